@@ -1,0 +1,28 @@
+#include "PortMap.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace kv::link {
+
+std::string MappedDevice(const std::string& mapping, const std::string& name) {
+    std::stringstream entries(mapping);
+    std::string entry;
+    while (std::getline(entries, entry, ',')) {
+        auto eq = entry.find('=');
+        if (eq != std::string::npos && entry.substr(0, eq) == name) return entry.substr(eq + 1);
+    }
+    return {};
+}
+
+std::string PortDevice(const std::string& name) {
+    if (const char* mapping = std::getenv("KV740_PORTS")) {
+        std::string device = MappedDevice(mapping, name);
+        if (!device.empty()) return device;
+    }
+    if (name.size() == 4 && name.compare(0, 3, "COM") == 0 && name[3] >= '1' && name[3] <= '9')
+        return "/dev/ttyS" + std::to_string(name[3] - '1');
+    return {};
+}
+
+}  // namespace kv::link
