@@ -1,0 +1,21 @@
+#pragma once
+// The commands of 740-cli; each lives in a file of its own and returns the exit status.
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Words = std::vector<std::string>;
+
+struct Command {
+    const char* Name;
+    const char* Usage;  // first line: the synopsis; further lines: what it does
+    int (*Run)(const Words& words);
+};
+
+int RunDownload(const Words& words);
+
+// Every command, in the order --help lists them.
+const std::vector<Command>& AllCommands();
+
+}  // namespace cli
