@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
         unlink(linkPath.c_str());
         if (symlink(device.c_str(), linkPath.c_str()) != 0) std::perror("vinstrument: link");
     }
+    std::signal(SIGPIPE, SIG_IGN);  // whoever started us may stop reading our output
     std::signal(SIGTERM, [](int) { Stop = 1; });
     std::signal(SIGINT, [](int) { Stop = 1; });
     std::cout << device << std::endl;
