@@ -7,4 +7,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 (cd "$root/build" && ctest --output-on-failure -j 2 --timeout 900)
 
 "$root/scripts/setup.sh" "$root/build-asan" -DKV740_SANITIZE=ON -DKV740_GUI=OFF -DCMAKE_BUILD_TYPE=Debug
-(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j 2 -L fast --timeout 900)
+(cd "$root/build-asan" && ctest --output-on-failure -j 2 -L fast --timeout 900)
