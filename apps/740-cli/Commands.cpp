@@ -10,6 +10,14 @@ const std::vector<Command>& AllCommands() {
          "  settings (defaults 38400, ODD, mask 0, class 0), printing each progress message.\n"
          "  Exit status 0 exactly when the download completes.",
          RunDownload},
+        {"pack",
+         "pack create OUT.apl FILE... | pack list FILE.apl | pack expand FILE.apl [DIR]\n"
+         "  create: writes the FILEs (all in one directory) into the application library file\n"
+         "  OUT.apl under their bare names, LH5-coded or stored when that is shorter, and lists it.\n"
+         "  list: prints each member's name, sizes, method, date and whether its checksum verifies\n"
+         "  (exit status 1 when one does not). expand: writes every member into DIR (default: the\n"
+         "  current directory) and prints the files written; names reaching outside DIR are refused.",
+         RunPack},
     };
     return commands;
 }

@@ -1,0 +1,59 @@
+#pragma once
+// Helpers of the archive tests: scratch directories, files, corpora, and in-memory coding.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archive/TCompThreadSafety.h"
+
+namespace kv::archive::test {
+
+using Bytes = std::vector<uint8_t>;
+
+// A fresh directory under the system's temporary directory, removed with the object.
+class TScratchDir {
+public:
+    TScratchDir();
+    ~TScratchDir();
+    const std::filesystem::path& Path() const { return Dir; }
+    std::string operator/(const std::string& name) const { return (Dir / name).string(); }
+
+private:
+    std::filesystem::path Dir;
+};
+
+Bytes ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const Bytes& bytes);
+Bytes Text(const std::string& s);
+
+// Deterministic corpora.
+Bytes RandomBytes(size_t n, uint32_t seed);
+Bytes EnglishText(size_t n, uint32_t seed);
+Bytes FirmwareImage(size_t n, uint32_t seed);  // code-like words, tables, 0xFF fill
+
+struct TCoded {
+    Bytes Data;
+    bool Stored = false;  // the LH5 coding did not fit the budget
+    uint32_t Checksum = 0;
+};
+TCoded EncodeBytes(const Bytes& input, TCompressMethod method = MethodLh5);
+// Decodes; `truncated` reports a stream cut short.
+Bytes DecodeBytes(const Bytes& coded, int32_t size, TCompressMethod method = MethodLh5,
+                  bool* truncated = nullptr);
+
+// Runs a shell command; returns its exit status.
+int RunCommand(const std::string& command);
+
+// A level-0 LHA archive holding one member coded with `method` (e.g. "-lh5-").
+Bytes LhaArchive(const std::string& method, const std::string& name, const Bytes& coded,
+                 const Bytes& original);
+// The coded data of the first member of an LHA archive (level 0, 1 or 2) and its method.
+struct TLhaMember {
+    std::string Method;
+    Bytes Coded;
+    int32_t OriginalSize = 0;
+};
+TLhaMember FirstLhaMember(const Bytes& archive);
+
+}  // namespace kv::archive::test
