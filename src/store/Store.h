@@ -33,5 +33,6 @@
 // message names the file and the reason; a text that does not fit is refused, never cut.
 #include "store/Dataset.h"
 #include "store/FieldDef.h"
+#include "store/Query.h"
 #include "store/StoreError.h"
 #include "store/Table.h"

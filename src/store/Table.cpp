@@ -70,7 +70,7 @@ void Table::Create(std::string_view tableName, const FieldDefs& fields) {
     WriteFileAtomically(native, bytes, file);
 }
 
-void Table::Delete(std::string_view tableName) {
+void Table::DeleteTable(std::string_view tableName) {
     std::string native = NativePath(tableName);
     if (TableInUse(native)) throw StoreError(std::string(tableName), "the table is open and cannot be deleted");
     RemoveFile(native, std::string(tableName));

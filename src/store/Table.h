@@ -32,11 +32,11 @@ public:
     // Writes a new empty table with these fields in this order, replacing any file of that
     // name. Refused while a dataset has the table open.
     void CreateTable(const FieldDefs& fields) const { Create(tableName_, fields); }
-    void DeleteTable() const { Delete(tableName_); }
+    void DeleteTable() const { DeleteTable(tableName_); }
 
     static bool Exists(std::string_view tableName);
     static void Create(std::string_view tableName, const FieldDefs& fields);
-    static void Delete(std::string_view tableName);
+    static void DeleteTable(std::string_view tableName);
 
     // Between BeginBatch and EndBatch posts only change memory; EndBatch writes the file
     // once (atomically, as always). If that write fails the records fall back to the file's.
