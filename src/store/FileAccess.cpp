@@ -1,6 +1,7 @@
 #include "store/FileAccess.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <utility>
 
 #include "store/Cp1252.h"
@@ -44,10 +46,31 @@ std::string ParentOf(const std::string& native) {
     return slash == 0 ? "/" : native.substr(0, slash);
 }
 
+constexpr char TemporaryPrefix[] = ".kvstore-";
+
+// Temporary files of writers that were killed before their rename; once per directory.
+void RemoveStaleTemporaries(const std::string& dir) {
+    static std::set<std::string> cleaned;
+    static pid_t owner = 0;
+    if (owner != ::getpid()) {  // a forked child looks again for itself
+        owner = ::getpid();
+        cleaned.clear();
+    }
+    std::error_code ec;
+    if (!cleaned.insert(fs::absolute(dir, ec).string()).second) return;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        std::string name = entry.path().filename().string();
+        if (!name.starts_with(TemporaryPrefix) || !name.ends_with(".tmp")) continue;
+        long pid = std::strtol(name.c_str() + sizeof TemporaryPrefix - 1, nullptr, 10);
+        if (pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove(entry.path(), ec);
+    }
+}
+
 std::string TemporaryName(const std::string& native) {
     static std::mt19937_64 random{std::random_device{}()};
     std::string dir = ParentOf(native);
-    return (dir == "/" ? "" : dir) + "/.kvstore-" + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000000) + ".tmp";
+    RemoveStaleTemporaries(dir);
+    return (dir == "/" ? "" : dir) + "/" + TemporaryPrefix + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000000) + ".tmp";
 }
 
 }  // namespace
