@@ -50,7 +50,14 @@ public:
 class EUnsafeMemberName : public std::runtime_error {
 public:
     explicit EUnsafeMemberName(const std::string& name)
-        : std::runtime_error("Unsafe file name in archive, not expanded: \"" + name + "\"") {}
+        : std::runtime_error("Unsafe file name in archive, not expanded: \"" + Printable(name) + "\"") {}
+
+private:
+    static std::string Printable(std::string name) {
+        for (char& c : name)
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        return name;
+    }
 };
 
 // A member coded with the custom method (or an index outside the table): never decoded as another.

@@ -207,3 +207,49 @@ TLhaMember FirstLhaMember(const Bytes& a) {
 }
 
 }  // namespace kv::archive::test
+
+#include "archive/Headers.h"
+
+namespace kv::archive::test {
+
+uint32_t Sum(const Bytes& data) {
+    uint32_t sum = 0;
+    for (uint8_t b : data) sum += b;
+    return sum;
+}
+
+TMemberSpec StoredMember(const std::string& name, const Bytes& data) {
+    TMemberSpec m;
+    m.Name = name;
+    m.Coded = data;
+    m.UncompressedSize = static_cast<int32_t>(data.size());
+    m.Checksum = Sum(data);
+    return m;
+}
+
+Bytes BuildArchive(const std::vector<TMemberSpec>& members, int32_t total, const std::string& method) {
+    if (total < 0) {
+        total = 0;
+        for (const auto& m : members) total += m.UncompressedSize;
+    }
+    auto header = TArchiveHeader::Make(method.c_str(), total).Pack();
+    Bytes out(header.begin(), header.end());
+    for (const auto& m : members) {
+        TMemberHeader h;
+        h.NameLength = static_cast<int16_t>(m.Name.size());
+        h.DateTime = m.DateTime;
+        h.Attributes = m.Attributes;
+        h.UncompressedSize = m.UncompressedSize;
+        h.CompressedSize = static_cast<int32_t>(m.Coded.size());
+        h.Method = m.Method;
+        h.Checksum = m.Checksum;
+        h.Locked = m.Locked;
+        auto bytes = h.Pack();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        out.insert(out.end(), m.Name.begin(), m.Name.end());
+        out.insert(out.end(), m.Coded.begin(), m.Coded.end());
+    }
+    return out;
+}
+
+}  // namespace kv::archive::test

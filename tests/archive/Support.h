@@ -57,3 +57,24 @@ struct TLhaMember {
 TLhaMember FirstLhaMember(const Bytes& archive);
 
 }  // namespace kv::archive::test
+
+namespace kv::archive::test {
+
+// Hand-made archives: headers exactly as given, so tests can write what our writer never does.
+struct TMemberSpec {
+    std::string Name;
+    Bytes Coded;
+    int32_t UncompressedSize = 0;
+    uint8_t Method = 0;
+    uint32_t Checksum = 0;
+    int32_t Locked = 0;
+    uint32_t DateTime = 0x5A210000;
+    uint16_t Attributes = 0x20;
+};
+// A stored member of `data` with its true checksum.
+TMemberSpec StoredMember(const std::string& name, const Bytes& data);
+Bytes BuildArchive(const std::vector<TMemberSpec>& members, int32_t total = -1,
+                   const std::string& method = "LH5");
+uint32_t Sum(const Bytes& data);
+
+}  // namespace kv::archive::test
