@@ -1,0 +1,1043 @@
+/*=========================================================*/
+/*  740-Series instrument firmware interface, model 758      */
+/*=========================================================*/
+
+#ifndef _740_GGUI_
+#define _740_GGUI_
+
+/*=========================================================*/
+// Type names
+typedef char              chr;
+typedef signed char       sch;
+typedef unsigned char     uch;
+typedef unsigned int      uin;
+typedef long int          lin;
+typedef unsigned long int uli;
+typedef double            flt;
+
+/*=========================================================*/
+class TBasis;
+
+/*=========================================================*/
+extern const chr* const OptionTags [];
+extern class TInfoItem const InfoItems [];
+extern const uin ComCalIds [];
+extern const chr Revision [];
+
+/*=========================================================*/
+#define FALSE 0
+#define TRUE  1
+#define false 0
+#define true  1
+
+/*=========================================================*/
+class TPoint
+{
+public:
+   uin   Item;
+   flt   Data1, Data2, Data3, Data4, Data5;
+   chr*  Text1;
+   chr*  Text2;
+   chr*  Text3;
+   chr*  Text4;
+   chr*  Text5;
+
+   static uch  interpolate (TBasis& InputX, TBasis& InputY, TBasis& OutputA, TBasis& OutputB);
+   static const TPoint* get_key (uin ui_type);
+   static uin  get_count   (uin ui_type);
+   static flt  get_data    (uin ui_type, uin ui_idx);
+   static chr* get_text    (uin ui_type, uin ui_idx);
+private:
+   static const TPoint* get_point (uin ui_type, uin ui_idx);
+};
+
+/*=========================================================*/
+class TReportItem
+{
+public:
+   chr*  Line;
+};
+
+/*=========================================================*/
+class TParameter
+{
+public:
+   chr   Tag[8];
+   flt   fl_data;
+};
+
+/*=========================================================*/
+class TMessage
+{
+public:
+   chr*  Tags[2];
+   uin   ui_id;
+
+   static const TMessage* get_item (uin id);
+};
+
+/*=========================================================*/
+class TInfoItem
+{
+public:
+   void* Tags[4];      // default label, user label, default unit, user unit
+   uin   ui_id;
+   uch   uc_combined;  // menu + access
+   uch   uc_coef;      // data type
+   flt   fl_default;
+   flt   fl_low;
+   flt   fl_high;
+
+   void  show             (void) const;
+   uch   is_id            (uin id) const;
+   uch   is_id            (uin start, uin end) const;
+   uch   is_id_table      (uin const *table) const;
+   uch   is_menu          (uch menu) const;
+   uch   is_access        (uch access) const;
+   uch   is_rate          (void) const;
+   uch   is_total         (void) const;
+   uch   is_total_log     (void) const;
+   uch   is_process       (void) const;
+   uch   is_process_log   (void) const;
+   uch   is_variable      (void) const;
+   uch   is_factor        (void) const;
+   uch   is_relevant      (void) const;
+   uch   is_visible       (void) const;
+   uch   get_coef         (void) const;
+   flt   get_default      (void) const;
+   flt   get_limit_lo     (void) const;
+   flt   get_limit_hi     (void) const;
+   uch   get_menu         (void) const;
+   uch   get_access       (void) const;
+   uch   has_units        (void) const;
+   uch   has_hardware     (void) const;
+   chr*  get_tag_item     (void) const;
+   chr*  get_tag_unit     (void) const;
+   void  set_tag_unit     (chr* tag) const;
+   void  set_tag_item     (chr* tag) const;
+   uch   ainp_is_relevant (uin channel) const;
+   flt   scale_data       (flt data) const;
+   flt   unscale_data     (flt data) const;
+   uch   is_menu_hidden   (void) const;
+   uch   is_total_dp      (void) const;
+   uch   is_var_menu      (void) const;
+   uch   is_log_visible   (void) const;
+   uch   is_numerical     (void) const;
+   uch   is_code          (void) const;
+
+   static uch   is_relevant (uin id);
+   static uch   has_id      (uin id);
+   static uch   has_menu    (uch menu);
+   static const TInfoItem* get_item (uin id);
+   static uin   get_id_rate (uin id_total);
+   static uch   is_variable (uin id);
+};
+
+/*=========================================================*/
+typedef enum
+{
+   DT_NULL = 0x00,
+   DT_CLOCK,
+   DT_OPTION,
+   DT_INTEGER,
+   DT_ID,
+   DT_CODE_1,
+   DT_CODE_2,
+   DT_SCROLL,
+   DT_ASSIGNMENT,
+   DT_TAG,
+   DT_TIME_MMM_SS,
+   DT_TEXT,
+
+   DT_DP_1 = 0x10,       // one decimal place
+   GU_TEMPERATURE,
+   GU_TEMPERATURE_DEG_K,
+   GU_TEMPERATURE_DEG_C,
+   GU_TEMPERATURE_DEG_F,
+   GU_TEMPERATURE_DEG_R,
+   GU_TEMPERATURE_END,
+
+   DT_DP_2 = 0x20,
+
+   DT_DP_3 = 0x30,
+   DT_FLOAT,
+   GU_TEST_VOLTAGE_V,
+   GU_TEST_CURRENT_MA,
+   GU_TEST_PERIOD_US,
+
+   DT_UNITS = 0x40,      // selectable unit groups
+   GU_SCALE,
+   GU_FREQUENCY,
+   GU_CURRENT,
+   GU_VOLTAGE,
+   GU_VOLUME,
+   GU_VOLUME_FLOW,
+   GU_VOLUME_FACTOR,
+   GU_MASS,
+   GU_MASS_FLOW,
+   GU_MASS_FACTOR,
+   GU_ENERGY,
+   GU_ENERGY_FLOW,
+   GU_ENERGY_FACTOR,
+   GU_PRESSURE,
+   GU_DENSITY,
+   GU_VOLUME_SPECIFIC,
+   GU_ENTHALPY_SPECIFIC,
+   GU_LENGTH,
+   GU_DIAMETER,
+   GU_EXPANSION,
+   GU_VISCOSITY,
+   GU_HEATING_VALUE,
+   GU_AREA,
+   GU_VELOCITY,
+   GU_LENGTH_FACTOR,
+   GU_PERCENT,
+   GU_INPUT,
+   GU_TOTAL,
+   GU_RATE,
+   GU_TOTAL_FACTOR,
+   GU_TIME,
+   GU_TIME_TEMPERATURE,
+   GU_TIME_PRESSURE,
+   GU_COMPRESSION,
+} EN_DATA_TYPE;
+
+/*=========================================================*/
+typedef enum
+{
+   OP_ACCESS_NONE      = 0x00,
+   OP_ACCESS_DISPLAY   = 0x20,
+   OP_ACCESS_PROGRAM   = 0x40,
+   OP_ACCESS_PROTECTED = 0x60,
+   OP_ACCESS_FACTORY   = 0x80,
+   OP_ACCESS_PRINTOUT  = 0xa0,
+} EN_ACCESS_TYPE;
+
+/*=========================================================*/
+typedef enum
+{
+   // menus
+   OP_MENU_VARIABLES = 0,
+   OP_MENU_UNITS,
+   OP_MENU_PARAMETERS,
+   OP_MENU_INPUTS,
+   OP_MENU_OUTPUTS,
+   OP_MENU_ALARMS,
+   OP_MENU_BATCH,
+   OP_MENU_COMMS,
+   OP_MENU_TIME_LOG,
+   OP_MENU_SETUP,
+   OP_MENU_HARDWARE,
+   OP_MENU_TEST,
+   OP_MENU_MAIN,
+   OP_MENU_ENTRY,
+   OP_MENU_HOLD_SET,
+   OP_MENU_MAIN_END,
+   OP_MENU_INFO,
+   OP_MENU_HIDDEN,
+   OP_MENU_VARIABLES_HIDDEN,
+   OP_MENU_ERRORS,
+   OP_MENU_WARNINGS,
+   OP_MENU_PROMPTS,
+   OP_MENU_HEADERS,
+   OP_MENU_FOOTERS,
+
+   // option values
+   OP_NO,
+   OP_YES,
+   OP_DOWN,
+   OP_UP,
+
+   // OP_PULSE_WIDTH
+   OP_PULSE_WIDTH_1MS,
+   OP_PULSE_WIDTH_5MS,
+   OP_PULSE_WIDTH_10MS,
+   OP_PULSE_WIDTH_50MS,
+   OP_PULSE_WIDTH_100MS,
+   OP_PULSE_WIDTH_500MS,
+
+   // OP_CORRECTION_TYPE_LN
+   OP_CORRECTION_LINEAR,
+   OP_CORRECTION_NONLINEAR,
+
+   // OP_CORRECTION_TYPE_LNS
+   OP_CORRECTION_SQUARE_ROOT,
+
+   // OP_ALARM_TYPE
+   OP_ALARM_OFF,
+   OP_ALARM_LOW,
+   OP_ALARM_HIGH,
+   OP_ALARM_LOW_LATCH,
+   OP_ALARM_HIGH_LATCH,
+   OP_ALARM_DEVIATION,
+   OP_ALARM_ERROR,
+   OP_ALARM_PULSE,
+
+   // OP_PROTOCOL_746
+   OP_PROTOCOL_NONE,
+   OP_PROTOCOL_RTU,
+   OP_PROTOCOL_ASCII,
+   OP_PROTOCOL_TAG,
+   OP_PROTOCOL_TAG_LOADER,
+   OP_PROTOCOL_PRINTER,
+
+   // OP_PARITY
+   OP_PARITY_NONE,
+   OP_PARITY_ODD,
+   OP_PARITY_EVEN,
+
+   // OP_BAUD_RATE
+   OP_BAUD_RATE_2400,
+   OP_BAUD_RATE_4800,
+   OP_BAUD_RATE_9600,
+   OP_BAUD_RATE_19200,
+
+   // OP_STOP_BITS
+   OP_STOP_BITS_1,
+   OP_STOP_BITS_2,
+
+   // OP_FINP_DEBOUNCE
+   OP_FINP_DEBOUNCE_OFF,
+   OP_FINP_DEBOUNCE_ON,
+
+   // OP_FINP_SIGNAL
+   OP_FINP_SIGNAL_COIL,
+   OP_FINP_SIGNAL_SQUARE,
+   OP_FINP_SIGNAL_NAMUR,
+
+   // OP_AINP_SIGNAL_TEMP
+   OP_AINP_SIGNAL_OFF,
+   OP_AINP_SIGNAL_4_20,
+   OP_AINP_SIGNAL_0_20,
+   OP_AINP_SIGNAL_1_5V,
+   OP_AINP_SIGNAL_PT100,
+   OP_AINP_SIGNAL_PT1000,
+
+   // OP_RESET_TOTALS_MODE
+   OP_RESET_TOTALS_SHIFT,
+   OP_RESET_TOTALS_NONE,
+   OP_RESET_TOTALS_KEY,
+   OP_RESET_TOTALS_INPUT,
+
+   // OP_RESET_TOTALS_MODE_NIDC
+   OP_RESET_TOTALS_DAILY,
+   OP_RESET_TOTALS_COMMS,
+
+   // OP_REMOTE_KEYS
+   OP_REMOTE_KEY_NONE,
+   OP_REMOTE_KEY_RESET,
+   OP_REMOTE_KEY_PRINT,
+   OP_REMOTE_KEY_START,
+   OP_REMOTE_KEY_STOP,
+   OP_REMOTE_KEY_LOCK,
+
+   // OP_TIMEOUT_MODE
+   OP_TIMEOUT_OFF,
+   OP_TIMEOUT_30S,
+   OP_TIMEOUT_1MIN,
+   OP_TIMEOUT_5MIN,
+
+   // OP_DATE_FORMAT
+   OP_DATE_FORMAT_DDMM,
+   OP_DATE_FORMAT_MMDD,
+
+   // OP_FLASH_CHANNEL
+   OP_FLASH_CHANNEL_NONE,
+   OP_FLASH_CHANNEL_ALARM,
+   OP_FLASH_CHANNEL_ERROR,
+
+   // OP_SENSOR_TYPE
+   OP_SENSOR_2_WIRE,
+   OP_SENSOR_3_WIRE,
+
+   // OP_AINP_STACK_MODE
+   OP_AINP_STACK_SINGLE,
+   OP_AINP_STACK_DUAL,
+
+   // OP_DP_TYPE_ISO
+   OP_DP_ISO_ORIFICE_CORNER,
+   OP_DP_ISO_ORIFICE_FLANGE,
+   OP_DP_ISO_ORIFICE_D_D2,
+   OP_DP_ISO_NOZZLE_ISA,
+   OP_DP_ISO_NOZZLE_LONG,
+   OP_DP_ISO_VENTURI_MACHINED,
+   OP_DP_ISO_VENTURI_ROUGH,
+   OP_DP_ISO_VENTURI_WELDED,
+   OP_DP_ISO_VENTURI_NOZZLE,
+   OP_DP_ISO_V_CONE,
+   OP_DP_ISO_WEDGE,
+
+   // OP_PARAMETER_SOURCE
+   OP_PARAMETER_LOCAL,
+   OP_PARAMETER_COMMS,
+
+   // OP_REF_COMBUSTION
+   OP_REF_COMBUSTION_0C,
+   OP_REF_COMBUSTION_15C,
+   OP_REF_COMBUSTION_15_55C,
+   OP_REF_COMBUSTION_20C,
+   OP_REF_COMBUSTION_25C,
+   OP_REF_COMBUSTION_60F,
+
+   // OP_REF_CONDITION
+   OP_REF_CONDITION_0C,
+   OP_REF_CONDITION_15C,
+   OP_REF_CONDITION_20C,
+   OP_REF_CONDITION_60F,
+   OP_REF_CONDITION_USER,
+
+   // OP_API_FLUID_GROUP
+   OP_API_GENERIC,
+   OP_API_CRUDE_OIL,
+   OP_API_GASOLINE,
+   OP_API_JET_FUEL,
+   OP_API_FUEL_OIL,
+   OP_API_TRANSITION,
+   OP_API_REFINED_PRODUCTS,
+   OP_API_LUBRICATING_OILS,
+
+   // OP_BACKLIGHT_TIMEOUT
+   OP_BACKLIGHT_ALWAYS,
+   OP_BACKLIGHT_TIMEOUT,
+
+   // OP_OPEN_CHANNEL
+   OP_CHANNEL_V_NOTCH,
+   OP_CHANNEL_RECTANGULAR,
+   OP_CHANNEL_TRAPEZOIDAL,
+   OP_CHANNEL_PARSHALL,
+   OP_CHANNEL_PALMER_BOWLUS,
+   OP_CHANNEL_EXPONENTIAL,
+
+   // OP_DIRECT_ACCESS_MODE
+   OP_DIRECT_ACCESS_NORMAL,
+   OP_DIRECT_ACCESS_KEYS,
+
+   // OP_LOOP_CONTROL_MODE
+   OP_LOOP_OFF,
+   OP_LOOP_P,
+   OP_LOOP_PI,
+   OP_LOOP_PID,
+   OP_LOOP_ON_OFF,
+   OP_LOOP_MANUAL,
+
+   // OP_CTRL_MODE_DP
+   OP_CTRL_DIRECT,
+   OP_CTRL_REVERSE,
+
+   // OP_LOOP_CONTROL_MODE_LLT
+   OP_LOOP_SETPOINT_LOCAL,
+   OP_LOOP_SETPOINT_LINK,
+   OP_LOOP_SETPOINT_TRACK,
+
+   // OP_LOOP_CONTROL_MODE_LLTR
+   OP_LOOP_SETPOINT_REMOTE,
+
+   // OP_ENABLE_DISABLE
+   OP_DISABLE,
+   OP_ENABLE,
+
+   // OP_AINP_USAGE_TD
+   OP_AINP_USAGE_TEMPERATURE,
+   OP_AINP_USAGE_DENSITY,
+   OP_AINP_USAGE_NONE,
+
+   // OP_AINP_USAGE_FDI
+   OP_AINP_USAGE_FLOW,
+   OP_AINP_USAGE_DIFFERENTIAL,
+   OP_AINP_USAGE_INDEX,
+
+   // OP_INPUT_TYPE
+   OP_INPUT_PULSE,
+   OP_INPUT_ANALOG,
+
+   // OP_CALCULATION_MODE
+   OP_CALCULATION_VOLUME,
+   OP_CALCULATION_MASS,
+
+   // OP_STEAM_MODE
+   OP_STEAM_SATURATED_T,
+   OP_STEAM_SATURATED_P,
+   OP_STEAM_SUPERHEATED,
+   OP_STEAM_WATER,
+   OP_STEAM_NET_HEAT,
+   OP_STEAM_WET,
+
+   // OP_OUT_FUNCTION
+   OP_OUT_RATE,
+   OP_OUT_PRESET,
+   OP_OUT_SETPOINT,
+   OP_OUT_NONE,
+   OP_OUT_RETRANSMISSION,
+   OP_OUT_ERROR,
+   OP_OUT_CONTROL,
+
+   // OP_OUT_FUNCTION_RECEID
+   OP_OUT_EVENT,
+   OP_OUT_ID_TAG,
+
+   // OP_METER_LOCATION
+   OP_METER_SUPPLY,
+   OP_METER_RETURN,
+
+   // OP_HEATING_MODE
+   OP_HEATING,
+   OP_COOLING,
+   OP_HEATING_COOLING,
+
+   // OP_HEAT_FLUID_TYPE
+   OP_FLUID_WATER,
+   OP_FLUID_GLYCOL_20,
+   OP_FLUID_GLYCOL_30,
+   OP_FLUID_GLYCOL_40,
+   OP_FLUID_PROPYLENE_20,
+   OP_FLUID_PROPYLENE_30,
+   OP_FLUID_PROPYLENE_40,
+   OP_FLUID_USER,
+
+   // OP_METER_COEF_MODE
+   OP_METER_COEF_K_FACTOR,
+   OP_METER_COEF_M_FACTOR,
+
+   // OP_PRINTER_TYPE
+   OP_PRINTER_GENERIC,
+   OP_PRINTER_SLIP,
+   OP_PRINTER_TICKET,
+   OP_PRINTER_THERMAL,
+
+   // OP_REPORT_TYPE_TIME
+   OP_REPORT_NONE,
+   OP_REPORT_HOURLY,
+   OP_REPORT_2_HOURS,
+   OP_REPORT_DAILY,
+   OP_REPORT_WEEKLY,
+   OP_REPORT_MONTHLY,
+
+   // OP_REPORT_TYPE_LAST
+   OP_REPORT_LAST,
+
+   // OP_REPORT_TYPE_BATCH
+   OP_REPORT_BATCH,
+
+   // OP_REPORT_TYPE_LOAD
+   OP_REPORT_LOAD,
+
+   // OP_BATCH_MODE_UPO
+   OP_BATCH_UP,
+   OP_BATCH_PRESET,
+   OP_BATCH_OVERRUN,
+
+   // OP_BATCH_MODE
+   OP_BATCH_SINGLE_STAGE,
+   OP_BATCH_TWO_STAGE,
+   OP_BATCH_RAMP,
+
+   // OP_START_SEQUENCE
+   OP_START_KEY,
+   OP_START_PERMISSIVE,
+   OP_START_TAG,
+
+   // OP_LOAD_DISCONNECTED
+   OP_LOAD_DISCONNECT_STOP,
+   OP_LOAD_DISCONNECT_ALARM,
+
+   // OP_ACCESS_TYPE
+   OP_ACCESS_TYPE_NONE,
+   OP_ACCESS_TYPE_PIN,
+   OP_ACCESS_TYPE_TAG,
+
+   // OP_VALVE_TYPE_DD
+   OP_VALVE_DIGITAL,
+   OP_VALVE_DUAL,
+
+   // OP_GAS_CALC_TYPE
+   OP_GAS_IDEAL,
+   OP_GAS_Z_TABLE,
+   OP_GAS_NX19,
+   OP_GAS_AGA8,
+
+   // OP_BLEND_POINT
+   OP_BLEND_INLINE,
+   OP_BLEND_RATIO,
+
+   // OP_ACTIVE_SIGNAL
+   OP_ACTIVE_HIGH,
+   OP_ACTIVE_LOW,
+
+   // OP_STOP_FUNCTION
+   OP_STOP_PAUSE,
+   OP_STOP_ABORT,
+
+   // OP_DATA_MBUS_RTU
+   OP_DATA_FLOAT,
+   OP_DATA_LONG,
+
+   // OP_LEVEL_SENSOR
+   OP_LEVEL_ABOVE,
+   OP_LEVEL_BELOW,
+
+   // OP_LOGGING_TIME_MIN
+   OP_LOG_1MIN,
+   OP_LOG_5MIN,
+   OP_LOG_10MIN,
+   OP_LOG_15MIN,
+   OP_LOG_30MIN,
+   OP_LOG_60MIN,
+
+   // OP_VALUE_ON_EXCEPTION
+   OP_EXCEPTION_HOLD,
+   OP_EXCEPTION_DEFAULT,
+   OP_EXCEPTION_ZERO,
+
+   // user data tables
+   OP_HEAT_FLUID_TYPE_USER,
+   OP_PRODUCT_TABLE_USER,
+} EN_OPTIONS;
+
+/*=========================================================*/
+typedef enum
+{
+   ID_ITEM_LAST = 0,
+
+   // information items
+   ID_INFO_APPNOTES,
+   ID_INFO_CUSTOMER,
+   ID_INFO_HARDWARE,
+   ID_INFO_SOFTWARE,
+   ID_INFO_S_NUMBER,
+
+   // engineering units
+   ID_UNITS,
+
+   // main menu variables
+   ID_VAR_BATCH_NUMBER,
+   ID_VAR_DRIVER_TAG,
+   ID_VAR_LOAD_NUMBER,
+   ID_VAR_PROCESS_CH01,
+   ID_VAR_PROCESS_CH02,
+   ID_VAR_PROCESS_CH03,
+   ID_VAR_PROCESS_CH04,
+   ID_VAR_PROCESS_CH05,
+   ID_VAR_PROCESS_CH06,
+   ID_VAR_PROCESS_CH07,
+   ID_VAR_PROCESS_CH08,
+   ID_VAR_PROCESS_CH09,
+   ID_VAR_PROCESS_CH10,
+   ID_VAR_PROCESS_CH11,
+   ID_VAR_PROCESS_CH12,
+   ID_VAR_PROCESS_CH13,
+   ID_VAR_PROCESS_CH14,
+   ID_VAR_PROCESS_CH15,
+   ID_VAR_PROCESS_CH16,
+   ID_VAR_PROCESS_CH17,
+   ID_VAR_PROCESS_CH18,
+   ID_VAR_PROCESS_CH19,
+   ID_VAR_PROCESS_CH20,
+   ID_VAR_PROCESS_CH21,
+   ID_VAR_PROCESS_CH22,
+   ID_VAR_PROCESS_CH23,
+   ID_VAR_PROCESS_CH24,
+   ID_VAR_PROCESS_COMPRESS,
+   ID_VAR_PROCESS_DENSITY,
+   ID_VAR_PROCESS_ENTHALPY,
+   ID_VAR_PROCESS_HEAT_CAPACITY,
+   ID_VAR_PROCESS_LOG_RATE,
+   ID_VAR_PROCESS_LOG_TEMP,
+   ID_VAR_PROCESS_OUTPUT,
+   ID_VAR_PROCESS_POWER,
+   ID_VAR_PROCESS_PRESSURE,
+   ID_VAR_PROCESS_RATE,
+   ID_VAR_PROCESS_SETPOINT,
+   ID_VAR_PROCESS_TEMPERATURE,
+   ID_VAR_PROCESS_TEMP_DELTA,
+   ID_VAR_PROCESS_TEMP_RETURN,
+   ID_VAR_PROCESS_TEMP_SUPPLY,
+   ID_VAR_PROCESS_VALUE,
+   ID_VAR_PROCESS_VOLUME_SPEC,
+   ID_VAR_TAG_NUMBER,
+   ID_VAR_TIME,
+   ID_VAR_TOTAL_1,
+   ID_VAR_TOTAL_2,
+   ID_VAR_TOTAL_ACCUM,
+   ID_VAR_TOTAL_CORRECTED,
+   ID_VAR_TOTAL_ENERGY,
+   ID_VAR_TOTAL_PRESET,
+
+   // application parameters
+   ID_PARAMETER_01,
+   ID_PARAMETER_02,
+   ID_PARAMETER_03,
+   ID_PARAMETER_04,
+   ID_PARAMETER_05,
+   ID_PARAMETER_06,
+   ID_PARAMETER_07,
+   ID_PARAMETER_08,
+   ID_PARAMETER_09,
+   ID_PARAMETER_10,
+   ID_PARAMETER_11,
+   ID_PARAMETER_12,
+   ID_PARAMETER_13,
+   ID_PARAMETER_14,
+   ID_PARAMETER_15,
+   ID_PARAMETER_16,
+   ID_PARAMETER_17,
+   ID_PARAMETER_18,
+   ID_PARAMETER_19,
+   ID_PARAMETER_20,
+   ID_PARAMETER_21,
+   ID_PARAMETER_22,
+   ID_PARAMETER_23,
+   ID_PARAMETER_24,
+   ID_PARAMETER_FACTORS,
+   ID_PARAMETER_ID_TAG_FACTORS,
+   ID_PARAMETER_ID_TAG_POINTS,
+   ID_PARAMETER_POINTS,
+   ID_PARAMETER_SOURCE,
+
+   // flow inputs
+   ID_FINP1_CORRECTION,
+   ID_FINP1_CORRECTION_FACTORS,
+   ID_FINP1_CORRECTION_POINTS,
+   ID_FINP1_DEBOUNCE,
+   ID_FINP1_K_FACTOR,
+   ID_FINP1_SIGNAL,
+   ID_FINP1_VARIABLE,
+   ID_FINP2_CORRECTION,
+   ID_FINP2_CORRECTION_FACTORS,
+   ID_FINP2_CORRECTION_POINTS,
+   ID_FINP2_DEBOUNCE,
+   ID_FINP2_K_FACTOR,
+   ID_FINP2_SIGNAL,
+   ID_FINP2_VARIABLE,
+
+   // analog inputs
+   ID_AINP1_CORRECTION_FACTORS,
+   ID_AINP1_CORRECTION_POINTS,
+   ID_AINP1_DEFAULT,
+   ID_AINP1_EXCEPTION,
+   ID_AINP1_HIGH,
+   ID_AINP1_LOW,
+   ID_AINP1_SIGNAL,
+   ID_AINP2_CORRECTION_FACTORS,
+   ID_AINP2_CORRECTION_POINTS,
+   ID_AINP2_DEFAULT,
+   ID_AINP2_EXCEPTION,
+   ID_AINP2_HIGH,
+   ID_AINP2_LOW,
+   ID_AINP2_SIGNAL,
+   ID_AINP3_CORRECTION_FACTORS,
+   ID_AINP3_CORRECTION_POINTS,
+   ID_AINP3_DEFAULT,
+   ID_AINP3_EXCEPTION,
+   ID_AINP3_HIGH,
+   ID_AINP3_LOW,
+   ID_AINP3_SIGNAL,
+   ID_AINP4_CORRECTION_FACTORS,
+   ID_AINP4_CORRECTION_POINTS,
+   ID_AINP4_DEFAULT,
+   ID_AINP4_EXCEPTION,
+   ID_AINP4_HIGH,
+   ID_AINP4_LOW,
+   ID_AINP4_SIGNAL,
+   ID_AINP_STACK,
+
+   // channels
+   ID_CHANNEL01_ALARM,
+   ID_CHANNEL01_HIGH,
+   ID_CHANNEL01_LOW,
+   ID_CHANNEL01_SETPOINT,
+   ID_CHANNEL01_SIGNAL,
+   ID_CHANNEL01_TAG,
+   ID_CHANNEL02_ALARM,
+   ID_CHANNEL02_HIGH,
+   ID_CHANNEL02_LOW,
+   ID_CHANNEL02_SETPOINT,
+   ID_CHANNEL02_SIGNAL,
+   ID_CHANNEL02_TAG,
+   ID_CHANNEL03_ALARM,
+   ID_CHANNEL03_HIGH,
+   ID_CHANNEL03_LOW,
+   ID_CHANNEL03_SETPOINT,
+   ID_CHANNEL03_SIGNAL,
+   ID_CHANNEL03_TAG,
+   ID_CHANNEL04_ALARM,
+   ID_CHANNEL04_HIGH,
+   ID_CHANNEL04_LOW,
+   ID_CHANNEL04_SETPOINT,
+   ID_CHANNEL04_SIGNAL,
+   ID_CHANNEL04_TAG,
+   ID_CHANNEL05_ALARM,
+   ID_CHANNEL05_HIGH,
+   ID_CHANNEL05_LOW,
+   ID_CHANNEL05_SETPOINT,
+   ID_CHANNEL05_SIGNAL,
+   ID_CHANNEL05_TAG,
+   ID_CHANNEL06_ALARM,
+   ID_CHANNEL06_HIGH,
+   ID_CHANNEL06_LOW,
+   ID_CHANNEL06_SETPOINT,
+   ID_CHANNEL06_SIGNAL,
+   ID_CHANNEL06_TAG,
+   ID_CHANNEL07_ALARM,
+   ID_CHANNEL07_HIGH,
+   ID_CHANNEL07_LOW,
+   ID_CHANNEL07_SETPOINT,
+   ID_CHANNEL07_SIGNAL,
+   ID_CHANNEL07_TAG,
+   ID_CHANNEL08_ALARM,
+   ID_CHANNEL08_HIGH,
+   ID_CHANNEL08_LOW,
+   ID_CHANNEL08_SETPOINT,
+   ID_CHANNEL08_SIGNAL,
+   ID_CHANNEL08_TAG,
+   ID_CHANNEL09_ALARM,
+   ID_CHANNEL09_HIGH,
+   ID_CHANNEL09_LOW,
+   ID_CHANNEL09_SETPOINT,
+   ID_CHANNEL09_SIGNAL,
+   ID_CHANNEL09_TAG,
+   ID_CHANNEL10_ALARM,
+   ID_CHANNEL10_HIGH,
+   ID_CHANNEL10_LOW,
+   ID_CHANNEL10_SETPOINT,
+   ID_CHANNEL10_SIGNAL,
+   ID_CHANNEL10_TAG,
+   ID_CHANNEL11_ALARM,
+   ID_CHANNEL11_HIGH,
+   ID_CHANNEL11_LOW,
+   ID_CHANNEL11_SETPOINT,
+   ID_CHANNEL11_SIGNAL,
+   ID_CHANNEL11_TAG,
+   ID_CHANNEL12_ALARM,
+   ID_CHANNEL12_HIGH,
+   ID_CHANNEL12_LOW,
+   ID_CHANNEL12_SETPOINT,
+   ID_CHANNEL12_SIGNAL,
+   ID_CHANNEL12_TAG,
+   ID_CHANNEL13_ALARM,
+   ID_CHANNEL13_HIGH,
+   ID_CHANNEL13_LOW,
+   ID_CHANNEL13_SETPOINT,
+   ID_CHANNEL13_SIGNAL,
+   ID_CHANNEL13_TAG,
+   ID_CHANNEL14_ALARM,
+   ID_CHANNEL14_HIGH,
+   ID_CHANNEL14_LOW,
+   ID_CHANNEL14_SETPOINT,
+   ID_CHANNEL14_SIGNAL,
+   ID_CHANNEL14_TAG,
+   ID_CHANNEL15_ALARM,
+   ID_CHANNEL15_HIGH,
+   ID_CHANNEL15_LOW,
+   ID_CHANNEL15_SETPOINT,
+   ID_CHANNEL15_SIGNAL,
+   ID_CHANNEL15_TAG,
+   ID_CHANNEL16_ALARM,
+   ID_CHANNEL16_HIGH,
+   ID_CHANNEL16_LOW,
+   ID_CHANNEL16_SETPOINT,
+   ID_CHANNEL16_SIGNAL,
+   ID_CHANNEL16_TAG,
+   ID_CHANNEL17_ALARM,
+   ID_CHANNEL17_HIGH,
+   ID_CHANNEL17_LOW,
+   ID_CHANNEL17_SETPOINT,
+   ID_CHANNEL17_SIGNAL,
+   ID_CHANNEL17_TAG,
+   ID_CHANNEL18_ALARM,
+   ID_CHANNEL18_HIGH,
+   ID_CHANNEL18_LOW,
+   ID_CHANNEL18_SETPOINT,
+   ID_CHANNEL18_SIGNAL,
+   ID_CHANNEL18_TAG,
+   ID_CHANNEL19_ALARM,
+   ID_CHANNEL19_HIGH,
+   ID_CHANNEL19_LOW,
+   ID_CHANNEL19_SETPOINT,
+   ID_CHANNEL19_SIGNAL,
+   ID_CHANNEL19_TAG,
+   ID_CHANNEL20_ALARM,
+   ID_CHANNEL20_HIGH,
+   ID_CHANNEL20_LOW,
+   ID_CHANNEL20_SETPOINT,
+   ID_CHANNEL20_SIGNAL,
+   ID_CHANNEL20_TAG,
+   ID_CHANNEL21_ALARM,
+   ID_CHANNEL21_HIGH,
+   ID_CHANNEL21_LOW,
+   ID_CHANNEL21_SETPOINT,
+   ID_CHANNEL21_SIGNAL,
+   ID_CHANNEL21_TAG,
+   ID_CHANNEL22_ALARM,
+   ID_CHANNEL22_HIGH,
+   ID_CHANNEL22_LOW,
+   ID_CHANNEL22_SETPOINT,
+   ID_CHANNEL22_SIGNAL,
+   ID_CHANNEL22_TAG,
+   ID_CHANNEL23_ALARM,
+   ID_CHANNEL23_HIGH,
+   ID_CHANNEL23_LOW,
+   ID_CHANNEL23_SETPOINT,
+   ID_CHANNEL23_SIGNAL,
+   ID_CHANNEL23_TAG,
+   ID_CHANNEL24_ALARM,
+   ID_CHANNEL24_HIGH,
+   ID_CHANNEL24_LOW,
+   ID_CHANNEL24_SETPOINT,
+   ID_CHANNEL24_SIGNAL,
+   ID_CHANNEL24_TAG,
+
+   // outputs
+   ID_POUT1_FACTOR,
+   ID_POUT1_SOURCE,
+   ID_POUT1_WIDTH,
+   ID_AOUT1_HIGH,
+   ID_AOUT1_LOW,
+   ID_AOUT1_SOURCE,
+   ID_AOUT2_HIGH,
+   ID_AOUT2_LOW,
+   ID_AOUT2_SOURCE,
+   ID_OUT1_FUNCTION,
+   ID_OUT2_FUNCTION,
+   ID_RATE_OUTPUT,
+
+   // alarms
+   ID_ALARM1_HYSTERESIS,
+   ID_ALARM1_SETPOINT,
+   ID_ALARM1_SOURCE,
+   ID_ALARM1_TYPE,
+   ID_ALARM2_HYSTERESIS,
+   ID_ALARM2_SETPOINT,
+   ID_ALARM2_SOURCE,
+   ID_ALARM2_TYPE,
+
+   // communication ports
+   ID_COMMS_ADDRESS,
+   ID_COMMS_BAUD_RATE,
+   ID_COMMS_DATA_TYPE,
+   ID_COMMS_PARITY,
+   ID_COMMS_PROTOCOL,
+   ID_COMMS_STOP_BITS,
+   ID_PRINTER_TYPE,
+
+   // clock and logging
+   ID_LOG_INTERVAL,
+   ID_LOG_TIME,
+   ID_CLOCK,
+   ID_DATE_FORMAT,
+   ID_REPORT_TYPE,
+
+   // set-up
+   ID_PASSWORD,
+   ID_DISPLAY_TAGS,
+   ID_DISPLAY_TIMEOUT,
+   ID_RESET_TOTALS_MODE,
+   ID_REMOTE_KEY,
+   ID_USER_TAG,
+   ID_BACKLIGHT,
+
+   // cleared on downloading
+   ID_RESET_LOGGER,
+   ID_RESET_TOTALS_ACCUM,
+
+   // error messages
+   ID_ERROR_CHANNEL01,
+   ID_ERROR_CHANNEL02,
+   ID_ERROR_CHANNEL03,
+   ID_ERROR_CHANNEL04,
+   ID_ERROR_CHANNEL05,
+   ID_ERROR_CHANNEL06,
+   ID_ERROR_CHANNEL07,
+   ID_ERROR_CHANNEL08,
+   ID_ERROR_CHANNEL09,
+   ID_ERROR_CHANNEL10,
+   ID_ERROR_CHANNEL11,
+   ID_ERROR_CHANNEL12,
+   ID_ERROR_CHANNEL13,
+   ID_ERROR_CHANNEL14,
+   ID_ERROR_CHANNEL15,
+   ID_ERROR_CHANNEL16,
+   ID_ERROR_CHANNEL17,
+   ID_ERROR_CHANNEL18,
+   ID_ERROR_CHANNEL19,
+   ID_ERROR_CHANNEL20,
+   ID_ERROR_CHANNEL21,
+   ID_ERROR_CHANNEL22,
+   ID_ERROR_CHANNEL23,
+   ID_ERROR_CHANNEL24,
+   ID_ERROR_INPUT,
+   ID_ERROR_MEMORY,
+   ID_ERROR_POWER,
+
+   // warning messages
+   ID_WARNING_LOW_BATTERY,
+   ID_WARNING_PRINTER,
+
+   // alarm messages
+   ID_ALARM_HIGH,
+   ID_ALARM_LOW,
+
+   // prompts
+   ID_PROMPT_PASSWORD,
+   ID_PROMPT_PRESS_ENTER,
+
+   // printer text
+   ID_HEADER_1,
+   ID_HEADER_2,
+   ID_HEADER_3,
+   ID_FOOTER_1,
+   ID_FOOTER_2,
+
+   // application settings
+   ID_ACCESS_TYPE,
+   ID_API_FLUID_GROUP,
+   ID_BATCH_DIRECTION,
+   ID_BATCH_MODE,
+   ID_BATCH_OVERRUN,
+   ID_BATCH_PRESET,
+   ID_BATCH_PRESTOP,
+   ID_COUNT_DIRECTION,
+   ID_DP_TYPE,
+   ID_GAS_CALC_TYPE,
+   ID_HEATING_MODE,
+   ID_HEAT_FLUID_TABLE,
+   ID_HEAT_FLUID_TYPE,
+   ID_INPUT_TYPE,
+   ID_LOAD_DISCONNECTED,
+   ID_LOAD_MORE_COMPS,
+   ID_LOAD_PRESET_MAX,
+   ID_LOAD_SLOW_START,
+   ID_LOOP_ACTION,
+   ID_LOOP_DERIVATIVE,
+   ID_LOOP_GAIN,
+   ID_LOOP_INTEGRAL,
+   ID_LOOP_MODE,
+   ID_LOOP_SETPOINT,
+   ID_LOW_FLOW_CUTOFF,
+   ID_METER_COEF_MODE,
+   ID_METER_LOCATION,
+   ID_PERMISSIVE,
+   ID_PRODUCT_TABLE,
+   ID_REF_COMBUSTION,
+   ID_REF_CONDITION,
+   ID_SCAN_TIME,
+   ID_START_SEQUENCE,
+   ID_STEAM_MODE,
+   ID_STOP_FUNCTION,
+   ID_VALVE_TYPE,
+} EN_IDENTIFICATION;
+
+/*=========================================================*/
+// Parameter names of particular applications
+#define ID_PARAMETER_ATM_PRESSURE      ID_PARAMETER_01
+#define ID_PARAMETER_REF_TEMPERATURE   ID_PARAMETER_02
+#define ID_PARAMETER_REF_DENSITY       ID_PARAMETER_03
+#define ID_PARAMETER_EXPANSION         ID_PARAMETER_04
+#define ID_PARAMETER_PIPE_DIAMETER     ID_PARAMETER_05
+#define ID_PARAMETER_VISCOSITY         ID_PARAMETER_06
+#define ID_PARAMETER_HEATING_VALUE     ID_PARAMETER_07
+#define ID_PARAMETER_CO2               ID_PARAMETER_08
+#define ID_PARAMETER_N2                ID_PARAMETER_09
+#define ID_PARAMETER_SPECIFIC_GRAVITY  ID_PARAMETER_10
+#define ID_PARAMETER_MIN_DELTA_T       ID_PARAMETER_13
+
+#endif  // _740_GGUI_
