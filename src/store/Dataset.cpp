@@ -132,10 +132,17 @@ void Dataset::RebuildView() const {
         }
         view_.push_back(i);
     }
-    // The cursor stays on its record when that record is still shown.
-    auto found = std::find_if(view_.begin(), view_.end(), [&](size_t i) { return s.Ids[i] == currentId_; });
-    if (found != view_.end()) {
-        pos_ = static_cast<int>(found - view_.begin());
+    // The cursor stays on its record when that record is still shown; look near the old
+    // place and at the end (appends) before searching the whole view.
+    int n = static_cast<int>(view_.size());
+    auto shows = [&](int k) { return k >= 0 && k < n && s.Ids[view_[k]] == currentId_; };
+    int found = -1;
+    for (int k : {pos_, pos_ + 1, pos_ - 1, n - 1})
+        if (found < 0 && shows(k)) found = k;
+    for (int k = 0; found < 0 && k < n; ++k)
+        if (shows(k)) found = k;
+    if (found >= 0) {
+        pos_ = found;
     } else {
         pos_ = std::clamp(pos_, 0, std::max(0, static_cast<int>(view_.size()) - 1));
         eof_ = bof_ = view_.empty();

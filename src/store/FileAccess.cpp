@@ -151,9 +151,6 @@ void WriteFileAtomically(const std::string& native, std::string_view bytes, cons
         ::unlink(temp.c_str());
         FailErrno(file, "cannot replace the table", err);
     }
-    // The rename itself must reach the disk before we report success.
-    Descriptor dir(::open(ParentOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) ::fsync(dir.Get());
 }
 
 void RemoveFile(const std::string& native, const std::string& file) {

@@ -70,11 +70,22 @@ std::string TypeByteName(uint8_t t) {
     }
 }
 
-// Block sizes of Paradox 7 tables, in KiB, smallest first.
+// Block sizes of Paradox 7 tables, in KiB. The smallest that wastes little of each block;
+// records of several hundred bytes fill large blocks much better.
 int BlockSizeFor(int recordSize) {
-    for (int kib : {2, 4, 16, 32})
-        if (recordSize <= kib * 1024 - static_cast<int>(BlockHeadSize)) return kib;
-    return 32;
+    int best = 32;
+    double bestWaste = 1;
+    for (int kib : {2, 4, 16, 32}) {
+        int usable = kib * 1024 - static_cast<int>(BlockHeadSize);
+        if (recordSize > usable) continue;
+        double waste = static_cast<double>(usable % recordSize) / usable;
+        if (waste <= 0.05) return kib;
+        if (waste < bestWaste) {
+            best = kib;
+            bestWaste = waste;
+        }
+    }
+    return best;
 }
 
 class Decoder {
@@ -91,7 +102,7 @@ public:
         size_t headerSize = U16(b_, HeaderSizeAt);
         size_t fieldInfo = dataHeader ? DataHeaderSize : CommonHeaderSize;
         if (headerSize < fieldInfo || headerSize > b_.size())
-            Fail("header size " + std::to_string(headerSize) + " does not fit the file of " + std::to_string(b_.size()) + " bytes");
+            Fail("header size " + std::to_string(headerSize) + " is impossible for a file of " + std::to_string(b_.size()) + " bytes");
         uint32_t enc1 = U32(b_, Encryption1At);
         if ((enc1 != 0 && enc1 != NoEncryption) || (dataHeader && U32(b_, Encryption2At) != 0))
             Fail("the table is password protected");

@@ -46,42 +46,41 @@ protected:
     void SetUp() override {
         InTempDir::SetUp();
         std::vector<std::vector<std::string>> rows;
-        for (int i = 0; i < 30; ++i) rows.push_back({"ID_" + std::to_string(i), "DT_FLOAT"});
+        for (int i = 0; i < 100; ++i) rows.push_back({"ID_" + std::to_string(i), "DT_FLOAT"});
         fixtures::MakeTable("good.db", fixtures::VersionFields(), rows);
         good = ReadBytes("good.db");
+        header = static_cast<unsigned char>(good[2]) | static_cast<unsigned char>(good[3]) << 8;
+        block = static_cast<unsigned char>(good[5]) * size_t{1024};
     }
     std::string good;
+    size_t header = 0, block = 0;
 };
 
-// Layout of the file made above: a 2048-byte header, then blocks of 2048 bytes holding two
-// records of 735 bytes each.
-constexpr size_t Header = 0x800, Block = 0x800;
-
 TEST_F(DamagedFiles, EachDamageGivesItsReasonAndLeavesTheFileAsItWas) {
-    ASSERT_EQ(good.size(), Header + 15 * Block);
+    ASSERT_EQ(good.size(), header + 5 * block);  // 22 records of 735 bytes in each 16 KiB block
     struct Case {
         const char* expected;
         std::function<void(std::string&)> damage;
     } cases[] = {
-        {"too short", [](std::string& b) { b.clear(); }},
-        {"too short", [](std::string& b) { b.resize(40); }},
-        {"does not fit the file", [](std::string& b) { b.resize(0x700); }},
-        {"truncated", [](std::string& b) { b.resize(Header + 7 * Block + 100); }},
-        {"header counts 31 records but the data blocks hold 30", [](std::string& b) { b[6] = 31; }},
-        {"more records than the 29", [](std::string& b) { b[6] = 29; }},
-        {"record size 736", [](std::string& b) { Put16(b, 0, 736); }},
-        {"header counts 0 fields", [](std::string& b) { Put16(b, 0x21, 0); }},
-        {"unsupported type memo", [](std::string& b) { b[0x78 + 2] = 0x0C; }},
-        {"loops at block 1", [](std::string& b) { Put16(b, Header + Block, 1); }},
-        {"points to block 99", [](std::string& b) { Put16(b, Header + 3 * Block, 99); }},
-        {"impossible fill", [](std::string& b) { Put16(b, Header + 4 * Block + 4, 0x7FFF); }},
-        {"unknown block size", [](std::string& b) { b[5] = 0; }},
-        {"not a Paradox data table", [](std::string& b) { b[4] = 1; }},
-        {"unknown Paradox file version", [](std::string& b) { b[0x39] = 0x42; }},
-        {"password protected", [](std::string& b) { b[0x25] = 0x11; }},
-        {"does not fit the file", [](std::string& b) { Put16(b, 2, 0xFFFF); }},
-        {"field names run past the header", [](std::string& b) { std::fill(b.begin() + 0x200, b.begin() + Header, 'A'); }},
-        {"code page 437", [](std::string& b) { Put16(b, 0x6A, 437); }},
+        {"too short", [&](std::string& b) { b.clear(); }},
+        {"too short", [&](std::string& b) { b.resize(40); }},
+        {"impossible for a file", [&](std::string& b) { b.resize(0x700); }},
+        {"truncated", [&](std::string& b) { b.resize(header + 3 * block + 100); }},
+        {"header counts 101 records but the data blocks hold 100", [&](std::string& b) { b[6] = 101; }},
+        {"more records than the 99", [&](std::string& b) { b[6] = 99; }},
+        {"record size 736", [&](std::string& b) { Put16(b, 0, 736); }},
+        {"header counts 0 fields", [&](std::string& b) { Put16(b, 0x21, 0); }},
+        {"unsupported type memo", [&](std::string& b) { b[0x78 + 2] = 0x0C; }},
+        {"loops at block 1", [&](std::string& b) { Put16(b, header + block, 1); }},
+        {"points to block 99", [&](std::string& b) { Put16(b, header + 3 * block, 99); }},
+        {"impossible fill", [&](std::string& b) { Put16(b, header + 4 * block + 4, 0x7FFF); }},
+        {"unknown block size", [&](std::string& b) { b[5] = 0; }},
+        {"not a Paradox data table", [&](std::string& b) { b[4] = 1; }},
+        {"unknown Paradox file version", [&](std::string& b) { b[0x39] = 0x42; }},
+        {"password protected", [&](std::string& b) { b[0x25] = 0x11; }},
+        {"impossible for a file", [&](std::string& b) { Put16(b, 2, 0x10); }},
+        {"field names run past the header", [&](std::string& b) { std::fill(b.begin() + 0x200, b.begin() + header, 'A'); }},
+        {"code page 437", [&](std::string& b) { Put16(b, 0x6A, 437); }},
     };
     for (const auto& c : cases) {
         std::string bytes = good;
@@ -105,7 +104,7 @@ TEST_F(DamagedFiles, RandomDamageNeverCrashes) {
         std::string bytes = good;
         for (int k = 0, n = 1 + static_cast<int>(rng() % 6); k < n; ++k) {
             // Mostly the header and the block heads, where a wrong byte matters.
-            size_t at = rng() % 3 ? rng() % 0x100 : Header + (rng() % 16) * Block + rng() % 6;
+            size_t at = rng() % 3 ? rng() % 0x100 : header + (rng() % 6) * block + rng() % 6;
             if (at < bytes.size()) bytes[at] = static_cast<char>(rng());
         }
         if (rng() % 5 == 0) bytes.resize(rng() % bytes.size());
@@ -130,9 +129,9 @@ TEST_F(DamagedFiles, FailedWriteKeepsRecordsAndStateAsBefore) {
     t.Cancel();
     EXPECT_EQ(t.FieldByName("Type").AsString(), "DT_FLOAT");
     EXPECT_THROW(t.Delete(), StoreError);
-    EXPECT_EQ(t.RecordCount(), 30);
+    EXPECT_EQ(t.RecordCount(), 100);
     EXPECT_THROW(t.AppendRecord({"ID_NEW"}), StoreError);
-    EXPECT_EQ(t.RecordCount(), 30);
+    EXPECT_EQ(t.RecordCount(), 100);
     EXPECT_EQ(t.State(), DatasetState::Browse);
     t.Close();
     std::vector<std::string> left;
