@@ -179,31 +179,32 @@ Bytes LhaArchive(const std::string& method, const std::string& name, const Bytes
     return archive;
 }
 
-TLhaMember FirstLhaMember(const Bytes& a) {
-    TLhaMember m;
-    if (a.size() < 22) throw std::runtime_error("short LHA archive");
-    int level = a[20];
-    m.Method.assign(a.begin() + 2, a.begin() + 7);
-    uint32_t packed = GetLe(a, 7, 4);
-    m.OriginalSize = static_cast<int32_t>(GetLe(a, 11, 4));
-    size_t data;
-    if (level == 2) {
-        data = GetLe(a, 0, 2);  // total header size
-    } else {
-        size_t base = static_cast<size_t>(a[0]) + 2;
-        data = base;
-        if (level == 1) {
+std::vector<TLhaMember> LhaMembers(const Bytes& all) {
+    std::vector<TLhaMember> members;
+    size_t at = 0;
+    while (at < all.size() && all[at] != 0) {
+        Bytes a(all.begin() + static_cast<std::ptrdiff_t>(at), all.end());
+        if (a.size() < 22 || a[20] > 1) throw std::runtime_error("unexpected LHA header");
+        TLhaMember m;
+        m.Method.assign(a.begin() + 2, a.begin() + 7);
+        uint32_t packed = GetLe(a, 7, 4);
+        m.OriginalSize = static_cast<int32_t>(GetLe(a, 11, 4));
+        m.Name.assign(a.begin() + 22, a.begin() + 22 + a[21]);
+        size_t data = static_cast<size_t>(a[0]) + 2;
+        if (a[20] == 1) {
             // Extended headers follow the base header; the packed size includes them.
-            for (uint32_t next = GetLe(a, base - 2, 2); next; next = GetLe(a, data - 2, 2)) {
+            for (uint32_t next = GetLe(a, data - 2, 2); next; next = GetLe(a, data - 2, 2)) {
                 data += next;
                 packed -= next;
             }
         }
+        if (data + packed > a.size()) throw std::runtime_error("truncated LHA member");
+        m.Coded.assign(a.begin() + static_cast<std::ptrdiff_t>(data),
+                       a.begin() + static_cast<std::ptrdiff_t>(data + packed));
+        members.push_back(m);
+        at += data + packed;
     }
-    if (data + packed > a.size()) throw std::runtime_error("truncated LHA member");
-    m.Coded.assign(a.begin() + static_cast<std::ptrdiff_t>(data),
-                   a.begin() + static_cast<std::ptrdiff_t>(data + packed));
-    return m;
+    return members;
 }
 
 }  // namespace kv::archive::test

@@ -48,13 +48,14 @@ int RunCommand(const std::string& command);
 // A level-0 LHA archive holding one member coded with `method` (e.g. "-lh5-").
 Bytes LhaArchive(const std::string& method, const std::string& name, const Bytes& coded,
                  const Bytes& original);
-// The coded data of the first member of an LHA archive (level 0, 1 or 2) and its method.
+// The members of an LHA archive (levels 0 and 1): method, coded data, size and name.
 struct TLhaMember {
     std::string Method;
     Bytes Coded;
     int32_t OriginalSize = 0;
+    std::string Name;
 };
-TLhaMember FirstLhaMember(const Bytes& archive);
+std::vector<TLhaMember> LhaMembers(const Bytes& archive);
 
 }  // namespace kv::archive::test
 
