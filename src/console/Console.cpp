@@ -1,0 +1,352 @@
+#include "Console.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <ctime>
+
+#include "Texts.h"
+#include "WorkingFiles.h"
+#include "link/Messages.h"
+
+namespace kv::console {
+
+namespace fs = std::filesystem;
+namespace msg = link::msg;
+
+namespace {
+
+constexpr CommandText Commands[CommandCount] = {
+    {"&Open", "Open Application File"},
+    {"&Save", "Save Application File"},
+    {"Do&wnload", "Download Application File"},
+    {"&Report", "View Configuration Report"},
+    {"&Manual", "View Application Manual"},
+    {"E&xit", "Exit Program Utility"},
+    {"&About...", "View About Panel"},
+};
+
+constexpr const char* PortNames[] = {"COM0", "COM1", "COM2", "COM3", "COM4",
+                                     "COM5", "COM6", "COM7", "COM8", "COM9"};
+constexpr size_t PortCount = std::size(PortNames);
+
+// The next, slower rate of the scan; 1200 ends it.
+uint32_t SlowerBaud(uint32_t baud) {
+    switch (baud) {
+        case 38400: return 19200;
+        case 19200: return 9600;
+        case 9600: return 4800;
+        case 4800: return 2400;
+        default: return 1200;
+    }
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+const CommandText& TextOf(Command command) { return Commands[static_cast<size_t>(command)]; }
+
+Console::Console(ConsoleServices services, const std::string& caption,
+                 const std::vector<std::string>& arguments)
+    : Services(std::move(services)), IdleCaption(caption) {
+    // Members go to and come from the working directory under their bare names.
+    Archive.SetTargetPath(Services.WorkDir.string() + "/");
+    Caption = caption;
+    StatusRevision = text::UtilityRevision;
+    SetModeLite(true);
+    // Only the file-name part counts: the file is looked for in the working directory.
+    FileName = Services.WorkDir /
+               (arguments.empty() ? fs::path(text::PlaceholderFile) : fs::path(arguments.back()).filename());
+    DeleteWorkingFiles(Services.WorkDir);
+    Enable(Command::Exit, true);
+    Enable(Command::About, true);
+}
+
+Console::~Console() {
+    Comms.reset();
+    DeleteWorkingFiles(Services.WorkDir);
+}
+
+void Console::SetModeLite(bool on) { Lite = on; }
+
+void Console::SetVersion(const std::string& versionName) { Load.VersionName = versionName; }
+
+void Console::Refresh(bool immediate) {
+    if (OnRefresh) OnRefresh(immediate);
+}
+
+// ---- lifecycle ----
+
+void Console::FormShow() {
+    Comms = Services.MakeLink();
+    Comms->OnProgress = [this](const std::string& message) { ReportProgress(message); };
+    ProgressPosition = 0;
+    UpdateMenu();
+}
+
+void Console::FormClose() { Comms.reset(); }
+
+void Console::ActionExitExecute() {
+    if (Comms) Comms->SetPort("");
+    if (OnClose) OnClose();
+}
+
+void Console::ActionIdleUpdate() {
+    const bool visible = PanelInfo == msg::Complete;
+    if (visible == LabelWarningVisible) return;
+    LabelWarningVisible = visible;
+    Refresh();
+}
+
+void Console::ShowHint(const std::string& hint) {
+    StatusHint = hint;
+    Refresh();
+}
+
+// ---- loading ----
+
+std::vector<std::string> Console::UnitItemNames() const {
+    // The utility's own name, and the one every image of the manager carries, so that both
+    // programs program the same units from the same file.
+    if (Lite) return {"--UNIT--", "-UNIT-"};
+    return {"-UNIT-"};
+}
+
+void Console::Unpack() {
+    DeleteWorkingFiles(Services.WorkDir);
+    const fs::path dir = Services.WorkDir;
+    if (Exists(dir / PackReport) || Exists(dir / PackManual)) {
+        Services.Prompter.Warning(text::DocumentsInUse);
+        return;
+    }
+    Load.VersionName = FileName.stem().string();
+    Load.Extension = Lower(FileName.extension().string());
+    bool failed = false;
+    if (Load.Extension == ".apx") {
+        std::error_code error;
+        fs::copy_file(FileName, dir / PackBinary, fs::copy_options::overwrite_existing, error);
+        failed = static_cast<bool>(error);
+    } else if (Load.Extension == ".apl") {
+        // Only the working files are taken: a library must not drop other files next to the program.
+        std::vector<std::string> members(std::begin(WorkingFileNames), std::end(WorkingFileNames));
+        try {
+            Archive.ExpandArchive(FileName.string(), &members);
+        } catch (const std::exception&) {
+            failed = true;
+        }
+    }
+    if (failed) {
+        std::error_code error;
+        fs::remove(dir / PackBinary, error);
+        Services.Prompter.Warning(text::InsufficientDiskSpace);
+    }
+}
+
+void Console::UpdateMenu() {
+    if (Lite)
+        Unpack();
+    else
+        Load.Extension = ".apx";
+    Enable(Command::Open, Lite);
+    Enable(Command::Save, !Lite);
+    Load.SaveStem = Services.WorkDir / text::ApxDirectory / Load.VersionName;
+    Load.ModelText = Load.VersionName.substr(0, 3);
+    Load.PackKey = Load.VersionName.substr(0, 8);
+    Load.Valid = false;
+    Load.UnitItem.reset();
+    ShowLoad();
+    Refresh();
+}
+
+void Console::ShowLoad() {
+    const fs::path binary = Services.WorkDir / PackBinary;
+    auto disable = [this] {
+        Enable(Command::Download, false);
+        Enable(Command::Report, false);
+        Enable(Command::Manual, false);
+    };
+    if (!Exists(binary)) {
+        Caption = IdleCaption;
+        PanelInfo = text::OpenApplicationFile;
+        disable();
+        return;
+    }
+    MakeWritable(binary);
+    Buffer.Load(binary);
+    Load.Identity = Buffer.ReadIdentity();
+    Load.UnitItem = Buffer.FindUnitItem(Load.Identity.InfoItems, UnitItemNames());
+    SerialNumber.TagEnabled = Load.UnitItem.has_value();
+    Load.Valid = Buffer.TextAt(Load.Identity.AppPack) == Load.PackKey;
+    if (!Load.Valid) {
+        Caption = IdleCaption;
+        PanelInfo = text::InvalidFile;
+        Services.Prompter.Beep();
+        disable();
+        return;
+    }
+    const IdentityBlock& id = Load.Identity;
+    Load.Unit = IdentityOf(id.Revision, id.CardNumber, id.CardClass, Load.VersionName);
+    const std::string classText = ClassText(Load.Unit.MinClass);
+    const ModelTexts model = ModelTextsOf(Load.Unit.ModelMask);
+    Caption = Load.VersionName + Load.Extension + model.Label + classText;
+    PanelInfo = model.Prefix + Load.ModelText + " (Class " + classText + ") to " + text::AnyPort;
+    Enable(Command::Download, true);
+    Enable(Command::Report, Exists(Services.WorkDir / PackReport));
+    Enable(Command::Manual, Exists(Services.WorkDir / PackManual));
+}
+
+void Console::ActionOpenExecute() {
+    auto chosen = Services.Dialogs.ExecuteOpen();
+    if (!chosen) return;
+    FileName = *chosen;
+    ProgressPosition = 0;
+    UpdateMenu();
+}
+
+// ---- programming ----
+
+void Console::ActionDownloadExecute() {
+    if (!Comms || !Enabled(Command::Download)) return;
+    SerialNumber.FormShow();
+    if (!Services.Dialogs.ExecuteSerialNumber(SerialNumber)) return;
+    const IdentityBlock& id = Load.Identity;
+    if (SerialNumber.TagEnabled && Load.UnitItem)
+        Buffer.Write(*Load.UnitItem, SerialNumber.Tag.substr(0, SerialNumberForm::MaxLength) + '\0');
+    Buffer.Write(id.Position + SrlNumberOffset, SerialNumber.Number.substr(0, SerialLength));
+    ProgressPosition = 0;
+    ProgressMax = static_cast<int>(Buffer.Size() / 256);
+    PanelInfo = msg::Wait;
+    Refresh(true);
+    Comms->SetInterval(80);
+    Comms->SetBaud(38400);
+    Comms->SetParity("ODD");
+    SetFirstPort();
+    StartAttempt();
+}
+
+void Console::StartAttempt() {
+    Comms->StartDownload(Buffer.Data(), static_cast<int32_t>(Buffer.Size()), Load.Unit.ModelMask,
+                         Load.Unit.MinClass);
+}
+
+bool Console::SetFirstPort() {
+    Comms->SetPort(PortNames[0]);
+    return SetNextPort();
+}
+
+bool Console::SetNextPort() {
+    const bool wasOpen = Comms->IsOpen();
+    const auto* current = std::find(std::begin(PortNames), std::end(PortNames), Comms->PortName);
+    if (current == std::end(PortNames)) return Comms->IsOpen();
+    size_t index = static_cast<size_t>(current - std::begin(PortNames));
+    do {
+        index = (index + 1) % PortCount;
+        Comms->SetPort(PortNames[index]);
+    } while (!Comms->IsOpen() && index != 0);
+    // A port that opened before the walk wrapped answers with the state before the walk.
+    if (Comms->IsOpen() && index != 0) return wasOpen;
+    return Comms->IsOpen();
+}
+
+void Console::ReportProgress(const std::string& message) {
+    if (OnProgressMessage) OnProgressMessage(message);
+    if (message == msg::NoResponse || message == msg::NoPort) {
+        if (Comms->ParityName == "ODD") {
+            Comms->SetParity("EVEN");
+        } else if (Comms->ParityName == "EVEN") {
+            Comms->SetParity("NONE");
+        } else {
+            Comms->SetParity("ODD");
+            if (!SetNextPort()) {
+                SetFirstPort();
+                Comms->SetBaud(SlowerBaud(Comms->Baud));
+            }
+        }
+        if (Comms->Baud == 1200) {
+            PanelInfo = msg::NoResponse;
+            Services.Prompter.Beep();
+        } else {
+            StartAttempt();
+        }
+    } else {
+        if (PanelInfo != message && message != msg::InProgress) Services.Prompter.Beep();
+        PanelInfo = message;
+        ProgressPosition = Comms->BlockNumber;
+        if (message == msg::InProgress && Comms->BlockNumber == 0 &&
+            RevisionAtLeast(Load.Identity.Revision, DateStampFrom))
+            StampDateTime();
+    }
+    SetCommandStates();
+    Refresh();
+}
+
+void Console::StampDateTime() {
+    // Three minutes ahead: the stamp is what the unit shows once it has booted.
+    const std::time_t when = std::chrono::system_clock::to_time_t(Now() + std::chrono::minutes(3));
+    std::tm local{};
+    localtime_r(&when, &local);
+    char stamp[80];
+    std::snprintf(stamp, sizeof stamp, "%04d,%02d,%02d,%02d,%02d,%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    Buffer.Write(Load.Identity.Position + DateTimeOffset, std::string(stamp, DateTimeLength));
+}
+
+void Console::SetCommandStates() {
+    const bool running = Comms && Comms->State == 1;
+    Enable(Command::Open, !running && Lite);
+    Enable(Command::Save, !running && !Lite);
+    Enable(Command::Download, !running);
+}
+
+// ---- saving and documents ----
+
+void Console::ActionSaveExecute() {
+    SavePack.FormShow(Services.WorkDir);
+    if (!Services.Dialogs.ExecuteSavePack(SavePack)) return;
+    const bool binaryOnly = SavePack.BinaryOnly();
+    fs::path target = Load.SaveStem;
+    target += binaryOnly ? ".apx" : ".apl";
+    base::Prompter& prompter = Services.Prompter;
+    if (Exists(target) &&
+        prompter.Show(text::OverwriteQuestion, base::MessageKind::Warning, base::Buttons::YesNo) != base::Answer::Yes)
+        return;
+    std::error_code error;
+    fs::remove(target, error);
+    if (binaryOnly) {
+        fs::copy_file(Services.WorkDir / PackBinary, target, fs::copy_options::overwrite_existing, error);
+        if (error)
+            prompter.Error(text::BinaryNotSaved);
+        else
+            prompter.Information(text::BinarySaved);
+    } else {
+        SaveLibrary(target);
+    }
+}
+
+void Console::SaveLibrary(const fs::path& target) {
+    std::vector<std::string> members;
+    for (const std::string& name : SavePack.Members) members.push_back(Archive.TargetPath() + name);
+    try {
+        Archive.CompressFileList(target.string(), members, archive::MethodLh5);
+    } catch (const std::exception& e) {
+        Services.Prompter.Error(e.what());
+        return;
+    }
+    Services.Prompter.Information(text::LibrarySaved);
+}
+
+void Console::OpenDocument(const char* name) {
+    if (!Services.Shell.Open(fs::absolute(Services.WorkDir / name).string()))
+        Services.Prompter.Information(text::NoPdfReader);
+}
+
+void Console::ActionReportExecute() { OpenDocument(PackReport); }
+
+void Console::ActionManualExecute() { OpenDocument(PackManual); }
+
+}  // namespace kv::console
