@@ -87,7 +87,7 @@ bool FirmwareBuilder::Generate(store::Table& version, const BuildRequest& reques
         source.CreateSkeleton(values);
         const OptionRows options = OptionRows::Load("740-opts.db");
         const DataTables data = DataTables::Load("..\\dbs\\default\\740-data.db", "..\\dbs\\user\\740-data.db");
-        Translate(version, t, request.Preferences, {options, data, units_}, source, selected_,
+        Translate(version, t, request.Preferences, {options, data, EngineeringUnitLines()}, source, selected_,
                   [&](int position, int records) {
                       if (Hooks.Progress) Hooks.Progress(position, records - 1);
                   });

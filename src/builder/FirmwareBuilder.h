@@ -57,7 +57,7 @@ std::string NoImageMessage(const Target& target);
 
 class FirmwareBuilder {
 public:
-    FirmwareBuilder(base::Prompter& prompter, std::vector<UnitLine> units) : prompter_(prompter), units_(std::move(units)) {}
+    explicit FirmwareBuilder(base::Prompter& prompter) : prompter_(prompter) {}
 
     BuildHooks Hooks;
     ToolchainSettings Toolchain;
@@ -75,7 +75,6 @@ private:
     bool Generate(store::Table& version, const BuildRequest& request);
 
     base::Prompter& prompter_;
-    std::vector<UnitLine> units_;
     ListUnits selected_;
 };
 

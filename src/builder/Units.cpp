@@ -9,9 +9,23 @@
 
 namespace kv::builder {
 
+const std::vector<UnitLine>& EngineeringUnitLines() {
+    static const std::vector<UnitLine> lines = [] {
+        std::vector<UnitLine> read;
+        for (std::string_view line : assets::EngineeringUnits()) read.push_back(assets::ReadUnitLine(line));
+        return read;
+    }();
+    return lines;
+}
+
 const UnitLine& SeparatorLine() {
-    static const UnitLine separator{"-", "-_-", "-", "0.0", "-"};
+    static const UnitLine separator = assets::ReadUnitLine(assets::UnitSeparatorLine);
     return separator;
+}
+
+bool SameLine(const UnitLine& a, const UnitLine& b) {
+    return a.Type == b.Type && a.Item == b.Item && a.Tag == b.Tag && a.Coefficient == b.Coefficient &&
+           a.Description == b.Description;
 }
 
 std::string ValueConvert(const std::string& value, const std::string& coefficient, const std::string& panel) {
@@ -74,7 +88,7 @@ void ListUnits::WriteUnitCoefs(GeneratedSource& source) const {
 }
 
 bool ListUnits::Holds(const UnitLine& line) const {
-    return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
+    return std::any_of(lines_.begin(), lines_.end(), [&](const UnitLine& held) { return SameLine(held, line); });
 }
 
 }  // namespace kv::builder

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/EngineeringUnits.h"
 #include "builder/Identity.h"
 
 namespace kv::builder {
@@ -11,17 +12,15 @@ namespace kv::builder {
 class GeneratedSource;
 
 // One line of the engineering-units list, read by field name.
-struct UnitLine {
-    std::string Type;         // group, "GU_VOLUME"
-    std::string Item;         // unit name, "GU_VOLUME_LTR"
-    std::string Tag;          // display tag, "L"
-    std::string Coefficient;  // display units per base unit, or a temperature scale's name
-    std::string Description;
-    bool operator==(const UnitLine&) const = default;
-};
+using UnitLine = assets::UnitRow;
+
+// The engineering-units list, read once.
+const std::vector<UnitLine>& EngineeringUnitLines();
 
 // The line "-,-,-,0.0,-" that frames unit groups.
 const UnitLine& SeparatorLine();
+
+bool SameLine(const UnitLine& a, const UnitLine& b);
 
 // The text to write for `value` given in the unit whose coefficient is `coefficient`; `panel`
 // is the current item's page, and only "Parameters", "Units" and "Tables" values are scaled.

@@ -7,24 +7,6 @@
 namespace kv::builder {
 namespace {
 
-std::vector<UnitLine> Group(const std::string& type, std::vector<std::pair<std::string, std::string>> units) {
-    std::vector<UnitLine> lines;
-    for (auto& [suffix, tag] : units) lines.push_back({type, type + "_" + suffix, tag, "1.000000e+00", type + " in " + tag});
-    return lines;
-}
-
-// A list shaped like the engineering-units list: groups in order, each unit once per group.
-std::vector<UnitLine> SampleUnits() {
-    std::vector<UnitLine> list;
-    for (auto group : {Group("GU_VOLUME", {{"M3", "m3"}, {"KM3", "Km3"}, {"MLT", "mL"}, {"LTR", "L"}, {"GAL", "Gal"},
-                                           {"KGAL", "KGal"}, {"MGAL", "MGal"}, {"FT3", "Ft3"}, {"KFT3", "KFt3"},
-                                           {"MFT3", "MFt3"}, {"BBL", "bbl"}}),
-                       Group("GU_PRESSURE", {{"PA", "PA"}, {"KPA", "KPA"}, {"BAR", "BAR"}}),
-                       Group("GU_INPUT", {{"FACTOR", "FACT"}, {"LTR", "L"}})})
-        list.insert(list.end(), group.begin(), group.end());
-    return list;
-}
-
 std::vector<std::string> Items(const ListUnits& units) {
     std::vector<std::string> items;
     for (const auto& line : units.Lines()) items.push_back(line.Item);
@@ -33,7 +15,7 @@ std::vector<std::string> Items(const ListUnits& units) {
 
 TEST(ListUnits, WithoutInFieldUnitsHoldsEachUsedUnitOnceInOrderOfFirstUse) {
     ListUnits units;
-    for (const char* name : {"GU_VOLUME_LTR", "GU_VOLUME_GAL", "GU_VOLUME_LTR"}) units.UpdateListUnits(name, SampleUnits(), false);
+    for (const char* name : {"GU_VOLUME_LTR", "GU_VOLUME_GAL", "GU_VOLUME_LTR"}) units.UpdateListUnits(name, EngineeringUnitLines(), false);
     EXPECT_EQ(Items(units), (std::vector<std::string>{"GU_VOLUME_LTR", "GU_VOLUME_GAL"}));
     EXPECT_EQ(units.IndexOf("GU_VOLUME_LTR"), 0);
     EXPECT_EQ(units.IndexOf("GU_VOLUME_GAL"), 1);
@@ -42,28 +24,31 @@ TEST(ListUnits, WithoutInFieldUnitsHoldsEachUsedUnitOnceInOrderOfFirstUse) {
 
 TEST(ListUnits, WithInFieldUnitsHoldsWholeGroupsFramedBySharedSeparators) {
     ListUnits units;
-    units.UpdateListUnits("GU_VOLUME_LTR", SampleUnits(), true);
-    units.UpdateListUnits("GU_VOLUME_GAL", SampleUnits(), true);  // its group is already there
+    units.UpdateListUnits("GU_VOLUME_LTR", EngineeringUnitLines(), true);
+    units.UpdateListUnits("GU_VOLUME_GAL", EngineeringUnitLines(), true);  // its group is already there
     ASSERT_EQ(units.Lines().size(), 13u);
-    EXPECT_EQ(units.Lines().front(), SeparatorLine());
-    EXPECT_EQ(units.Lines().back(), SeparatorLine());
+    EXPECT_TRUE(SameLine(units.Lines().front(), SeparatorLine()));
+    EXPECT_TRUE(SameLine(units.Lines().back(), SeparatorLine()));
     EXPECT_EQ(units.IndexOf("GU_VOLUME_LTR"), 4);
     EXPECT_EQ(units.IndexOf("GU_VOLUME_GAL"), 5);
 
-    units.UpdateListUnits("GU_PRESSURE_KPA", SampleUnits(), true);
-    ASSERT_EQ(units.Lines().size(), 17u);  // three units and one more separator
+    units.UpdateListUnits("GU_PRESSURE_KPA", EngineeringUnitLines(), true);
+    ASSERT_EQ(units.Lines().size(), 25u);  // eleven units and one more separator
     EXPECT_EQ(units.IndexOf("GU_PRESSURE_PA"), 13);
-    EXPECT_EQ(units.Lines()[16], SeparatorLine());
-    EXPECT_EQ(units.Lines()[12], SeparatorLine());
+    EXPECT_EQ(units.IndexOf("GU_PRESSURE_KPA"), 16);
+    EXPECT_TRUE(SameLine(units.Lines()[12], SeparatorLine()));
+    EXPECT_TRUE(SameLine(units.Lines()[24], SeparatorLine()));
 
-    // A unit of another group with the same suffix is a line of its own.
-    units.UpdateListUnits("GU_INPUT_LTR", SampleUnits(), true);
-    EXPECT_EQ(units.IndexOf("GU_INPUT_LTR"), 18);
+    // A unit of another group with the same suffix and tag is a line of its own: GU_INPUT
+    // repeats the volumes after temperatures, pressures, densities and three more.
+    units.UpdateListUnits("GU_INPUT_LTR", EngineeringUnitLines(), true);
+    EXPECT_EQ(units.Lines().size(), 25u + 33 + 1);
+    EXPECT_EQ(units.IndexOf("GU_INPUT_LTR"), 25 + 4 + 11 + 4 + 3 + 3);
 }
 
 TEST(ListUnits, UnknownUnitStopsTheBuild) {
     ListUnits units;
-    EXPECT_THROW(units.UpdateListUnits("GU_VOLUME_HOGSHEAD", SampleUnits(), false), BuildError);
+    EXPECT_THROW(units.UpdateListUnits("GU_VOLUME_HOGSHEAD", EngineeringUnitLines(), false), BuildError);
     EXPECT_TRUE(units.Lines().empty());
 }
 
@@ -71,13 +56,13 @@ TEST(ListUnits, WritesOneCoefficientEntryPerLine) {
     GeneratedSource source;
     source.CreateSkeleton({});
     ListUnits units;
-    units.UpdateListUnits("GU_PRESSURE_KPA", SampleUnits(), true);
+    units.UpdateListUnits("GU_PRESSURE_KPA", EngineeringUnitLines(), true);
     units.WriteUnitCoefs(source);
     const auto& lines = source.Lines();
     auto marker = std::find(lines.begin(), lines.end(), "   // Coefficients End");
     ASSERT_NE(marker, lines.end());
-    EXPECT_EQ(*(marker - 5), "   {\"-\",       0.0,                     },   // -");
-    EXPECT_EQ(*(marker - 3), "   {\"KPA\",     1.000000e+00,            },   // GU_PRESSURE in KPA");
+    EXPECT_EQ(*(marker - 13), "   {\"-\",       0.0,                     },   // -");
+    EXPECT_EQ(*(marker - 9), "   {\"KPA\",     1.000000e-03,            },   // Pressure will be displayed in kilopascals");
 }
 
 TEST(ValueConvert, ScalesOnlyOnUnitPagesAndTakesTemperaturesToKelvin) {
