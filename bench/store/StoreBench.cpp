@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Fixtures.h"
 #include "store/Store.h"
 
 using namespace kv::store;
@@ -17,18 +18,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-FieldDefs VersionFields() {
-    FieldDefs f;
-    for (const char* name : {"ID", "Type", "Item", "Menu", "Panel", "Note", "Access", "DefaultValue", "LowLimit", "HighLimit", "Coefficient"})
-        f.push_back(FieldDef::Alpha(name, 40));
-    for (const char* name : {"LabelTag1", "LabelTag2", "UnitTag1", "UnitTag2"}) f.push_back(FieldDef::Alpha(name, 10));
-    f.push_back(FieldDef::Alpha("Description", 255));
-    return f;
-}
-
 void MakeVersionTable(const std::string& path, int records) {
     static const char* menus[] = {"OP_MENU_VARIABLES", "OP_MENU_VARIABLES_HIDDEN", "OP_MENU_PARAMETERS", "OP_MENU_INPUTS", "OP_MENU_FACTORS"};
-    Table::Create(path, VersionFields());
+    Table::Create(path, fixtures::VersionFields());
     Table t(path);
     t.Open();
     Batch batch(t);

@@ -46,6 +46,15 @@ Dataset::~Dataset() { OnDestroy(*this); }
 void Dataset::Fail(const std::string& reason) const { throw StoreError(Name(), reason); }
 
 void Dataset::Activate(std::shared_ptr<RecordSet> set) {
+    for (const FieldDef& want : required_) {
+        int index = set->Layout.IndexOf(want.Name);
+        const FieldDef* have = index < 0 ? nullptr : &set->Layout.Fields()[index];
+        if (!have) Fail("the structure does not match: field '" + want.Name + "' is missing");
+        if (have->Type != want.Type || have->Size != want.Size)
+            Fail("the structure does not match: field '" + want.Name + "' is " + TypeName(have->Type) +
+                 (have->Size ? " " + std::to_string(have->Size) : std::string()) + ", expected " + TypeName(want.Type) +
+                 (want.Size ? " " + std::to_string(want.Size) : std::string()));
+    }
     set_ = std::move(set);
     layoutVersion_ = set_->LayoutVersion;
     RebuildFields();
@@ -465,14 +474,17 @@ void Dataset::Post() {
             Cancel();
             Fail("the record was deleted meanwhile");
         }
-        std::string old = std::exchange(s.Records[at], buffer_);
-        ++s.Version;
-        try {
-            Persist();
-        } catch (...) {
-            s.Records[at] = std::move(old);
+        // The posting rule posts on every change of page: an unchanged record costs no write.
+        if (s.Records[at] != buffer_) {
+            std::string old = std::exchange(s.Records[at], buffer_);
             ++s.Version;
-            throw;
+            try {
+                Persist();
+            } catch (...) {
+                s.Records[at] = std::move(old);
+                ++s.Version;
+                throw;
+            }
         }
         id = editId_;
     } else {

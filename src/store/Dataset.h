@@ -69,6 +69,9 @@ public:
     Field& FieldByName(std::string_view name);  // throws StoreError when there is no such field
     Field* FindField(std::string_view name);
     FieldDefs GetFieldDefs() const;
+    // Fields the program was written for: Open fails with a StoreError when the file lacks
+    // one of them or holds it with another type or size, as with a table of an older release.
+    void SetRequiredFields(FieldDefs fields) { required_ = std::move(fields); }
 
     // Cursor over the records that pass the filter. Eof is true after Next on the last
     // record, after Last, and on an empty dataset; Bof after First and Prior on the first.
@@ -167,6 +170,7 @@ private:
     mutable const unsigned char* probe_ = nullptr;  // the candidate while the record test runs
     uint64_t layoutVersion_ = 0;
 
+    FieldDefs required_;
     std::string filterText_;
     FilterExpression filter_;
     bool filtered_ = false;

@@ -13,20 +13,26 @@
 //   { Batch batch(packs); ... many AppendRecord ... }    // one write for the lot
 //
 //   // Read, filter, edit.
-//   Table version("..\\dbs\\default\\758-FC01-000000.db");
-//   version.SetReadOnly(true);
+//   Table version("..\\dbs\\user\\758-FC01-000001.db");
+//   version.SetReadOnly(code == "000000");              // factory tables are never written
 //   version.Open();
 //   version.SetFilter("Menu = 'OP_MENU_VARIABLES*' AND Type <> 'DT_TAG'");
 //   version.SetFiltered(true);
 //   for (version.First(); !version.Eof(); version.Next())
 //       use(version.FieldByName("ID").AsString(), version.Fields(3).AsString());
-//   table.Edit(); table.FieldByName("DefaultValue").SetAsString("12.5"); table.Post();
+//   version.Edit(); version.FieldByName("DefaultValue").SetAsString("12.5"); version.Post();
+//   version.Locate("ID;Menu", {"id_var_total1", "op_menu_variables"});  // ignoring case
+//   std::string mark = version.GetBookmark(); ... version.GotoBookmark(mark);
 //
 //   // Queries, given as lines; results are read-only.
 //   Query q;
 //   q.SetSQL({"SELECT *", "FROM '740-opts.db'", "WHERE Type = :Type"});
 //   q.SetDataSource(&version);  // :Type from version's current record, re-run as it moves
 //   q.Open();
+//
+// Events (BeforeInsert, AfterScroll, OnDataChange, ...) are signals: ds.AfterScroll.Connect(fn).
+// A handler throwing Abort cancels an insert or delete silently; Field::OnValidate refuses a
+// value by throwing. SetRequiredFields makes Open fail on a table of another structure.
 //
 // Values are text: alphanumeric as UTF-8 (stored as Windows-1252), dates "yyyy-mm-dd",
 // numbers with ".", logical "True"/"False", blank as "". Every failure is a StoreError whose

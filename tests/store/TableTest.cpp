@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -122,6 +123,45 @@ TEST_F(TableFiles, CreateReplacesAnOldTableAndRefusesBadStructures) {
     }
     EXPECT_EQ(ReadBytes("t.db"), before);
     EXPECT_THROW(Table::DeleteTable("none.db"), StoreError);
+}
+
+TEST_F(TableFiles, TableOfAnotherStructureThanTheProgramWantsFailsToOpen) {
+    auto older = fixtures::OptionFields();
+    older[1].Size = 5;
+    older.pop_back();
+    Table::Create("740-data.db", older);
+    Table t("740-data.db");
+    t.SetRequiredFields(fixtures::OptionFields());
+    try {
+        t.Open();
+        FAIL();
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.Reason(), "the structure does not match: field 'Tag' is alphanumeric 5, expected alphanumeric 7");
+    }
+    EXPECT_FALSE(t.Active());
+    Table::Create("740-data.db", fixtures::OptionFields());
+    t.Open();
+    EXPECT_TRUE(t.Active());
+}
+
+TEST_F(TableFiles, PostingAnUnchangedRecordLeavesTheFileAlone) {
+    fixtures::MakeTable("t.db", fixtures::OptionFields(), {{"A"}});
+    auto inode = [] {
+        struct stat st {};
+        ::stat("t.db", &st);
+        return st.st_ino;
+    };
+    auto before = inode();
+    Table t("t.db");
+    t.Open();
+    t.Edit();
+    t.FieldByName("Type").SetAsString("A");
+    t.Post();
+    EXPECT_EQ(inode(), before);
+    t.Edit();
+    t.FieldByName("Type").SetAsString("B");
+    t.Post();
+    EXPECT_NE(inode(), before);  // a new file took the name
 }
 
 TEST_F(TableFiles, KeyedTableOpensOnlyReadOnly) {
