@@ -18,6 +18,13 @@ const std::vector<Command>& AllCommands() {
          "  (exit status 1 when one does not). expand: writes every member into DIR (default: the\n"
          "  current directory) and prints the files written; names reaching outside DIR are refused.",
          RunPack},
+        {"report",
+         "report MODEL-PACK-CODE [-o FILE] [--install DIR]\n"
+         "  Writes the configuration report of the version MODEL-PACK-CODE (such as\n"
+         "  758-FP01-000000) as a PDF document to FILE (default: Report.pdf in the current\n"
+         "  directory). DIR is the installation holding the tables (default: the one this\n"
+         "  program belongs to). Prints the file written; exit status 1 when it fails.",
+         RunReport},
     };
     return commands;
 }

@@ -15,6 +15,7 @@ struct Command {
 
 int RunDownload(const Words& words);
 int RunPack(const Words& words);
+int RunReport(const Words& words);
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& AllCommands();

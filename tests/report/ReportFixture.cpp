@@ -71,6 +71,18 @@ void ReportFixture::WriteUserData(const std::vector<TDataRow>& rows) {
                AlphaFields({"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}), rows);
 }
 
+void ReportFixture::WriteUserPacks(const std::string& title) {
+    using kv::store::FieldType;
+    const kv::store::FieldDefs fields = {
+        FieldDef::Alpha("Button", 20),      FieldDef::Alpha("Model", 3),      FieldDef::Alpha("Pack", 4),
+        FieldDef::Alpha("Code", 6),         FieldDef::Alpha("Creator", 30),   FieldDef::Of("Date", FieldType::Date),
+        FieldDef::Alpha("DB", 2),           FieldDef::Of("Card", FieldType::Long), FieldDef::Alpha("Help", 30),
+        FieldDef::Alpha("Title", 50),       FieldDef::Alpha("CustomTitle", 50), FieldDef::Alpha("Description", 255),
+        FieldDef::Alpha("CustomDescription", 255)};
+    WriteTable(Path("dbs/user/740-pack.db"), fields,
+               {{"FLOW", "758", "TS01", "000001", "Tester", "2024-01-02", "01", "1", "", title, "Mine", "", ""}});
+}
+
 TReportSource ReportFixture::Source() const {
     TReportSource source;
     source.VersionLabel = "758-TS01-000001";

@@ -34,11 +34,14 @@ protected:
     void WriteOptions(const std::vector<TOption>& options);
     void WriteFactoryData(const std::vector<TDataRow>& rows);
     void WriteUserData(const std::vector<TDataRow>& rows);
+    // The user pack table with one record for the version.
+    void WriteUserPacks(const std::string& title);
     // A report source over these files, dated 5 March 2024.
     TReportSource Source() const;
     // Runs the report into out.pdf; the result of CreateReport.
     bool Report(TFormPdf& form);
     std::string Pdf() const { return Path("bin/out.pdf"); }
+    std::string Root() const { return root_.string(); }
 
 private:
     std::filesystem::path root_;
