@@ -25,6 +25,18 @@ const std::vector<Command>& AllCommands() {
          "  directory). DIR is the installation holding the tables (default: the one this\n"
          "  program belongs to). Prints the file written; exit status 1 when it fails.",
          RunReport},
+        {"build",
+         "build MODEL-PACK-CODE [--original] [--no-infield-units] [--keep-totals] [--keep-logs]\n"
+         "      [--install DIR] [--verbose]\n"
+         "  Builds the version MODEL-PACK-CODE (such as 758-FP01-000000) of the installation DIR\n"
+         "  (default: the one this program belongs to, else the staged demo) into the firmware image\n"
+         "  bin/PackBinary.bin with the installation's H8/300 toolchain, writing the report and the\n"
+         "  manual beside it, as the manager's Download does. The flags are the preferences: the\n"
+         "  original 758 hardware instead of the standard one, no programmable units of measurement,\n"
+         "  totals and logs kept on downloading. Prints the progress and the files written (with\n"
+         "  --verbose also the toolchain's messages); exit status 0 exactly when the image was made,\n"
+         "  else the message of the target is printed.",
+         RunBuild},
     };
     return commands;
 }

@@ -14,6 +14,7 @@ struct Command {
 };
 
 int RunDownload(const Words& words);
+int RunBuild(const Words& words);
 int RunPack(const Words& words);
 int RunReport(const Words& words);
 

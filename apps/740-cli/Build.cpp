@@ -1,0 +1,125 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "Args.h"
+#include "Commands.h"
+#include "assets/AssetFiles.h"
+#include "assets/EngineeringUnits.h"
+#include "base/Prompter.h"
+#include "builder/FirmwareBuilder.h"
+#include "report/TFormPdf.h"
+#include "report/VersionSource.h"
+#include "store/Table.h"
+
+namespace cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class BuildPrompter : public kv::base::Prompter {
+public:
+    kv::base::Answer Show(const std::string& text, kv::base::MessageKind, kv::base::Buttons buttons) override {
+        std::cerr << text << "\n";
+        return buttons == kv::base::Buttons::YesNo ? kv::base::Answer::Yes : kv::base::Answer::Ok;
+    }
+    void Beep() override {}
+};
+
+// The installation this program belongs to when it runs from one, else the staged demo.
+fs::path DefaultInstallation() {
+    std::error_code error;
+    const fs::path own = fs::read_symlink("/proc/self/exe", error).parent_path().parent_path();
+    if (!error && fs::exists(own / "dbs" / "default", error)) return own;
+    return KV740_DEMO_INSTALL;
+}
+
+// The files the manager's start-up and model choice put into the working directory, and
+// removes again at exit.
+class WorkingAssets {
+public:
+    explicit WorkingAssets(const std::string& model) {
+        kv::assets::WriteAssets();
+        kv::assets::AppendUnitRows("746-opts.db");
+        kv::assets::AppendUnitRows("758-opts.db");
+        kv::assets::ActivateModel(model);
+    }
+    ~WorkingAssets() {
+        for (const char* file : {"H8S-2144.cmd", "H8S-2145.cmd", "740-ggui.h", "746-ggui.h", "758-ggui.h", "740-opts.db",
+                                 "746-opts.db", "758-opts.db", "lib740.a", "lib746.a", "lib758.a"}) {
+            std::error_code ignored;
+            fs::remove(file, ignored);
+        }
+    }
+    WorkingAssets(const WorkingAssets&) = delete;
+    WorkingAssets& operator=(const WorkingAssets&) = delete;
+};
+
+// The catalogue record's database version.
+std::string DatabaseVersion(const std::string& model, const std::string& pack, const std::string& code) {
+    kv::store::Table packs(code == "000000" ? "..\\dbs\\default\\740-pack.db" : "..\\dbs\\user\\740-pack.db");
+    packs.SetReadOnly(true);
+    packs.Open();
+    if (!packs.Locate("Model;Pack;Code", {model, pack, code}))
+        throw std::runtime_error("the catalogue holds no version " + model + "-" + pack + "-" + code);
+    return packs.FieldByName("DB").AsString();
+}
+
+}  // namespace
+
+int RunBuild(const Words& words) {
+    Args args(words, {"install"}, {"original", "no-infield-units", "keep-totals", "keep-logs", "verbose"});
+    if (args.Positional().size() != 1) throw UsageError("one MODEL-PACK-CODE expected");
+    const std::string version = args.Positional()[0];
+    if (!kv::report::IsVersionName(version)) throw UsageError("\"" + version + "\" is not a MODEL-PACK-CODE");
+    const std::string model = version.substr(0, 3), pack = version.substr(4, 4), code = version.substr(9, 6);
+    const fs::path install = fs::absolute(args.Value("install", DefaultInstallation().string()));
+
+    std::error_code error;
+    fs::current_path(install / "bin", error);
+    if (error) {
+        std::cerr << "740-cli build: no installation at \"" << install.string() << "\"\n";
+        return 1;
+    }
+    const std::string versionTable = (code == "000000" ? "..\\dbs\\default\\" : "..\\dbs\\user\\") + version + ".db";
+    if (!kv::store::Table::Exists(versionTable)) {
+        std::cerr << "740-cli build: the version table of " << version << " does not exist\n";
+        return 1;
+    }
+
+    kv::builder::BuildRequest request;
+    request.Target = kv::builder::Target::For(model, pack, args.Flag("original"));
+    request.Preferences = {!args.Flag("no-infield-units"), !args.Flag("keep-totals"), !args.Flag("keep-logs")};
+    request.Code = code;
+    request.DB = DatabaseVersion(model, pack, code);
+    request.Revision = kv::builder::RevisionText(model);
+    request.Manual = "..\\docs\\manuals\\" + model + "-" + pack + "-OM.pdf";
+
+    const WorkingAssets assets(model);
+    BuildPrompter prompter;
+    kv::builder::FirmwareBuilder builder(prompter);
+    builder.Toolchain.PathFirst = {(install / "toolchain" / "bin").string()};
+    if (args.Flag("verbose")) builder.Toolchain.OutputFd = STDERR_FILENO;
+    builder.Hooks.ShowProgress = [](const std::string& caption) { std::cout << caption << std::endl; };
+    builder.Hooks.CreateReport = [&](const std::string& file) {
+        kv::report::TFormPdf form(prompter);
+        form.Source = kv::report::ReportSourceOf(version);
+        form.Source.SoftwareType = kv::builder::GetSoftwareType();
+        form.Source.Revision = request.Revision;
+        form.CreateReport(file);
+    };
+
+    kv::store::Table table(versionTable);
+    table.SetReadOnly(code == "000000");
+    table.Open();
+    const auto outcome = builder.VersionFileDownload(table, request);
+    table.Close();
+
+    for (const char* file : {kv::builder::ImageFile, kv::builder::ReportFile, kv::builder::ManualFile, kv::builder::MapFile})
+        if (fs::exists(file, error)) std::cout << (install / "bin" / file).string() << " (" << fs::file_size(file, error) << " bytes)\n";
+    return outcome == kv::builder::BuildOutcome::ImageMade ? 0 : 1;
+}
+
+}  // namespace cli
