@@ -1,0 +1,168 @@
+// Builds of the demo installation's factory versions with the real H8/300 toolchain, through
+// 740-cli build, and the identity block of every image.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "VersionFixture.h"
+#include "builder/Identity.h"
+#include "store/Table.h"
+
+namespace kv::builder {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+struct CliResult {
+    int Status;
+    std::string Output;  // standard output and error together
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Version {
+    std::string Model, Pack, DB;
+};
+
+// A copy of the staged demo installation, so that the builds leave the demo as it is.
+class RealBuildTest : public ::testing::Test {
+protected:
+    static inline TempDir* root = nullptr;
+    static inline std::vector<Version> versions;
+
+    static void SetUpTestSuite() {
+        root = new TempDir("real");
+        fs::copy(KV740_DEMO_INSTALL, root->Path(), fs::copy_options::recursive);
+        fs::remove_all(root->Path() / "bin");
+        fs::create_directories(root->Path() / "bin");
+        store::Table packs((root->Path() / "dbs/default/740-pack.db").string());
+        packs.SetReadOnly(true);
+        packs.Open();
+        for (packs.First(); !packs.Eof(); packs.Next()) {
+            Version v{packs.FieldByName("Model").AsString(), packs.FieldByName("Pack").AsString(), packs.FieldByName("DB").AsString()};
+            if (fs::exists(root->Path() / "dbs/default" / (v.Model + "-" + v.Pack + "-000000.db"))) versions.push_back(v);
+        }
+    }
+    static void TearDownTestSuite() {
+        delete root;
+        root = nullptr;
+    }
+
+    fs::path Bin() const { return root->Path() / "bin"; }
+
+    CliResult Build(const std::string& arguments, const std::string& environment = "") {
+        const fs::path log = root->Path() / "cli.log";
+        const std::string command = environment + " " + CLI_PATH + " build " + arguments + " --install " +
+                                    root->Path().string() + " >" + log.string() + " 2>&1";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(log)};
+    }
+
+    // The image's identity block against the values the build must have put there.
+    void ExpectIdentity(const Version& v, bool original) {
+        const Target target = Target::For(v.Model, v.Pack, original);
+        const bool small = MemoryType(target) == "NvrType0";
+        const std::string image = ReadFile(Bin() / "PackBinary.bin");
+        ASSERT_EQ(image.size(), small ? 131072u : 262144u);
+        const size_t block = small ? 0x10000 : 0x3200;
+        auto byte = [&](size_t at) { return static_cast<unsigned char>(image[at]); };
+        const size_t appPack = (size_t(byte(block)) << 24) | (size_t(byte(block + 1)) << 16) |
+                               (size_t(byte(block + 2)) << 8) | byte(block + 3);
+        ASSERT_LT(appPack, image.size());
+        EXPECT_EQ(std::string(image.c_str() + appPack), v.Model + "-" + v.Pack);
+        EXPECT_EQ(std::string(image.c_str() + block + 16), "000000");
+        EXPECT_EQ(std::string(image.c_str() + block + 23), v.DB);
+        EXPECT_EQ(std::string(image.c_str() + block + 26), "000000");
+        EXPECT_EQ(std::string(image.c_str() + block + 33), RevisionText(v.Model));
+        const std::string app = ApplicationName(v.Model, v.Pack);
+        EXPECT_EQ(byte(block + 51), std::stoi(GetCardClass(app)));
+        EXPECT_EQ(byte(block + 52), std::stoi(GetCardNumber(app, target.OriginalChecked)));
+        EXPECT_EQ(std::string(image.c_str() + block + 53), "9999,99,99,99,99,99");
+    }
+
+    void ExpectNoIntermediates() {
+        EXPECT_FALSE(fs::exists(Bin() / "740-ggui.C"));
+        EXPECT_FALSE(fs::exists(Bin() / "740-ggui.o"));
+    }
+};
+
+TEST_F(RealBuildTest, EveryFactoryVersionBuildsForEachTargetThatApplies) {
+    ASSERT_GE(versions.size(), 10u);
+    for (const auto& v : versions) {
+        for (bool original : {false, true}) {
+            if (original && v.Model == "746") continue;
+            // The large monitor of each model is the demo's image that does not fit the small map.
+            if (original && v.Pack == "MP01") continue;
+            const std::string name = v.Model + "-" + v.Pack + "-000000";
+            SCOPED_TRACE(name + (original ? " original" : " standard"));
+            std::string flags = original ? " --original" : "";
+            if (v.Model == "746" && v.Pack == "MP01") flags += " --no-infield-units";
+            const CliResult result = Build(name + flags);
+            ASSERT_EQ(result.Status, 0) << result.Output;
+            ExpectIdentity(v, original);
+            EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf"));
+            EXPECT_TRUE(fs::exists(Bin() / "Kv740.map"));
+            EXPECT_NE(result.Output.find((Bin() / "PackBinary.bin").string()), std::string::npos);
+            ExpectNoIntermediates();
+        }
+    }
+}
+
+TEST_F(RealBuildTest, OversizedVersionsAskForTheOtherHardwareOrFewerUnits) {
+    CliResult result = Build("758-MP01-000000 --original");
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Output.find("File is too large for Original Model - please use Standard Model"), std::string::npos)
+        << result.Output;
+    EXPECT_FALSE(fs::exists(Bin() / "PackBinary.bin"));
+    EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf"));
+    ExpectNoIntermediates();
+    EXPECT_EQ(Build("758-MP01-000000").Status, 0);
+    ExpectIdentity({"758", "MP01", "01"}, false);
+
+    result = Build("746-MP01-000000");
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Output.find("File is too large - please disable \"Programmable Units of Measurement\" option"),
+              std::string::npos)
+        << result.Output;
+}
+
+TEST_F(RealBuildTest, WithoutToolchainTheTargetsMessageAppearsAndTheReportIsWritten) {
+    const fs::path toolchain = root->Path() / "toolchain";
+    const fs::path away = root->Path() / "toolchain-away";
+    fs::rename(toolchain, away);
+    const std::string noPath = "PATH=" + (root->Path() / "nothing").string();
+    const std::pair<std::string, std::string> cases[] = {
+        {"746-FC01-000000", "File is too large - please disable \"Programmable Units of Measurement\" option"},
+        {"758-FC01-000000 --original", "File is too large for Original Model - please use Standard Model"},
+        {"758-FC01-000000", "Cannot create download file - please contact factory"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        fs::remove(Bin() / "PackReport.pdf");
+        const CliResult result = Build(arguments, noPath);
+        EXPECT_EQ(result.Status, 1) << arguments;
+        EXPECT_NE(result.Output.find(message), std::string::npos) << arguments << "\n" << result.Output;
+        EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf")) << arguments;
+        ExpectNoIntermediates();
+    }
+    fs::rename(away, toolchain);
+}
+
+TEST_F(RealBuildTest, UnknownVersionIsRefused) {
+    EXPECT_EQ(Build("758-FT01-000000").Status, 1);  // catalogued, but no table
+    EXPECT_EQ(Build("758-ZZ99-000123").Status, 1);
+    EXPECT_EQ(Build("FP01").Status, 2);
+}
+
+}  // namespace
+}  // namespace kv::builder
