@@ -18,6 +18,19 @@ const std::vector<Command>& AllCommands() {
          "  (exit status 1 when one does not). expand: writes every member into DIR (default: the\n"
          "  current directory) and prints the files written; names reaching outside DIR are refused.",
          RunPack},
+        {"program",
+         "program FILE [--serial NNNNNN | --serials FIRST..LAST | --serials-file CSV] [--tag TEXT]\n"
+         "        [--dir WORKDIR] [--yes] [--keep-going]\n"
+         "  Loads the application file FILE (.apx or .apl) into WORKDIR (default: the current\n"
+         "  directory) as 740-lite does, then programs the unit: writes its serial number (default\n"
+         "  000000) and tag (default UNIT-1, when the image has a unit tag item), finds the port and\n"
+         "  line settings on which it answers (COM1..COM9; parity ODD, EVEN, NONE; 38400 to 2400\n"
+         "  baud) and downloads the image, printing every progress message. Exit status 0 exactly\n"
+         "  when every unit completes. Batch: --serials programs one unit per serial number, a CSV\n"
+         "  file one per line \"serial,tag\" (\"#\" comments; --tag fills missing tags); each unit is\n"
+         "  confirmed with Enter (or --yes), one result line is printed per unit and a summary at the\n"
+         "  end. The batch stops at the first unit that fails unless --keep-going.",
+         RunProgram},
         {"report",
          "report MODEL-PACK-CODE [-o FILE] [--install DIR]\n"
          "  Writes the configuration report of the version MODEL-PACK-CODE (such as\n"

@@ -16,6 +16,7 @@ struct Command {
 int RunDownload(const Words& words);
 int RunBuild(const Words& words);
 int RunPack(const Words& words);
+int RunProgram(const Words& words);
 int RunReport(const Words& words);
 
 // Every command, in the order --help lists them.

@@ -1,0 +1,50 @@
+#pragma once
+// Runs 740-cli program in a scratch folder with a port map, capturing its status and output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "ConsoleFixture.h"
+#include "support/VirtualInstrument.h"
+
+namespace kv::console::testing {
+
+namespace fs = std::filesystem;
+
+// Every port name leads nowhere unless mapped here.
+inline std::string PortMap(const std::map<int, std::string>& devices) {
+    std::string map;
+    for (int n = 1; n <= 9; ++n) {
+        auto it = devices.find(n);
+        map += (n > 1 ? "," : "") + std::string("COM") + std::to_string(n) + "=" +
+               (it == devices.end() ? "/dev/nonexistent-port" : it->second);
+    }
+    return map;
+}
+
+struct CliRun {
+    int status;
+    std::string output;
+};
+
+inline CliRun Cli(const fs::path& dir, const std::string& ports, const std::string& arguments) {
+    const fs::path out = dir / "cli-output.txt";
+    std::string command = "TZ=UTC KV740_PORTS=" + ports + " " + CLI_PATH + " program " + arguments + " > " +
+                          out.string() + " 2>&1 < /dev/null";
+    int status = std::system(command.c_str());
+    auto bytes = ReadFileBytes(out);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(bytes.begin(), bytes.end())};
+}
+
+class ProgramCommand : public ::testing::Test {
+protected:
+    ProgramCommand() : Dir(kv::testing::MakeTempDir()), Work(Dir / "bin") { fs::create_directories(Work); }
+    ~ProgramCommand() override { fs::remove_all(Dir); }
+    fs::path Dir, Work;
+};
+
+}  // namespace kv::console::testing

@@ -1,0 +1,38 @@
+// 740-cli program as a program: its exit status and lines when no unit answers.
+#include "CliRun.h"
+
+namespace kv::console::testing {
+namespace {
+
+TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
+    WriteFile(Dir / "758-FP01-000000.apx", BuildImage({}));
+    WriteFile(Dir / "758-FP02-000000.apx", BuildImage({}));
+    const std::string file = (Dir / "758-FP01-000000.apx").string();
+    const std::string dir = " --dir " + Work.string();
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string expected;
+    } cases[] = {
+        {file + dir, 1, "Unit 1 of 1, serial 000000, tag UNIT-1: Comms test failed - no response"},
+        {file + dir, 1, "758-FP01-000000.apx - Original Model 758, Class 02"},
+        {(Dir / "758-FP02-000000.apx").string() + dir, 1, "Invalid Application File Name/Contents"},
+        {file + dir + " --serial 12345", 1, "Invalid Serial Number: please enter 6-digit number"},
+        {file + dir + " --tag 'A#1'", 1, "does not fit the tag field"},
+        {file + dir + " --serials 000005..000001", 2, "runs backwards"},
+        {file + dir + " --serial 000001 --serials 000001..000002", 2, "only one of"},
+        {file + " --dir " + (Dir / "missing").string(), 2, "does not exist"},
+        {file + dir + " --serials 000001..000003 --keep-going --yes", 1,
+         "Programmed 0 of 3 units, 3 failed, 0 not attempted"},
+        {file + dir + " --serials 000001..000003", 1, "Programmed 0 of 3 units, 1 failed, 2 not attempted"},
+    };
+    for (const auto& c : cases) {
+        CliRun run = Cli(Dir, PortMap({}), c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.arguments << "\n" << run.output;
+    }
+    EXPECT_FALSE(fs::exists(Work / "PackBinary.bin")) << "the working files go when the run ends";
+}
+
+}  // namespace
+}  // namespace kv::console::testing
