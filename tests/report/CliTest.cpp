@@ -18,7 +18,7 @@ protected:
 TEST_F(CliReportInterop, WritesTheReportOfACustomVersion) {
     WriteVersion({{"ID_VAR_FLOW", "DT_FLOAT", "Flow", "OP_MENU_VARIABLES", "Values", "OP_ACCESS_DISPLAY", "1.5", "",
                    "", "FLOW", "FLOW", "", ""}});
-    WriteUserPacks("Custom Flow Application");
+    WriteUserPacks("758", "TS01", "000001", "Custom Flow Application");
     const std::string pdf = Path("elsewhere.pdf");
     int status = -1;
     const std::string out = Cli("758-TS01-000001 -o " + pdf + " --install " + Root(), status);
@@ -33,7 +33,7 @@ TEST_F(CliReportInterop, WritesTheReportOfACustomVersion) {
 
 TEST_F(CliReportInterop, RefusesWhatIsNotAVersionOfTheCatalogue) {
     WriteVersion({});
-    WriteUserPacks("Custom Flow Application");
+    WriteUserPacks("758", "TS01", "000001", "Custom Flow Application");
     int status = -1;
     const std::string unknown = Cli("758-TS01-000002 --install " + Root(), status);
     EXPECT_EQ(status, 1);

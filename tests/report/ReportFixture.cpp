@@ -71,7 +71,8 @@ void ReportFixture::WriteUserData(const std::vector<TDataRow>& rows) {
                AlphaFields({"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}), rows);
 }
 
-void ReportFixture::WriteUserPacks(const std::string& title) {
+void ReportFixture::WriteUserPacks(const std::string& model, const std::string& pack, const std::string& code,
+                                   const std::string& title) {
     using kv::store::FieldType;
     const kv::store::FieldDefs fields = {
         FieldDef::Alpha("Button", 20),      FieldDef::Alpha("Model", 3),      FieldDef::Alpha("Pack", 4),
@@ -80,7 +81,7 @@ void ReportFixture::WriteUserPacks(const std::string& title) {
         FieldDef::Alpha("Title", 50),       FieldDef::Alpha("CustomTitle", 50), FieldDef::Alpha("Description", 255),
         FieldDef::Alpha("CustomDescription", 255)};
     WriteTable(Path("dbs/user/740-pack.db"), fields,
-               {{"FLOW", "758", "TS01", "000001", "Tester", "2024-01-02", "01", "1", "", title, "Mine", "", ""}});
+               {{"FLOW", model, pack, code, "Tester", "2024-01-02", "01", "1", "", title, "Mine", "", ""}});
 }
 
 TReportSource ReportFixture::Source() const {

@@ -34,8 +34,9 @@ protected:
     void WriteOptions(const std::vector<TOption>& options);
     void WriteFactoryData(const std::vector<TDataRow>& rows);
     void WriteUserData(const std::vector<TDataRow>& rows);
-    // The user pack table with one record for the version.
-    void WriteUserPacks(const std::string& title);
+    // The user pack table with one record, for the version "model-pack-code".
+    void WriteUserPacks(const std::string& model, const std::string& pack, const std::string& code,
+                        const std::string& title);
     // A report source over these files, dated 5 March 2024.
     TReportSource Source() const;
     // Runs the report into out.pdf; the result of CreateReport.
