@@ -204,6 +204,8 @@ Field& Dataset::Fields(int index) {
 }
 
 Field* Dataset::FindField(std::string_view name) {
+    for (auto& f : fields_)  // callers mostly spell names as the table does
+        if (f->FieldName() == name) return f.get();
     std::string folded = FoldCase(name);
     for (auto& f : fields_)
         if (FoldCase(f->FieldName()) == folded) return f.get();

@@ -108,7 +108,7 @@ public:
     void Refresh();
 
     // Editing. Insert and Append start a blank record (before the current one, or at the
-    // end); Post writes it. Insert, Append and Delete return false when a handler of the
+    // end); Post writes it. Edit and Post do nothing on an empty dataset. Insert, Append and Delete return false when a handler of the
     // Before event threw Abort. Moving the cursor posts a modified record first.
     void Edit();
     bool Insert();

@@ -123,6 +123,12 @@ TEST_F(TableFiles, CreateReplacesAnOldTableAndRefusesBadStructures) {
     }
     EXPECT_EQ(ReadBytes("t.db"), before);
     EXPECT_THROW(Table::DeleteTable("none.db"), StoreError);
+
+    // Structures written as the letter codes of the table designers.
+    EXPECT_EQ(ParseFieldDef("Pack", "A4"), FieldDef::Alpha("Pack", 4));
+    EXPECT_EQ(ParseFieldDef("Date", "d"), FieldDef::Of("Date", FieldType::Date));
+    EXPECT_EQ(ParseFieldDef("Card", "I"), FieldDef::Of("Card", FieldType::Long));
+    for (const char* bad : {"A", "Ax", "I4", "X", ""}) EXPECT_THROW(ParseFieldDef("F", bad), StoreError) << bad;
 }
 
 TEST_F(TableFiles, TableOfAnotherStructureThanTheProgramWantsFailsToOpen) {
