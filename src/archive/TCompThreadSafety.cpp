@@ -17,7 +17,7 @@ void CopyStored(TCompThreadSafety& io) {
     uint8_t chunk[TCompThreadSafety::BufferSize];
     for (;;) {
         int n = io.ReadBlock(chunk, sizeof chunk);
-        for (int i = 0; i < n; ++i) io.WriteByte(chunk[i]);
+        io.WriteBlock(chunk, n);
         if (n < static_cast<int>(sizeof chunk)) return;
     }
 }
@@ -64,6 +64,21 @@ int TCompThreadSafety::ReadBlock(uint8_t* out, int count) {
         done += n;
     }
     return done;
+}
+
+void TCompThreadSafety::WriteBlock(const uint8_t* bytes, int count) {
+    while (count > 0) {
+        if (Budget <= 0) throw EUnableToCompress();
+        if (OutPos == BufferSize) FlushFull();
+        int n = std::min({count, BufferSize - OutPos, Budget});
+        for (int i = 0; i < n; ++i) WriteSum += bytes[i];
+        std::copy_n(bytes, n, OutBuffer + OutPos);
+        OutPos += n;
+        OutCount += n;
+        Budget -= n;
+        bytes += n;
+        count -= n;
+    }
 }
 
 void TCompThreadSafety::FlushFull() {

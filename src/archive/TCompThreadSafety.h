@@ -52,6 +52,8 @@ public:
         WriteSum += b;
         ++OutCount;
     }
+    // Writes `count` bytes as WriteByte would, byte for byte against the budget.
+    void WriteBlock(const uint8_t* bytes, int count);
     void MarkTruncated() { Truncated = true; }
 
 private:
