@@ -191,12 +191,33 @@ const std::string& MarkerOf(Table table) {
     return markers[static_cast<int>(table)];
 }
 
+namespace {
+
+bool IsMarker(const std::string& line) {
+    for (int t = 0; t <= static_cast<int>(Table::Factors4); ++t)
+        if (EqualIgnoringCase(line, MarkerOf(static_cast<Table>(t)))) return true;
+    return false;
+}
+
+}  // namespace
+
 void GeneratedSource::CreateSkeleton(const SkeletonValues& values) {
-    lines_.clear();
-    AddIdentityBlock(lines_, values);
-    if (values.AsciiTagStubs) AddAsciiTagStubs(lines_);
-    if (values.ReportUnitsStubs) AddReportUnitsStubs(lines_);
-    AddTables(lines_);
+    std::vector<std::string> lines;
+    AddIdentityBlock(lines, values);
+    if (values.AsciiTagStubs) AddAsciiTagStubs(lines);
+    if (values.ReportUnitsStubs) AddReportUnitsStubs(lines);
+    AddTables(lines);
+    parts_.assign(1, {});
+    for (auto& line : lines) {
+        if (IsMarker(line)) parts_.emplace_back();
+        Last().push_back(std::move(line));
+    }
+}
+
+std::vector<std::string> GeneratedSource::Lines() const {
+    std::vector<std::string> lines;
+    for (const auto& part : parts_) lines.insert(lines.end(), part.begin(), part.end());
+    return lines;
 }
 
 void GeneratedSource::AppendInfoItem(const InfoEntry& e) {
@@ -207,24 +228,24 @@ void GeneratedSource::AppendInfoItem(const InfoEntry& e) {
     } else {
         tags += Quoted(e.UnitTag1) + "," + Quoted(e.UnitTag2) + "},";
     }
-    lines_.insert(lines_.end(), {"   {", "      // " + CommentText(e.Item), tags, "      " + e.Id + ",",
+    Last().insert(Last().end(), {"   {", "      // " + CommentText(e.Item), tags, "      " + e.Id + ",",
                                  "      " + e.Menu + " + " + e.Access + ",", "      " + e.DataType + ",",
                                  "      " + e.Default + ",", "      " + e.Low + ",", "      " + e.High + ",", "   },"});
 }
 
 void GeneratedSource::AppendEngineeringUnitsItem() {
-    Add(lines_, {"   {", "      // Engineering Units", "      {\"ACCEPT\",\"ACCEPT\",\"UNITS\",\"UNITS\"},",
+    Add(Last(), {"   {", "      // Engineering Units", "      {\"ACCEPT\",\"ACCEPT\",\"UNITS\",\"UNITS\"},",
                  "      ID_UNITS,", "      OP_MENU_UNITS + OP_ACCESS_PROTECTED,", "      DT_OPTION,", "      OP_NO,",
                  "      OP_NO,", "      OP_YES,", "   },"});
 }
 
 void GeneratedSource::AppendSerialNumberItem() {
-    Add(lines_, {"   {", "      // Serial Number Information", "      {\"-UNIT-\",\"-UNIT-\",\"S/N\",\"S/N\"},",
+    Add(Last(), {"   {", "      // Serial Number Information", "      {\"-UNIT-\",\"-UNIT-\",\"S/N\",\"S/N\"},",
                  "      ID_INFO_S_NUMBER,", "      OP_MENU_INFO + OP_ACCESS_DISPLAY,", "      DT_INTEGER,",
                  "      0.0000000E+00,", "      0.0000000E+00,", "      9.9999900E+05,", "   },"});
 }
 
-void GeneratedSource::CloseInfoItems() { lines_.push_back("};"); }
+void GeneratedSource::CloseInfoItems() { Last().push_back("};"); }
 
 void GeneratedSource::AddMessage(const std::string& item, const std::string& defaultText,
                                  const std::string& userText, const std::string& id) {
@@ -243,8 +264,7 @@ void GeneratedSource::AddUserTableComment(const std::string& tableName) {
     std::string line = "   // " + CommentText(tableName);
     // A table named like an end marker would capture the entries of that table: one more
     // space keeps the comment apart.
-    for (int t = 0; t <= static_cast<int>(Table::Factors4); ++t)
-        if (EqualIgnoringCase(line, MarkerOf(static_cast<Table>(t)))) line.insert(5, " ");
+    if (IsMarker(line)) line.insert(5, " ");
     InsertBeforeMarker(Table::UserPoints, {line});
 }
 
@@ -276,29 +296,46 @@ void GeneratedSource::AddCorrectionPoint(Table table, const std::string& input, 
     InsertBeforeMarker(table, {"   " + input + ", " + output + ","});
 }
 
-size_t GeneratedSource::FindMarker(Table table) const {
+GeneratedSource::Place GeneratedSource::FindMarker(Table table) const {
     const std::string& marker = MarkerOf(table);
-    for (size_t i = 0; i < lines_.size(); ++i)
-        if (EqualIgnoringCase(lines_[i], marker)) return i;
+    for (size_t part = 0; part < parts_.size(); ++part)
+        for (size_t line = 0; line < parts_[part].size(); ++line)
+            if (EqualIgnoringCase(parts_[part][line], marker)) return {part, line};
     throw BuildError("The generated source has no line \"" + marker + "\"");
 }
 
-void GeneratedSource::InsertBefore(size_t at, std::vector<std::string> entry) {
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(entry.begin()),
-                  std::make_move_iterator(entry.end()));
+GeneratedSource::Place GeneratedSource::Before(Place place) const {
+    if (place.Line > 0) return {place.Part, place.Line - 1};
+    size_t part = place.Part;
+    while (parts_[--part].empty()) {
+    }
+    return {part, parts_[part].size() - 1};
+}
+
+void GeneratedSource::InsertAt(Place place, std::vector<std::string> entry) {
+    auto& part = parts_[place.Part];
+    part.insert(part.begin() + static_cast<std::ptrdiff_t>(place.Line), std::make_move_iterator(entry.begin()),
+                std::make_move_iterator(entry.end()));
 }
 
 void GeneratedSource::InsertBeforeMarker(Table table, std::vector<std::string> entry) {
-    InsertBefore(FindMarker(table), std::move(entry));
+    const Place marker = FindMarker(table);
+    // At the end of the part before: the same place in the list, without moving the marker's part.
+    if (marker.Line == 0) {
+        const Place last = Before(marker);
+        InsertAt({last.Part, last.Line + 1}, std::move(entry));
+    } else {
+        InsertAt(marker, std::move(entry));
+    }
 }
 
 void GeneratedSource::InsertBeforeTerminator(Table table, std::string line) {
-    InsertBefore(FindMarker(table) - 1, {std::move(line)});
+    InsertAt(Before(FindMarker(table)), {std::move(line)});
 }
 
 void GeneratedSource::Save(const std::string& path) const {
     std::string text;
-    for (const auto& line : lines_) {
+    for (const auto& line : Lines()) {
         text += line;
         text += "\r\n";
     }

@@ -60,22 +60,33 @@ public:
     // `table` is one of Factors1 .. Factors4.
     void AddCorrectionPoint(Table table, const std::string& input, const std::string& output);
 
-    const std::vector<std::string>& Lines() const { return lines_; }
+    // The whole list, in file order.
+    std::vector<std::string> Lines() const;
 
     // Writes the lines, each followed by CR LF, in the tables' code page, replacing the file.
     // Throws BuildError when the file cannot be written.
     void Save(const std::string& path) const;
 
 private:
-    // Index of the first line equal to the marker, ignoring case; searched anew every time,
-    // because every insertion moves the lines below it.
-    size_t FindMarker(Table table) const;
-    void InsertBefore(size_t at, std::vector<std::string> entry);
+    // A line of the list: its part and its place there.
+    struct Place {
+        size_t Part, Line;
+    };
+
+    // The first line equal to the marker, ignoring case; searched anew every time, because
+    // every insertion moves the lines below it.
+    Place FindMarker(Table table) const;
+    // The line just before `place`, which must not be the first of the list.
+    Place Before(Place place) const;
+    void InsertAt(Place place, std::vector<std::string> entry);
     void InsertBeforeMarker(Table table, std::vector<std::string> entry);
     // Before the terminator line that precedes the marker, so that it stays last.
     void InsertBeforeTerminator(Table table, std::string line);
+    std::vector<std::string>& Last() { return parts_.back(); }
 
-    std::vector<std::string> lines_;
+    // The list in parts, a new part at every line that was a marker in the skeleton: an entry
+    // placed before a marker then goes at the end of a part and moves no other line.
+    std::vector<std::vector<std::string>> parts_ = std::vector<std::vector<std::string>>(1);
 };
 
 }  // namespace kv::builder

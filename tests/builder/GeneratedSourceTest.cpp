@@ -21,7 +21,7 @@ SkeletonValues Values(bool block2, bool block3) {
 
 // The lines of the table whose declaration line is `head`, from "{" to its "};".
 Lines TableBody(const GeneratedSource& source, const std::string& head) {
-    const auto& l = source.Lines();
+    const Lines l = source.Lines();
     auto begin = std::find(l.begin(), l.end(), head);
     EXPECT_NE(begin, l.end()) << head;
     if (begin == l.end()) return {};
@@ -53,19 +53,20 @@ TEST(Skeleton, IdentityBlockAndStubBlocksFollowTheFlags) {
         "extern const uch   CardClass     = 02;",
         "extern const uch   CardNumber    = 18;",
         "extern const chr   DateTime   [] = \"9999,99,99,99,99,99\";", ""};
-    EXPECT_EQ(Lines(none.Lines().begin(), none.Lines().begin() + 22), identity);
+    const Lines n = none.Lines(), a = ascii.Lines(), b = both.Lines();
+    EXPECT_EQ(Lines(n.begin(), n.begin() + 22), identity);
     // Without stubs the Headers table follows block 1 directly.
-    EXPECT_EQ(none.Lines()[22], Rule);
-    EXPECT_EQ(none.Lines()[23], "extern const chr* const Headers  [] =");
+    EXPECT_EQ(n[22], Rule);
+    EXPECT_EQ(n[23], "extern const chr* const Headers  [] =");
 
-    EXPECT_EQ(ascii.Lines()[23], "class TAscii");
-    EXPECT_EQ(ascii.Lines().size(), none.Lines().size() + 52);
-    EXPECT_EQ(IndexOf(ascii.Lines(), "class TReport"), ascii.Lines().size());
-    EXPECT_EQ(both.Lines().size(), none.Lines().size() + 52 + 44);
-    EXPECT_EQ(both.Lines()[22 + 52 + 1], "class TReport");
-    EXPECT_EQ(both.Lines()[22 + 52 + 44 + 1], "extern const chr* const Headers  [] =");
-    EXPECT_EQ(IndexOf(both.Lines(), "   static void\t reset_all        (void);") - IndexOf(both.Lines(), "class TTag"), 8u);
-    EXPECT_NE(IndexOf(both.Lines(), "flt  TUnits::get_limit_hi (TInfoItem* Item) {return Item->fl_high;};"), both.Lines().size());
+    EXPECT_EQ(a[23], "class TAscii");
+    EXPECT_EQ(a.size(), n.size() + 52);
+    EXPECT_EQ(IndexOf(a, "class TReport"), a.size());
+    EXPECT_EQ(b.size(), n.size() + 52 + 44);
+    EXPECT_EQ(b[22 + 52 + 1], "class TReport");
+    EXPECT_EQ(b[22 + 52 + 44 + 1], "extern const chr* const Headers  [] =");
+    EXPECT_EQ(IndexOf(b, "   static void\t reset_all        (void);") - IndexOf(b, "class TTag"), 8u);
+    EXPECT_NE(IndexOf(b, "flt  TUnits::get_limit_hi (TInfoItem* Item) {return Item->fl_high;};"), b.size());
 }
 
 TEST(Skeleton, EmptyTablesHoldOnlyTheirFixedLines) {
@@ -159,7 +160,7 @@ TEST(Texts, QuotesBackslashesAndControlsCannotBreakTheSource) {
     s.AppendInfoItem({"Tag\\", "T\"1", "T2", "U1", "U2", std::nullopt, "ID_A", "OP_MENU_SETUP", "OP_ACCESS_PROGRAM",
                       "DT_INTEGER", "1", "0", "9"});
     EXPECT_EQ(TableBody(s, "extern const chr* const Headers  [] =")[1], "   \"\\\"); int x = (\\\"\",");
-    const auto& l = s.Lines();
+    const Lines l = s.Lines();
     EXPECT_EQ(Lines(l.end() - 10, l.end()),
               (Lines{"   {", "      // Tag/", "      {\"T\\\"1\",\"T2\",\"U1\",\"U2\"},", "      ID_A,",
                      "      OP_MENU_SETUP + OP_ACCESS_PROGRAM,", "      DT_INTEGER,", "      1,", "      0,", "      9,", "   },"}));

@@ -57,15 +57,20 @@ protected:
         EXPECT_EQ(Text(), golden.str()) << "differs from " << path;
     }
 
+    long Count(const std::string& line) const {
+        const Lines l = source.Lines();
+        return std::count(l.begin(), l.end(), line);
+    }
+
     std::vector<std::string> ItemEntry(const std::string& item) const {
-        const auto& l = source.Lines();
+        const Lines l = source.Lines();
         auto at = std::find(l.begin(), l.end(), "      // " + item);
         EXPECT_NE(at, l.end()) << item;
         return at == l.end() ? Lines{} : Lines(at - 1, at + 9);
     }
 
     Lines TableBody(const std::string& head) const {
-        const auto& l = source.Lines();
+        const Lines l = source.Lines();
         auto begin = std::find(l.begin(), l.end(), head);
         EXPECT_NE(begin, l.end());
         if (begin == l.end()) return {};
@@ -117,7 +122,7 @@ TEST_F(TranslationTest, UnitIndexesDependOnProgrammableUnits) {
     EXPECT_EQ(ItemEntry("Volume Rate")[2], "      {\"RATE\",\"RATE\",(void*)UnitCoefs[1].Tag,(void*)UnitCoefs[1].Tag},");
     EXPECT_EQ(ItemEntry("Volume Rate")[5], "      GU_VOLUME,");
     EXPECT_EQ(selected.Lines().size(), 4u);  // L, Gal, KPA, DEG F
-    EXPECT_EQ(std::count(source.Lines().begin(), source.Lines().end(), "      // Engineering Units"), 0);
+    EXPECT_EQ(Count("      // Engineering Units"), 0);
 
     source.CreateSkeleton(Skeleton(target));
     Run(HandMadeVersion(), target, {true, true, true});
@@ -127,7 +132,7 @@ TEST_F(TranslationTest, UnitIndexesDependOnProgrammableUnits) {
     // The engineering units item comes right before the last item.
     EXPECT_EQ(ItemEntry("Engineering Units")[9], "   },");
     EXPECT_EQ(ItemEntry("Last Item")[0], "   {");
-    const auto& l = source.Lines();
+    const Lines l = source.Lines();
     EXPECT_EQ(std::find(l.begin(), l.end(), "      // Engineering Units") + 10,
               std::find(l.begin(), l.end(), "      // Last Item"));
 }
@@ -237,7 +242,7 @@ TEST_F(TranslationTest, OriginalHardwareLeavesHeadersAndFootersEmpty) {
     Run(HandMadeVersion(), target);
     EXPECT_EQ(TableBody("extern const chr* const Headers  [] ="), (Lines{"   ((chr*)0)", "   // Headers End"}));
     EXPECT_EQ(TableBody("extern const chr* const Footers  [] ="), (Lines{"   ((chr*)0)", "   // Footers End"}));
-    EXPECT_EQ(std::count(source.Lines().begin(), source.Lines().end(), "      // Engineering Units"), 0);
+    EXPECT_EQ(Count("      // Engineering Units"), 0);
 }
 
 TEST_F(TranslationTest, VersionWithoutCustomerOrLastItemHasNeitherFixedItem) {
@@ -248,7 +253,7 @@ TEST_F(TranslationTest, VersionWithoutCustomerOrLastItemHasNeitherFixedItem) {
     source.CreateSkeleton(Skeleton(target));
     Run(rows, target);
     for (const char* fixed : {"      // Engineering Units", "      // Serial Number Information"})
-        EXPECT_EQ(std::count(source.Lines().begin(), source.Lines().end(), fixed), 0) << fixed;
+        EXPECT_EQ(Count(fixed), 0) << fixed;
 }
 
 }  // namespace
