@@ -6,6 +6,7 @@
 #include "archive/BitStream.h"
 #include "archive/HuffmanCode.h"
 #include "archive/Lh5Format.h"
+#include "archive/LzssWindow.h"
 
 namespace kv::archive {
 
@@ -29,7 +30,6 @@ private:
     TCompThreadSafety& Io;
     TBitReader Bits;
     uint32_t BlockLeft = 0;
-    uint8_t Window[DicSize];
     uint8_t CLen[NC];
     uint8_t PtLen[NT];
     uint16_t CTable[1 << CTableBits];
@@ -130,27 +130,13 @@ int TLh5Decoder::DecodeP() {
 }
 
 void TLh5Decoder::Run(int32_t size) {
-    std::fill(std::begin(Window), std::end(Window), ' ');
-    int r = 0;
-    int64_t produced = 0;
-    while (produced < size) {
+    auto out = std::make_unique<TLzssWindow<DicSize>>(Io, 0);
+    while (out->Produced < size) {
         int c = DecodeC();
-        if (c < 256) {
-            Window[r] = static_cast<uint8_t>(c);
-            Io.WriteByte(static_cast<uint8_t>(c));
-            r = (r + 1) & (DicSize - 1);
-            ++produced;
-        } else {
-            int len = c - (256 - Threshold);
-            int from = (r - DecodeP() - 1) & (DicSize - 1);
-            produced += len;
-            for (int k = 0; k < len; ++k) {
-                uint8_t b = Window[(from + k) & (DicSize - 1)];
-                Window[r] = b;
-                Io.WriteByte(b);
-                r = (r + 1) & (DicSize - 1);
-            }
-        }
+        if (c < 256)
+            out->Literal(static_cast<uint8_t>(c));
+        else
+            out->Match(DecodeP(), c - (256 - Threshold));
         if (Bits.Overrun()) {
             Io.MarkTruncated();
             return;

@@ -1,10 +1,10 @@
 #include "archive/LzhDecoder.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "archive/BitStream.h"
 #include "archive/LzhTree.h"
+#include "archive/LzssWindow.h"
 
 namespace kv::archive {
 
@@ -36,7 +36,7 @@ struct TPositionTable {
 const TPositionTable PositionTable;
 
 struct TLzhDecoder {
-    explicit TLzhDecoder(TCompThreadSafety& io) : Io(io), Bits(io) {}
+    explicit TLzhDecoder(TCompThreadSafety& io) : Io(io), Bits(io), Out(io, WindowStart) {}
 
     int DecodeSymbol() {
         int c = Tree.Child[Root];
@@ -52,27 +52,12 @@ struct TLzhDecoder {
         return PositionTable.Upper[v >> (length - 2)] * 64 + static_cast<int>(v & 63);
     }
     void Run(int32_t size) {
-        std::fill(std::begin(Window), std::end(Window), ' ');
-        int r = WindowStart;
-        int64_t produced = 0;
-        while (produced < size) {
+        while (Out.Produced < size) {
             int c = DecodeSymbol();
-            if (c < 256) {
-                Window[r] = static_cast<uint8_t>(c);
-                Io.WriteByte(static_cast<uint8_t>(c));
-                r = (r + 1) & (WindowSize - 1);
-                ++produced;
-            } else {
-                int len = c - (256 - Threshold);
-                int from = r - DecodePosition() - 1;
-                produced += len;
-                for (int k = 0; k < len; ++k) {
-                    uint8_t b = Window[(from + k) & (WindowSize - 1)];
-                    Window[r] = b;
-                    Io.WriteByte(b);
-                    r = (r + 1) & (WindowSize - 1);
-                }
-            }
+            if (c < 256)
+                Out.Literal(static_cast<uint8_t>(c));
+            else
+                Out.Match(DecodePosition(), c - (256 - Threshold));
             if (Bits.Overrun()) {
                 Io.MarkTruncated();
                 return;
@@ -83,7 +68,7 @@ struct TLzhDecoder {
     TCompThreadSafety& Io;
     TBitReader Bits;
     TLzhTree Tree;
-    uint8_t Window[WindowSize];
+    TLzssWindow<WindowSize> Out;
 };
 
 }  // namespace

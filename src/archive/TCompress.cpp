@@ -138,7 +138,12 @@ void TCompress::CompressFileList(const std::string& ArchiveName, std::vector<std
         throw;
     }
     if (!update) return;
-    MergeOldArchive(ArchiveName, workName, FileList);
+    try {
+        MergeOldArchive(ArchiveName, workName, FileList);
+    } catch (...) {
+        std::remove(NativePath(workName).c_str());  // the old archive stays as it was
+        throw;
+    }
     std::remove(NativePath(ArchiveName).c_str());
     std::rename(NativePath(workName).c_str(), NativePath(ArchiveName).c_str());
 }

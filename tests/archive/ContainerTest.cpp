@@ -1,6 +1,9 @@
 // The container: what CompressFileList writes and what ExpandArchive accepts, refuses and leaves.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <filesystem>
 
@@ -315,4 +318,68 @@ TEST_F(Container, NegativeMemberCountsAreRefused) {
     archive[21 + 12 + 3] = 0x80;  // compressed size negative
     WriteArchive(archive);
     EXPECT_THROW(Reader.ExpandArchive(ArchivePath()), EInvalidHeader);
+}
+
+namespace {
+
+// Limits the size of files this process writes, so that writes fail as on a full disk (root
+// ignores permissions, not this limit).
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &Saved);
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = Saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+
+private:
+    struct rlimit Saved {};
+    void (*OldHandler)(int);
+};
+
+template <typename F>
+std::string MessageOf(F f) {
+    try {
+        f();
+    } catch (const EInsufficientDiskSpace& e) {
+        return e.what();
+    }
+    return "no EInsufficientDiskSpace";
+}
+
+}  // namespace
+
+TEST_F(Container, WriteErrorsReportDiskFullAndLeaveNoWorkFile) {
+    WriteFile(In("big.bin"), RandomBytes(200000, 6));
+    WriteFile(In("small.bin"), Text("small"));
+    std::vector<std::string> list{In("big.bin")};
+    std::string message = MessageOf([&] {
+        TFileSizeLimit limit(100000);
+        Writer.CompressFileList(ArchivePath(), list, MethodLh5);
+    });
+    EXPECT_EQ(message, "Disk protected or full during compression");
+    EXPECT_FALSE(fs::exists(ArchivePath()));
+
+    list = {In("small.bin")};
+    EXPECT_EQ(MessageOf([&] { Writer.CompressFileList(Dir / "missing/pack.apl", list, MethodLh5); }),
+              "Disk protected or full during compression");
+
+    // Update mode: the new member fits, the merged old one does not.
+    list = {In("big.bin")};
+    Writer.CompressFileList(ArchivePath(), list, MethodLh5);
+    Bytes old = ReadFile(ArchivePath());
+    list = {In("small.bin")};
+    message = MessageOf([&] {
+        TFileSizeLimit limit(100000);
+        Writer.CompressFileList(ArchivePath(), list, MethodLh5);
+    });
+    EXPECT_EQ(message, "Disk full or write error during compression");
+    EXPECT_EQ(ReadFile(ArchivePath()), old);
+    EXPECT_FALSE(fs::exists(Dir / "pack.$$$"));
 }
