@@ -1,0 +1,31 @@
+#include "QtPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace kv::base::ui {
+
+Answer QtPrompter::Show(const std::string& text, MessageKind kind, Buttons buttons) {
+    static const struct {
+        QMessageBox::Icon icon;
+        const char* caption;
+    } kinds[] = {{QMessageBox::Warning, "Warning"},
+                 {QMessageBox::Critical, "Error"},
+                 {QMessageBox::Information, "Information"},
+                 {QMessageBox::Question, "Confirm"}};
+    const auto& k = kinds[static_cast<int>(kind)];
+    QMessageBox::StandardButtons choice = QMessageBox::Ok;
+    if (buttons == Buttons::OkCancel) choice = QMessageBox::Ok | QMessageBox::Cancel;
+    if (buttons == Buttons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
+    QMessageBox box(k.icon, k.caption, QString::fromStdString(text), choice, Parent);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}
+
+void QtPrompter::Beep() { QApplication::beep(); }
+
+}  // namespace kv::base::ui
