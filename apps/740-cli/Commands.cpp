@@ -45,10 +45,10 @@ const std::vector<Command>& AllCommands() {
          "  (default: the one this program belongs to, else the staged demo) into the firmware image\n"
          "  bin/PackBinary.bin with the installation's H8/300 toolchain, writing the report and the\n"
          "  manual beside it, as the manager's Download does. The flags are the preferences: the\n"
-         "  original 758 hardware instead of the standard one, no programmable units of measurement,\n"
-         "  totals and logs kept on downloading. Prints the progress and the files written (with\n"
-         "  --verbose also the toolchain's messages); exit status 0 exactly when the image was made,\n"
-         "  else the message of the target is printed.",
+         "  original 758 hardware instead of the standard one (model 758 only), no programmable\n"
+         "  units of measurement, totals and logs kept on downloading. Prints the progress and the\n"
+         "  files written (with --verbose also the toolchain's messages); exit status 0 exactly when\n"
+         "  the image was made, else the message of the target is printed.",
          RunBuild},
     };
     return commands;
