@@ -119,6 +119,39 @@ TEST_F(RealBuildTest, EveryFactoryVersionBuildsForEachTargetThatApplies) {
     }
 }
 
+TEST_F(RealBuildTest, CustomCopiesOfFactoryVersionsBuildTheSameImageButForTheCode) {
+    // Custom version 000001 of every factory version: a copy of its table and of its record.
+    const fs::path user = root->Path() / "dbs/user";
+    fs::copy_file(root->Path() / "dbs/default/740-pack.db", user / "740-pack.db", fs::copy_options::overwrite_existing);
+    {
+        store::Table packs((user / "740-pack.db").string());
+        packs.Open();
+        store::Batch batch(packs);
+        for (packs.First(); !packs.Eof(); packs.Next()) {
+            packs.Edit();
+            packs.FieldByName("Code").SetAsString("000001");
+            packs.Post();
+        }
+    }
+    for (const auto& v : versions) {
+        const std::string name = v.Model + "-" + v.Pack;
+        SCOPED_TRACE(name);
+        fs::copy_file(root->Path() / "dbs/default" / (name + "-000000.db"), user / (name + "-000001.db"),
+                      fs::copy_options::overwrite_existing);
+        const std::string flags = v.Pack == "MP01" && v.Model == "746" ? " --no-infield-units" : "";
+        ASSERT_EQ(Build(name + "-000000" + flags).Status, 0);
+        std::string factory = ReadFile(Bin() / "PackBinary.bin");
+        const CliResult result = Build(name + "-000001" + flags);
+        ASSERT_EQ(result.Status, 0) << result.Output;
+        std::string custom = ReadFile(Bin() / "PackBinary.bin");
+        ASSERT_EQ(custom.size(), factory.size());
+        const size_t code = (custom.size() == 131072 ? 0x10000 : 0x3200) + 26;
+        EXPECT_EQ(std::string(custom.c_str() + code), "000001");
+        custom.replace(code, 6, "000000");
+        EXPECT_TRUE(custom == factory);
+    }
+}
+
 TEST_F(RealBuildTest, OversizedVersionsAskForTheOtherHardwareOrFewerUnits) {
     CliResult result = Build("758-MP01-000000 --original");
     EXPECT_EQ(result.Status, 1);
