@@ -21,7 +21,9 @@ public:
 
 class TFileStream : public TStream {
 public:
-    enum Mode { OpenRead, OpenReadWrite, Create };
+    // CreateNoFollow refuses a symbolic link as the file itself (an expanded member must not be
+    // written through a link that leads out of its directory).
+    enum Mode { OpenRead, OpenReadWrite, Create, CreateNoFollow };
     // Throws std::system_error when the file cannot be opened.
     TFileStream(const std::string& path, Mode mode);
     ~TFileStream() override;

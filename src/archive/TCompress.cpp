@@ -240,7 +240,7 @@ void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::s
             if (MakeDirectories) MakeParentDirectories(path);
             std::unique_ptr<TFileStream> file;
             try {
-                file = std::make_unique<TFileStream>(path, TFileStream::Create);
+                file = std::make_unique<TFileStream>(path, TFileStream::CreateNoFollow);
             } catch (const std::system_error&) {
                 if (ExceptionOnFileError) throw;
                 reader.SkipData();

@@ -76,6 +76,21 @@ TEST(PathSafety, MembersBeforeAnUnsafeOneStayAndLaterOnesAreNotWritten) {
     EXPECT_FALSE(fs::exists(dir.Path().parent_path() / "evil.bin"));
 }
 
+TEST(PathSafety, LinkInTheTargetDoesNotLeadAMemberOut) {
+    TScratchDir dir;
+    fs::create_directories(dir.Path() / "target");
+    WriteFile(dir / "victim.txt", Text("keep"));
+    fs::create_symlink(dir.Path() / "victim.txt", dir.Path() / "target/PackBinary.bin");
+    WriteFile(dir / "pack.apl", BuildArchive({StoredMember("PackBinary.bin", Text("evil"))}));
+    TCompress archive;
+    archive.SetTargetPath(dir / "target");
+    archive.ExpandArchive(dir / "pack.apl");  // a file that cannot be created is skipped
+    EXPECT_EQ(ReadFile(dir / "victim.txt"), Text("keep"));
+    archive.ExceptionOnFileError = true;
+    EXPECT_THROW(archive.ExpandArchive(dir / "pack.apl"), std::system_error);
+    EXPECT_EQ(ReadFile(dir / "victim.txt"), Text("keep"));
+}
+
 TEST(PathSafety, NameRule) {
     for (const char* ok : {"PackBinary.bin", "a\\b.bin", "a/b/c", "..x", "x..", ".hidden", "a\\.\\b"})
         EXPECT_TRUE(IsSafeMemberName(ok)) << ok;
