@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <system_error>
@@ -144,8 +145,9 @@ void TCompress::CompressFileList(const std::string& ArchiveName, std::vector<std
         std::remove(NativePath(workName).c_str());  // the old archive stays as it was
         throw;
     }
-    std::remove(NativePath(ArchiveName).c_str());
-    std::rename(NativePath(workName).c_str(), NativePath(ArchiveName).c_str());
+    // The work file takes the archive's name in one step: the old archive is never lost first.
+    if (std::rename(NativePath(workName).c_str(), NativePath(ArchiveName).c_str()) != 0)
+        throw std::system_error(errno, std::generic_category(), "Cannot replace \"" + ArchiveName + "\"");
 }
 
 void TCompress::WriteMember(TStream& archive, TStream& source, const std::string& storedName,
@@ -233,6 +235,8 @@ void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::s
             if (!IsSafeMemberName(name)) throw EUnsafeMemberName(name);
             if (header.Method == MethodCustom || header.Method >= MethodCount)
                 throw EUnsupportedMethod(name);
+            // Refused before the target is created, so that a file of that name survives.
+            if (header.Locked > 0) throw EInvalidKey();
             const std::string target = Target + name;
             const std::string path = NativePath(target);
             if (CheckSpaceBeforeExpand && AvailableSpace(path) < header.UncompressedSize)
@@ -251,10 +255,6 @@ void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::s
                     DecodeAndCheck(*Codec, reader.Stream(), *file, header);
                     SetFileTime(file->Handle(), header.DateTime);
                     written.push_back(target);
-                } catch (const EInvalidKey&) {
-                    file->Close();
-                    std::remove(path.c_str());
-                    throw;
                 } catch (...) {
                     file->Close();
                     SetAttributes(path, header.Attributes);
@@ -270,6 +270,5 @@ void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::s
     }
     if (FileList) *FileList = written;
 }
-
 
 }  // namespace kv::archive

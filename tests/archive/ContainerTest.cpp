@@ -245,8 +245,11 @@ TEST_F(Container, MembersThatCannotBeDecodedAreRefusedAndNotLeftBehind) {
     custom.Method = MethodCustom;
     TMemberSpec unknown = StoredMember("unknown.bin", Text("unknown"));
     unknown.Method = 9;
+    WriteFile(Out("locked.bin"), Text("an older file of that name"));
     WriteArchive(BuildArchive({locked}));
     EXPECT_THROW(Reader.ExpandArchive(ArchivePath()), EInvalidKey);
+    EXPECT_EQ(ReadFile(Out("locked.bin")), Text("an older file of that name"));
+    fs::remove(Out("locked.bin"));
     WriteArchive(BuildArchive({custom}));
     EXPECT_THROW(Reader.ExpandArchive(ArchivePath()), EUnsupportedMethod);
     WriteArchive(BuildArchive({unknown}));
