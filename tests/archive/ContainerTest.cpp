@@ -386,3 +386,18 @@ TEST_F(Container, WriteErrorsReportDiskFullAndLeaveNoWorkFile) {
     EXPECT_EQ(ReadFile(ArchivePath()), old);
     EXPECT_FALSE(fs::exists(Dir / "pack.$$$"));
 }
+
+// /proc reports no free space: a stand-in for a full disk.
+TEST_F(Container, FreeSpaceIsCheckedBeforeEachMember) {
+    WriteArchive(BuildArchive({StoredMember("x.bin", Text("ten bytes!"))}));
+    TCompress full;
+    full.SetTargetPath("/proc");
+    try {
+        full.ExpandArchive(ArchivePath());
+        FAIL() << "no exception";
+    } catch (const EInsufficientDiskSpace& e) {
+        EXPECT_EQ(std::string(e.what()), "Not enough disk space to expand /proc\\x.bin");
+    }
+    full.CheckSpaceBeforeExpand = false;
+    EXPECT_NO_THROW(full.ExpandArchive(ArchivePath()));  // the file cannot be created: skipped
+}
