@@ -52,7 +52,7 @@ const TSectionKind& KindOf(const std::string& name) {
         for (const std::string& word : kind.Contains) all = all && name.find(word) != std::string::npos;
         if (all) return kind;
     }
-    return kinds.back();  // the last kind has no words, so this is not reached
+    return kinds.back();  // not reached: the last kind has no words and takes any name
 }
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }

@@ -55,10 +55,8 @@ public:
     // Writes the rest of the file and closes it; does nothing outside a document.
     void EndDoc();
 
-    bool InDocument() const { return surface_ != nullptr; }
-    bool InPage() const { return inPage_; }
-
 private:
+    bool InDocument() const { return surface_ != nullptr; }
     void CheckStatus() const;
     void Release();
 
