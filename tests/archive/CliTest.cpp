@@ -52,7 +52,7 @@ TEST(PackCli, CreateListExpandRoundTrip) {
 TEST(PackCli, FailuresExitNonZeroWithTheMessage) {
     TScratchDir dir;
     Bytes data = Text("some data to store");
-    TMemberSpec bad = StoredMember("bad.bin", data);
+    TRawMember bad = StoredMember("bad.bin", data);
     bad.Checksum += 1;
     WriteFile(dir / "bad.apl", BuildArchive({bad}));
     TResult listed = Cli(dir, "list '" + (dir / "bad.apl") + "'");

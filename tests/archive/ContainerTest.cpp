@@ -151,13 +151,13 @@ TEST_F(Container, EmptyFileIsAnEmptyLh5Member) {
 }
 
 TEST_F(Container, ZeroChecksumIsAcceptedOnlyForStoredMembers) {
-    TMemberSpec stored = StoredMember("a.bin", Text("data"));
+    TRawMember stored = StoredMember("a.bin", Text("data"));
     stored.Checksum = 0;
     WriteArchive(BuildArchive({stored}));
     EXPECT_NO_THROW(Reader.ExpandArchive(ArchivePath()));
     EXPECT_EQ(ReadFile(Out("a.bin")), Text("data"));
 
-    TMemberSpec lh5;
+    TRawMember lh5;
     lh5.Name = "b.bin";
     lh5.Method = MethodLh5;
     lh5.Coded = EncodeBytes(Bytes(100, 'x')).Data;
@@ -168,9 +168,9 @@ TEST_F(Container, ZeroChecksumIsAcceptedOnlyForStoredMembers) {
 }
 
 TEST_F(Container, RunningTotalEndsTheMemberLoop) {
-    TMemberSpec a = StoredMember("a.bin", Text("12345"));
-    TMemberSpec empty = StoredMember("empty.bin", {});
-    TMemberSpec extra = StoredMember("extra.bin", Text("xyz"));
+    TRawMember a = StoredMember("a.bin", Text("12345"));
+    TRawMember empty = StoredMember("empty.bin", {});
+    TRawMember extra = StoredMember("extra.bin", Text("xyz"));
     WriteArchive(BuildArchive({a, empty, extra}, 5));
     Reader.ExpandArchive(ArchivePath());
     EXPECT_EQ(OutFiles(), std::vector<std::string>{"a.bin"});
@@ -239,11 +239,11 @@ TEST_F(Container, ArchiveHeaderChecks) {
 }
 
 TEST_F(Container, MembersThatCannotBeDecodedAreRefusedAndNotLeftBehind) {
-    TMemberSpec locked = StoredMember("locked.bin", Text("secret"));
+    TRawMember locked = StoredMember("locked.bin", Text("secret"));
     locked.Locked = 2;
-    TMemberSpec custom = StoredMember("custom.bin", Text("custom"));
+    TRawMember custom = StoredMember("custom.bin", Text("custom"));
     custom.Method = MethodCustom;
-    TMemberSpec unknown = StoredMember("unknown.bin", Text("unknown"));
+    TRawMember unknown = StoredMember("unknown.bin", Text("unknown"));
     unknown.Method = 9;
     WriteFile(Out("locked.bin"), Text("an older file of that name"));
     WriteArchive(BuildArchive({locked}));
@@ -291,7 +291,7 @@ TEST_F(Container, FileListSelectsMembersCaseInsensitively) {
 }
 
 TEST_F(Container, DateAndReadOnlyAttributeAreRestored) {
-    TMemberSpec m = StoredMember("ro.bin", Text("read only"));
+    TRawMember m = StoredMember("ro.bin", Text("read only"));
     m.Attributes = AttrArchive | AttrReadOnly;
     m.DateTime = (uint32_t{(2019 - 1980) << 9 | 7 << 5 | 14} << 16) | (13 << 11 | 45 << 5 | 30 / 2);
     WriteArchive(BuildArchive({m}));
@@ -304,7 +304,7 @@ TEST_F(Container, DateAndReadOnlyAttributeAreRestored) {
 }
 
 TEST_F(Container, ReadOnlyMethodsExpand) {
-    TMemberSpec rle;
+    TRawMember rle;
     rle.Name = "rle.bin";
     rle.Method = MethodRle;
     rle.Coded = {0x41, 0x94, 0x05, 0x42};
@@ -316,7 +316,7 @@ TEST_F(Container, ReadOnlyMethodsExpand) {
 }
 
 TEST_F(Container, NegativeMemberCountsAreRefused) {
-    TMemberSpec m = StoredMember("a.bin", Text("abc"));
+    TRawMember m = StoredMember("a.bin", Text("abc"));
     Bytes archive = BuildArchive({m});
     archive[21 + 12 + 3] = 0x80;  // compressed size negative
     WriteArchive(archive);

@@ -127,13 +127,13 @@ TEST(Fuzz, ExpandArchiveSurvivesMutatedArchives) {
     fs::remove(dir / "seed.apl");
 
     Bytes text = EnglishText(3000, 46);
-    TMemberSpec lzh;
+    TRawMember lzh;
     lzh.Name = "sub\\lzh.txt";
     lzh.Method = MethodLzh;
     lzh.Coded = EncodeLzh(text).Coded;
     lzh.UncompressedSize = 3000;
     lzh.Checksum = Sum(text);
-    TMemberSpec rle = StoredMember("rle.bin", Bytes{0x41, 0x94, 0x05, 0x42});
+    TRawMember rle = StoredMember("rle.bin", Bytes{0x41, 0x94, 0x05, 0x42});
     rle.Method = MethodRle;
     rle.UncompressedSize = 6;
     const Bytes seeds[] = {written, BuildArchive({lzh, rle, StoredMember("stored.bin", Text("stored data"))})};

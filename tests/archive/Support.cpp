@@ -219,8 +219,8 @@ uint32_t Sum(const Bytes& data) {
     return sum;
 }
 
-TMemberSpec StoredMember(const std::string& name, const Bytes& data) {
-    TMemberSpec m;
+TRawMember StoredMember(const std::string& name, const Bytes& data) {
+    TRawMember m;
     m.Name = name;
     m.Coded = data;
     m.UncompressedSize = static_cast<int32_t>(data.size());
@@ -228,7 +228,7 @@ TMemberSpec StoredMember(const std::string& name, const Bytes& data) {
     return m;
 }
 
-Bytes BuildArchive(const std::vector<TMemberSpec>& members, int32_t total, const std::string& method) {
+Bytes BuildArchive(const std::vector<TRawMember>& members, int32_t total, const std::string& method) {
     if (total < 0) {
         total = 0;
         for (const auto& m : members) total += m.UncompressedSize;

@@ -62,7 +62,7 @@ std::vector<TLhaMember> LhaMembers(const Bytes& archive);
 namespace kv::archive::test {
 
 // Hand-made archives: headers exactly as given, so tests can write what our writer never does.
-struct TMemberSpec {
+struct TRawMember {
     std::string Name;
     Bytes Coded;
     int32_t UncompressedSize = 0;
@@ -73,8 +73,8 @@ struct TMemberSpec {
     uint16_t Attributes = 0x20;
 };
 // A stored member of `data` with its true checksum.
-TMemberSpec StoredMember(const std::string& name, const Bytes& data);
-Bytes BuildArchive(const std::vector<TMemberSpec>& members, int32_t total = -1,
+TRawMember StoredMember(const std::string& name, const Bytes& data);
+Bytes BuildArchive(const std::vector<TRawMember>& members, int32_t total = -1,
                    const std::string& method = "LH5");
 uint32_t Sum(const Bytes& data);
 
