@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 
 #include "PdfTools.h"
 #include "ReportFixture.h"
@@ -140,6 +141,16 @@ TEST_F(ReportInterop, KnownVersionGivesItsPagesAndOutline) {
     std::vector<std::pair<std::string, int>> outline;
     for (const OutlineEntry& entry : Outline(Pdf())) outline.emplace_back(entry.Title, entry.Page);
     EXPECT_EQ(outline, expected);
+
+    // Arial and Times New Roman come out as their metric-compatible stand-ins, embedded.
+    std::set<std::string> fonts;
+    const std::string listing = RunTool("pdffonts '" + Pdf() + "' 2>&1");
+    const std::regex font(R"(\n[A-Z]{6}\+(\S+)\s+TrueType\s+\S+\s+yes)");
+    for (auto it = std::sregex_iterator(listing.begin(), listing.end(), font); it != std::sregex_iterator(); ++it)
+        fonts.insert((*it)[1]);
+    EXPECT_EQ(fonts, (std::set<std::string>{"LiberationSans", "LiberationSans-Bold", "LiberationSerif",
+                                            "LiberationSerif-Bold"}))
+        << listing;
 }
 
 TEST_F(ReportInterop, EveryPageHasHeaderFooterAndRunningNumber) {
