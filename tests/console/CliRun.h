@@ -15,17 +15,6 @@ namespace kv::console::testing {
 
 namespace fs = std::filesystem;
 
-// Every port name leads nowhere unless mapped here.
-inline std::string PortMap(const std::map<int, std::string>& devices) {
-    std::string map;
-    for (int n = 1; n <= 9; ++n) {
-        auto it = devices.find(n);
-        map += (n > 1 ? "," : "") + std::string("COM") + std::to_string(n) + "=" +
-               (it == devices.end() ? "/dev/nonexistent-port" : it->second);
-    }
-    return map;
-}
-
 struct CliRun {
     int status;
     std::string output;

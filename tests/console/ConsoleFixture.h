@@ -3,8 +3,11 @@
 // scripted port and a manual timer, with scripted boxes, dialogs and shell.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -53,6 +56,41 @@ public:
         return SaveOk;
     }
 };
+
+// Every port name leads nowhere unless mapped here.
+inline std::string PortMap(const std::map<int, std::string>& devices) {
+    std::string map;
+    for (int n = 1; n <= 9; ++n) {
+        auto it = devices.find(n);
+        map += (n > 1 ? "," : "") + std::string("COM") + std::to_string(n) + "=" +
+               (it == devices.end() ? "/dev/nonexistent-port" : it->second);
+    }
+    return map;
+}
+
+// What a programmed image says about its unit (images of ImageBuilder, stamp read as UTC).
+struct ProgrammedUnit {
+    std::string Serial;   // with its terminator
+    std::string Tag;      // the unit item's entry-0 text
+    long long Stamp = 0;  // seconds since the epoch; 0 when it is no date
+};
+
+inline ProgrammedUnit ReadUnit(const std::vector<uint8_t>& image, size_t identity) {
+    ProgrammedUnit unit;
+    unit.Serial = TextIn(image, identity + 16, 7);
+    size_t label = 0;
+    for (int i = 0; i < 4; ++i) label = (label << 8) | image.at(identity + 0x400 + 32 + i);  // unit item, entry 0
+    const auto text = image.begin() + static_cast<std::ptrdiff_t>(std::min(label, image.size()));
+    unit.Tag.assign(text, std::find(text, image.end(), 0));
+    std::tm t{};
+    if (std::sscanf(TextIn(image, identity + 53, 19).c_str(), "%d,%d,%d,%d,%d,%d", &t.tm_year, &t.tm_mon, &t.tm_mday,
+                    &t.tm_hour, &t.tm_min, &t.tm_sec) == 6) {
+        t.tm_year -= 1900;
+        t.tm_mon -= 1;
+        unit.Stamp = static_cast<long long>(timegm(&t));
+    }
+    return unit;
+}
 
 inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),

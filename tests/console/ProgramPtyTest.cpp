@@ -8,17 +8,6 @@
 namespace kv::console::testing {
 namespace {
 
-// Seconds since the epoch of a "yyyy,mm,dd,hh,nn,ss" stamp read as UTC.
-long long StampSeconds(const std::string& stamp) {
-    std::tm t{};
-    if (std::sscanf(stamp.c_str(), "%d,%d,%d,%d,%d,%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour, &t.tm_min,
-                    &t.tm_sec) != 6)
-        return 0;
-    t.tm_year -= 1900;
-    t.tm_mon -= 1;
-    return static_cast<long long>(timegm(&t));
-}
-
 TEST_F(ProgramCommand, ProgramsTwoUnitsOnCom3AmongOtherPorts) {
     ImageSpec spec;
     spec.Size = 131073;  // the large layout downloads at 80 ms a block
@@ -43,14 +32,11 @@ TEST_F(ProgramCommand, ProgramsTwoUnitsOnCom3AmongOtherPorts) {
     // The last image the instrument took carries the second unit's values.
     auto image = ReadFileBytes(received);
     ASSERT_EQ(image.size(), 513u * 256);
-    const size_t id = 0x3200;
-    EXPECT_EQ(TextIn(image, id + 16, 7), std::string("000102\0", 7));
-    uint32_t label = 0;
-    for (int i = 0; i < 4; ++i) label = (label << 8) | image[id + 0x400 + 32 + i];  // the unit item's entry 0
-    EXPECT_EQ(TextIn(image, label, 5), std::string("FT-7\0", 5));
-    const long long stamp = StampSeconds(TextIn(image, id + 53, 19));
-    EXPECT_GE(stamp, std::chrono::system_clock::to_time_t(before) + 180 - 1);
-    EXPECT_LE(stamp, std::chrono::system_clock::to_time_t(after) + 180 + 1);
+    const ProgrammedUnit programmed = ReadUnit(image, 0x3200);
+    EXPECT_EQ(programmed.Serial, std::string("000102\0", 7));
+    EXPECT_EQ(programmed.Tag, "FT-7");
+    EXPECT_GE(programmed.Stamp, std::chrono::system_clock::to_time_t(before) + 180 - 1);
+    EXPECT_LE(programmed.Stamp, std::chrono::system_clock::to_time_t(after) + 180 + 1);
 }
 
 }  // namespace

@@ -54,14 +54,15 @@ void TKv740FormComms::SetDialogs(TFormSerialNumber* serialNumber, TFormAbout* ab
 
 void TKv740FormComms::BuildWindow() {
     setWindowTitle(QString::fromStdString(Rules.Caption));
-    const QStyle::StandardPixmap icons[CommandCount] = {
-        QStyle::SP_DialogOpenButton,    QStyle::SP_DialogSaveButton,     QStyle::SP_ArrowDown,
-        QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogContentsView, QStyle::SP_DialogCloseButton,
-        QStyle::SP_MessageBoxInformation};
+    // The tool bar's commands carry icons; About, a menu bar item, shows its caption.
+    const QStyle::StandardPixmap icons[CommandCount - 1] = {
+        QStyle::SP_DialogOpenButton,       QStyle::SP_DialogSaveButton,       QStyle::SP_ArrowDown,
+        QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogContentsView, QStyle::SP_DialogCloseButton};
     for (size_t i = 0; i < CommandCount; ++i) {
         const Command command = static_cast<Command>(i);
         const CommandText& t = TextOf(command);
-        QAction* action = new QAction(style()->standardIcon(icons[i]), t.Caption, this);
+        QAction* action = new QAction(t.Caption, this);
+        if (command != Command::About) action->setIcon(style()->standardIcon(icons[i]));
         action->setStatusTip(t.Hint);
         action->setToolTip(t.Hint);
         Actions[i] = action;
@@ -125,6 +126,7 @@ void TKv740FormComms::BuildWindow() {
     StatusRevision->setFixedWidth(150);
     StatusHint = new QLabel(statusBar());
     StatusHint->setObjectName("StatusHint");
+    for (QLabel* panel : {StatusRevision, StatusHint}) panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->addWidget(StatusRevision);
     statusBar()->addWidget(StatusHint, 1);
     statusBar()->setSizeGripEnabled(false);
