@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "Args.h"
+#include "CliSupport.h"
 #include "Commands.h"
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
@@ -18,23 +19,6 @@ namespace cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-class BuildPrompter : public kv::base::Prompter {
-public:
-    kv::base::Answer Show(const std::string& text, kv::base::MessageKind, kv::base::Buttons buttons) override {
-        std::cerr << text << "\n";
-        return buttons == kv::base::Buttons::YesNo ? kv::base::Answer::Yes : kv::base::Answer::Ok;
-    }
-    void Beep() override {}
-};
-
-// The installation this program belongs to when it runs from one, else the staged demo.
-fs::path DefaultInstallation() {
-    std::error_code error;
-    const fs::path own = fs::read_symlink("/proc/self/exe", error).parent_path().parent_path();
-    if (!error && fs::exists(own / "dbs" / "default", error)) return own;
-    return KV740_DEMO_INSTALL;
-}
 
 // The files the manager's start-up and model choice put into the working directory, and
 // removes again at exit.
@@ -98,7 +82,7 @@ int RunBuild(const Words& words) {
     request.Manual = "..\\docs\\manuals\\" + model + "-" + pack + "-OM.pdf";
 
     const WorkingAssets assets(model);
-    BuildPrompter prompter;
+    LinePrompter prompter("740-cli build");
     kv::builder::FirmwareBuilder builder(prompter);
     builder.Toolchain.PathFirst = {(install / "toolchain" / "bin").string()};
     if (args.Flag("verbose")) builder.Toolchain.OutputFd = STDERR_FILENO;

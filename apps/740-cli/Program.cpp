@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Args.h"
+#include "CliSupport.h"
 #include "Commands.h"
 #include "console/Console.h"
 #include "console/HeadlessDialogs.h"
@@ -19,17 +20,6 @@ namespace {
 
 namespace con = kv::console;
 namespace fs = std::filesystem;
-
-// Message boxes become lines; nothing on this road asks a question.
-class PrintingPrompter : public kv::base::Prompter {
-public:
-    kv::base::Answer Show(const std::string& text, kv::base::MessageKind kind, kv::base::Buttons buttons) override {
-        static const char* const kinds[] = {"Warning", "Error", "Information", "Confirmation"};
-        std::cout << kinds[static_cast<int>(kind)] << ": " << text << std::endl;
-        return buttons == kv::base::Buttons::Ok ? kv::base::Answer::Ok : kv::base::Answer::No;
-    }
-    void Beep() override {}
-};
 
 class NoShell : public kv::base::Shell {
 public:
@@ -69,7 +59,7 @@ int RunProgram(const Words& words) {
     const fs::path dir = args.Value("dir", ".");
     if (!fs::is_directory(dir)) throw UsageError("working directory \"" + dir.string() + "\" does not exist");
 
-    PrintingPrompter prompter;
+    LinePrompter prompter("740-cli program", kv::base::Answer::No);
     NoShell shell;
     con::HeadlessDialogs dialogs(prompter);
     kv::link::LoopTimer* loop = nullptr;

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Args.h"
+#include "CliSupport.h"
 #include "Commands.h"
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
@@ -18,23 +19,6 @@ namespace cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Boxes become lines on standard error; every question is answered with its first button.
-class StderrPrompter : public kv::base::Prompter {
-public:
-    kv::base::Answer Show(const std::string& text, kv::base::MessageKind, kv::base::Buttons buttons) override {
-        std::cerr << "740-cli report: " << text << "\n";
-        return buttons == kv::base::Buttons::YesNo ? kv::base::Answer::Yes : kv::base::Answer::Ok;
-    }
-    void Beep() override {}
-};
-
-// The installation holding this program: the parent of its bin directory.
-fs::path OwnInstallation() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path().parent_path() : self.parent_path().parent_path();
-}
 
 // The model's option table completed with the engineering units, as the manager's start-up
 // makes it, in a scratch directory so that the installation is left as it is.
@@ -72,7 +56,7 @@ int RunReport(const Words& words) {
     const std::string version = args.Positional()[0];
     if (!kv::report::IsVersionName(version)) throw UsageError("\"" + version + "\" is not a MODEL-PACK-CODE");
     const fs::path output = fs::absolute(args.Value("output", "Report.pdf"));
-    const fs::path install = fs::absolute(args.Value("install", OwnInstallation().string()));
+    const fs::path install = fs::absolute(args.Value("install", DefaultInstallation().string()));
 
     // Tables are found relative to the installation's bin directory, as in the programs.
     std::error_code error;
@@ -82,7 +66,7 @@ int RunReport(const Words& words) {
         return 1;
     }
     const ScratchOptions options(version.substr(0, 3));
-    StderrPrompter prompter;
+    LinePrompter prompter("740-cli report");
     kv::report::TFormPdf form(prompter);
     form.Source = kv::report::ReportSourceOf(version);
     form.Source.OptionTable = options.Path();

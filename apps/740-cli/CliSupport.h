@@ -1,0 +1,27 @@
+#pragma once
+// What several 740-cli commands share: message boxes as lines, and where the installation is.
+#include <filesystem>
+#include <string>
+
+#include "base/Prompter.h"
+
+namespace cli {
+
+// Each box becomes one line "PREFIX: text" on standard error; a question gets `answer`.
+class LinePrompter : public kv::base::Prompter {
+public:
+    explicit LinePrompter(std::string prefix, kv::base::Answer answer = kv::base::Answer::Yes)
+        : Prefix(std::move(prefix)), Question(answer) {}
+    kv::base::Answer Show(const std::string& text, kv::base::MessageKind kind, kv::base::Buttons buttons) override;
+    void Beep() override {}
+
+private:
+    std::string Prefix;
+    kv::base::Answer Question;
+};
+
+// The installation this program runs from (the parent of its bin directory) when it is one,
+// else the demo installation staged by the build.
+std::filesystem::path DefaultInstallation();
+
+}  // namespace cli
