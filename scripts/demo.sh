@@ -1,28 +1,35 @@
 #!/usr/bin/env bash
-# The main job on the demo installation: a virtual instrument on a pseudo-terminal is programmed
-# through the link, and every progress message and the result are printed.
+# The main job on the demo installation: build a version's firmware with the H8/300 toolchain,
+# write its report, save it as an application file, and program a virtual instrument with it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 "$root/scripts/setup.sh" "$build"
 
+install="$build/demo-install"
+cli="$install/bin/740-cli"
+version=${1:-758-FP01-000000}
 work=$(mktemp -d)
 trap 'kill $instrument 2>/dev/null || true; rm -rf "$work"' EXIT
 
-"$build/tools/vinstrument/vinstrument" --model 0x01 --class 3 --out "$work/received.bin" > "$work/instrument.txt" &
+echo "== Building $version in $install"
+"$cli" build "$version" --install "$install"
+
+echo "== Report"
+"$cli" report "$version" -o "$work/$version.pdf" --install "$install"
+pdfinfo "$work/$version.pdf" | grep -E '^(Title|Pages):'
+
+echo "== Saving the application file"
+(cd "$install/bin" && "$cli" pack create "../apx/$version.apl" PackBinary.bin PackReport.pdf PackManual.pdf)
+"$cli" pack list "$install/apx/$version.apl"
+
+echo "== Programming a virtual instrument"
+"$build/tools/vinstrument/vinstrument" --class 4 --out "$work/received.bin" > "$work/instrument.txt" &
 instrument=$!
 for _ in $(seq 50); do [ -s "$work/instrument.txt" ] && break; sleep 0.1; done
 device=$(head -n 1 "$work/instrument.txt")
 echo "Virtual instrument on $device, mapped as COM3"
-
-# A test image: 20 KB of a fixed pattern.
-python3 -c "import sys; sys.stdout.buffer.write(bytes((i * 31 + (i >> 8)) & 0xFF for i in range(20480)))" > "$work/test-image.bin"
-
-echo "Downloading $(stat -c %s "$work/test-image.bin") bytes through 740-cli:"
-if KV740_PORTS="COM3=$device" "$build/apps/740-cli/740-cli" download "$work/test-image.bin" --port COM3 --model-mask 0x01 --min-class 3; then
-  sleep 0.3
-  echo "Result: the instrument received $(stat -c %s "$work/received.bin") bytes."
-else
-  echo "Result: the download failed." >&2
-  exit 1
-fi
+mkdir -p "$work/bin"
+KV740_PORTS="COM3=$device" "$cli" program "$install/apx/$version.apl" --dir "$work/bin" --serial 123456 --tag TANK-1 --yes
+sleep 0.3
+echo "Result: the instrument received $(stat -c %s "$work/received.bin") bytes."
