@@ -129,8 +129,8 @@ struct CsvTableText {
     std::vector<kv::assets::CsvRow> Rows;
     explicit CsvTableText(const std::filesystem::path& file) {
         auto rows = kv::assets::ParseCsv(ReadFile(file));
-        for (const std::string& spec : rows.at(0))
-            Names.push_back(spec.substr(0, spec.find(':')));
+        for (const std::string& column : rows.at(0))
+            Names.push_back(column.substr(0, column.find(':')));
         Rows.assign(rows.begin() + 1, rows.end());
     }
     const std::string& Get(const kv::assets::CsvRow& row, const std::string& name) const {

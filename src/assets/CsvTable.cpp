@@ -64,11 +64,11 @@ void CsvToTable(const std::filesystem::path& csv, const std::string& table) {
         throw std::runtime_error(csv.string() + ": no field row");
 
     store::FieldDefs fields;
-    for (const std::string& spec : rows[0]) {
-        const size_t colon = spec.find(':');
+    for (const std::string& column : rows[0]) {
+        const size_t colon = column.find(':');
         if (colon == std::string::npos)
-            throw std::runtime_error(csv.string() + ": field \"" + spec + "\" has no type code");
-        fields.push_back(store::ParseFieldDef(spec.substr(0, colon), spec.substr(colon + 1)));
+            throw std::runtime_error(csv.string() + ": field \"" + column + "\" has no type code");
+        fields.push_back(store::ParseFieldDef(column.substr(0, colon), column.substr(colon + 1)));
     }
 
     store::Table::Create(table, fields);

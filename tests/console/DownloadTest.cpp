@@ -154,10 +154,10 @@ TEST_F(Download, ARefusedSerialNumberStartsNothing) {
 
 TEST_F(Download, ProgressMaximumAndPosition) {
     for (size_t size : {size_t{131072}, size_t{262144}}) {
-        ImageSpec spec;
-        spec.Size = size;
+        ImageRecipe recipe;
+        recipe.Size = size;
         Attach("COM1");
-        Start("758-FP01-000000.apx", BuildImage(spec));
+        Start("758-FP01-000000.apx", BuildImage(recipe));
         Program("123456");
         EXPECT_EQ(console->ProgressMax, static_cast<int>(size / 256));
         EXPECT_EQ(console->ProgressPosition, static_cast<int>(size / 256) - 1);  // the last block
@@ -217,10 +217,10 @@ TEST_F(Stamping, DateOnlyFromRevision2737) {
     };
     for (const auto& c : cases) {
         received.clear();
-        ImageSpec spec;
-        spec.Revision = c.revision;
+        ImageRecipe recipe;
+        recipe.Revision = c.revision;
         Attach("COM1");
-        Start("758-FP01-000000.apx", BuildImage(spec));
+        Start("758-FP01-000000.apx", BuildImage(recipe));
         Program("123456");
         ASSERT_EQ(received.size(), 1u) << c.revision;
         EXPECT_EQ(TextIn(received[0], 0x10000 + 53, 19), c.stamp) << c.revision;
@@ -228,9 +228,9 @@ TEST_F(Stamping, DateOnlyFromRevision2737) {
 }
 
 TEST_F(Stamping, ADisabledTagIsNotWritten) {
-    ImageSpec spec;
-    spec.Items = {{{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 1}};
-    const auto image = BuildImage(spec);
+    ImageRecipe recipe;
+    recipe.Items = {{{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 1}};
+    const auto image = BuildImage(recipe);
     Attach("COM1");
     Start("758-FP01-000000.apx", image);
     ASSERT_FALSE(console->SerialNumber.TagEnabled);

@@ -29,11 +29,11 @@ TEST_F(Load, CaptionAndPanelForEachModel) {
          "Connect Standard Model 758 (Class 02) to COM1...COM9 port"},
     };
     for (const auto& c : cases) {
-        ImageSpec spec;
-        spec.AppPack = c.pack;
-        spec.CardNumber = c.mask;
-        spec.CardClass = c.minClass;
-        Start(c.file, BuildImage(spec));
+        ImageRecipe recipe;
+        recipe.AppPack = c.pack;
+        recipe.CardNumber = c.mask;
+        recipe.CardClass = c.minClass;
+        Start(c.file, BuildImage(recipe));
         EXPECT_EQ(console->Caption, c.caption);
         EXPECT_EQ(console->PanelInfo, c.panel);
         EXPECT_EQ(console->Loaded().Unit.ModelMask, c.mask);
@@ -47,19 +47,19 @@ TEST_F(Load, CaptionAndPanelForEachModel) {
 }
 
 TEST_F(Load, OldRevisionTakesTheIdentityFromTheName) {
-    ImageSpec spec;
-    spec.Revision = "Revision: 2.10.0.0";  // below 2.5.7.0 as text
-    spec.AppPack = "746-GN01";
-    spec.CardNumber = 0x01;
-    spec.CardClass = 9;
-    Start("746-GN01-000000.apx", BuildImage(spec));
+    ImageRecipe recipe;
+    recipe.Revision = "Revision: 2.10.0.0";  // below 2.5.7.0 as text
+    recipe.AppPack = "746-GN01";
+    recipe.CardNumber = 0x01;
+    recipe.CardClass = 9;
+    Start("746-GN01-000000.apx", BuildImage(recipe));
     EXPECT_EQ(console->Loaded().Unit.ModelMask, 12u);
     EXPECT_EQ(console->Loaded().Unit.MinClass, 3);
     EXPECT_EQ(console->Caption, "746-GN01-000000.apx - Standard Model 746, Class 03");
 }
 
 TEST_F(Load, TheImageMustCarryThePackKeyOfTheFileName) {
-    ImageSpec spec;  // 758-FP01
+    ImageRecipe recipe;  // 758-FP01
     struct Case {
         const char* file;
         bool valid;
@@ -71,7 +71,7 @@ TEST_F(Load, TheImageMustCarryThePackKeyOfTheFileName) {
     };
     for (const auto& c : cases) {
         prompter.Beeps = 0;
-        Start(c.file, BuildImage(spec));
+        Start(c.file, BuildImage(recipe));
         EXPECT_EQ(console->Loaded().Valid, c.valid) << c.file;
         if (c.valid) continue;
         EXPECT_EQ(console->Caption, "740-Series Program Utility");
@@ -85,14 +85,14 @@ TEST_F(Load, TheImageMustCarryThePackKeyOfTheFileName) {
 
 TEST_F(Load, LayoutFollowsTheImageSize) {
     for (size_t size : {size_t{131072}, size_t{131073}, size_t{262144}}) {
-        ImageSpec spec;
-        spec.Size = size;
-        Start("758-FP01-000000.apx", BuildImage(spec));
+        ImageRecipe recipe;
+        recipe.Size = size;
+        Start("758-FP01-000000.apx", BuildImage(recipe));
         EXPECT_TRUE(console->Loaded().Valid) << size;
         EXPECT_EQ(console->Loaded().Identity.Position, size > 131072 ? 0x3200u : 0x10000u);
         EXPECT_EQ(console->Image().Size(), size);
     }
-    ImageSpec big;
+    ImageRecipe big;
     big.Size = 300500;
     Start("758-FP01-000000.apx", BuildImage(big));
     EXPECT_EQ(console->Image().Size(), 300001u);
@@ -108,9 +108,9 @@ TEST_F(Load, CommandLineNamesAFileInTheWorkingDirectory) {
     EXPECT_EQ(console->FileName.filename(), "000-0000-000000.nnn");
 
     // Only the last word counts, and only its file-name part.
-    ImageSpec here;
+    ImageRecipe here;
     here.CardClass = 5;
-    ImageSpec elsewhere;
+    ImageRecipe elsewhere;
     elsewhere.CardClass = 7;
     fs::create_directories(Root / "elsewhere");
     WriteFile(Bin / "758-FP01-000000.apx", BuildImage(here));
@@ -136,9 +136,9 @@ TEST_F(Load, WorkingFilesGoAtCreationAndDestruction) {
 
 TEST_F(Load, OpenLoadsTheChosenFile) {
     Create({});
-    ImageSpec spec;
+    ImageRecipe recipe;
     fs::create_directories(Root / "docs");
-    WriteFile(Root / "docs" / "758-FP01-000042.apx", BuildImage(spec));
+    WriteFile(Root / "docs" / "758-FP01-000042.apx", BuildImage(recipe));
     dialogs.OpenChoice.reset();
     console->ActionOpenExecute();  // cancelled: nothing changes
     EXPECT_EQ(console->PanelInfo, "Open Application File");
@@ -147,12 +147,12 @@ TEST_F(Load, OpenLoadsTheChosenFile) {
     console->ActionOpenExecute();
     EXPECT_EQ(console->ProgressPosition, 0);
     EXPECT_EQ(console->Caption, "758-FP01-000042.apx - Original Model 758, Class 02");
-    EXPECT_EQ(ReadFileBytes(Bin / "PackBinary.bin"), BuildImage(spec));
+    EXPECT_EQ(ReadFileBytes(Bin / "PackBinary.bin"), BuildImage(recipe));
 }
 
 TEST_F(Load, ADocumentThatCannotBeDeletedStopsTheLoad) {
-    ImageSpec spec;
-    WriteFile(Bin / "758-FP01-000000.apx", BuildImage(spec));
+    ImageRecipe recipe;
+    WriteFile(Bin / "758-FP01-000000.apx", BuildImage(recipe));
     // A directory of the report's name stands for a report held open by a viewer.
     fs::create_directories(Bin / "PackReport.pdf" / "held");
     Create({"758-FP01-000000.apx"});
@@ -174,12 +174,12 @@ TEST_F(Load, UnitTagItemByName) {
         {"-UNIT-", "s/n", true, false},    {"-unit-", "S/N", true, false},
     };
     for (const auto& c : cases) {
-        ImageSpec spec;
-        spec.Items = {{{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 1}, {{c.name, c.name, c.entry2, c.entry2}, 2}};
+        ImageRecipe recipe;
+        recipe.Items = {{{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 1}, {{c.name, c.name, c.entry2, c.entry2}, 2}};
         if (c.lite)
-            Start("758-FP01-000000.apx", BuildImage(spec));
+            Start("758-FP01-000000.apx", BuildImage(recipe));
         else
-            CreateManager("758-FP01-000000", BuildImage(spec));
+            CreateManager("758-FP01-000000", BuildImage(recipe));
         EXPECT_TRUE(console->Loaded().Valid);
         EXPECT_EQ(console->SerialNumber.TagEnabled, c.tag) << c.name << " lite " << c.lite;
         EXPECT_EQ(console->Loaded().UnitItem.has_value(), c.tag);
@@ -222,9 +222,9 @@ TEST_F(Load, HostileBinaryFiles) {
          false, true},
         {"info table that never ends",
          [] {
-             ImageSpec spec;
-             spec.Items.assign(100, {{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 7});
-             auto image = BuildImage(spec);
+             ImageRecipe recipe;
+             recipe.Items.assign(100, {{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 7});
+             auto image = BuildImage(recipe);
              // From the table on, every item has a non-zero identifier up to the last byte.
              for (size_t at = 0x10400 + 100 * 32; at < image.size(); ++at) image[at] = 0x01;
              return image;

@@ -9,9 +9,9 @@ namespace kv::console::testing {
 namespace {
 
 TEST_F(ProgramCommand, ProgramsTwoUnitsOnCom3AmongOtherPorts) {
-    ImageSpec spec;
-    spec.Size = 131073;  // the large layout downloads at 80 ms a block
-    WriteFile(Dir / "758-FP01-000000.apx", BuildImage(spec));
+    ImageRecipe recipe;
+    recipe.Size = 131073;  // the large layout downloads at 80 ms a block
+    WriteFile(Dir / "758-FP01-000000.apx", BuildImage(recipe));
     const fs::path received = Dir / "received.bin";
     kv::testing::VirtualInstrument silent({"--parity", "M"});  // answers nothing the scan sends
     kv::testing::VirtualInstrument unit(

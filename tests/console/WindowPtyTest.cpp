@@ -20,9 +20,9 @@ using WindowOnTerminal = WindowFixture;
 TEST_F(WindowOnTerminal, ProgramsTheInstrumentOnCom3AmongOtherPorts) {
     setenv("TZ", "UTC", 1);
     tzset();
-    ImageSpec spec;
-    spec.Size = 131073;  // the large layout downloads at 80 ms a block
-    WriteFile(Bin / "758-FP01-000000.apx", BuildImage(spec));
+    ImageRecipe recipe;
+    recipe.Size = 131073;  // the large layout downloads at 80 ms a block
+    WriteFile(Bin / "758-FP01-000000.apx", BuildImage(recipe));
     const auto received = Root / "received.bin";
     kv::testing::VirtualInstrument silent({"--parity", "M"});
     kv::testing::VirtualInstrument unit(
