@@ -297,7 +297,7 @@ void Console::StampDateTime() {
 }
 
 void Console::SetCommandStates() {
-    const bool running = Comms && Comms->State == 1;
+    const bool running = Comms && Comms->State == link::LinkState::Running;
     Enable(Command::Open, !running && Lite);
     Enable(Command::Save, !running && !Lite);
     Enable(Command::Download, !running);

@@ -60,6 +60,14 @@ void TComms::Report(const char* message) {
     if (OnProgress) OnProgress(message);
 }
 
+// Ends the transfer (LinkError::None on success); the state is final before the owner
+// hears of it, since the owner may start again from inside the notification.
+void TComms::Finish(LinkError code, const char* message) {
+    State = LinkState::Finished;
+    ErrorCode = code;
+    Report(message);
+}
+
 // ---- port and line settings ----
 
 void TComms::SetPort(const std::string& name) {
@@ -131,9 +139,11 @@ void TComms::ReadLineStatus() {
 bool TComms::LineOk() {
     static constexpr struct {
         uint32_t bit;
-        int32_t code;
-    } checks[] = {{CE_FRAME, 5},    {CE_IOE, 6},      {CE_MODE, 7},   {CE_OVERRUN, 8},
-                  {CE_RXOVER, 9},   {CE_RXPARITY, 10}, {CE_TXFULL, 11}};
+        LinkError code;
+    } checks[] = {{CE_FRAME, LinkError::LineFraming},      {CE_IOE, LinkError::LineIo},
+                  {CE_MODE, LinkError::LineMode},          {CE_OVERRUN, LinkError::LineOverrun},
+                  {CE_RXOVER, LinkError::LineQueueFull},   {CE_RXPARITY, LinkError::LineParity},
+                  {CE_TXFULL, LinkError::LineOutputFull}};
     bool ok = true;
     for (const auto& check : checks) {
         if (LineErrors & check.bit) {
@@ -142,7 +152,7 @@ bool TComms::LineOk() {
         }
     }
     if (QueuedBytes == 0) {
-        ErrorCode = 12;
+        ErrorCode = LinkError::NothingReceived;
         ok = false;
     }
     return ok;
@@ -165,19 +175,19 @@ void TComms::ReadFrame() {
 
 bool TComms::FrameOk() {
     if (RawLength == 0) {
-        ErrorCode = 13;
+        ErrorCode = LinkError::NoFrame;
         return false;
     }
     if (RawLength < 5) {
-        ErrorCode = 14;
+        ErrorCode = LinkError::FrameTooShort;
         return false;
     }
     if (RawFrame[0] != FRAME_END) {
-        ErrorCode = 15;
+        ErrorCode = LinkError::FrameNoOpening;
         return false;
     }
     if (RawFrame[RawLength - 1] != FRAME_END) {
-        ErrorCode = 16;
+        ErrorCode = LinkError::FrameNoClosing;
         return false;
     }
     return true;
@@ -190,11 +200,11 @@ void TComms::DecodeFrame() {
 }
 
 bool TComms::ChecksumOk() {
-    if (Phase == 1) return true;
+    if (Phase == LinkPhase::Identity) return true;
     uint8_t x = 0;
     for (int32_t i = 0; i < DecodedLength; ++i) x ^= DecodedFrame[i];
     if (x != 0) {
-        ErrorCode = 17;
+        ErrorCode = LinkError::Checksum;
         return false;
     }
     return true;
@@ -202,7 +212,7 @@ bool TComms::ChecksumOk() {
 
 bool TComms::AddressOk() {
     if (DecodedFrame[0] != packet::ADDRESS) {
-        ErrorCode = 18;
+        ErrorCode = LinkError::Address;
         return false;
     }
     return true;
@@ -213,7 +223,7 @@ bool TComms::ReplyOk() { return ChecksumOk() && AddressOk(); }
 // ---- protocol ----
 
 bool TComms::IsAck() const {
-    if (Phase == 1) {
+    if (Phase == LinkPhase::Identity) {
         return DecodedFrame[1] == packet::IDENTITY && (DecodedFrame[2] & ~ModelMask) == 0 &&
                static_cast<int32_t>(DecodedFrame[3]) >= MinClass &&
                DecodedFrame[4] == packet::IDENTITY_END;
@@ -222,7 +232,7 @@ bool TComms::IsAck() const {
 }
 
 bool TComms::IsNak() const {
-    if (Phase == 1) return !IsAck();
+    if (Phase == LinkPhase::Identity) return !IsAck();
     return DecodedFrame[1] == packet::NAK;
 }
 
@@ -230,9 +240,7 @@ bool TComms::SendPacket(const uint8_t* body, size_t size) {
     uint8_t frame[MaxFrameSize(16)];
     size_t length = EncodeFrame(body, size, frame);
     if (SendFrame(frame, length)) return true;
-    State = 2;
-    ErrorCode = 3;
-    Report(msg::NoPort);
+    Finish(LinkError::Transfer, msg::NoPort);
     return false;
 }
 
@@ -247,9 +255,7 @@ bool TComms::SendBlock() {
     uint8_t frame[1024];
     size_t length = EncodeFrame(body, sizeof body, frame);
     if (!SendFrame(frame, length)) {
-        State = 2;
-        ErrorCode = 3;
-        Report(msg::NoPort);
+        Finish(LinkError::Transfer, msg::NoPort);
         return false;
     }
     Report(msg::InProgress);
@@ -285,17 +291,17 @@ void TComms::StartDownload(const uint8_t* image, int32_t size, uint32_t modelMas
     ModelMask = modelMask;
     MinClass = minClass;
     RetryCount = 1;
-    State = 1;
-    ErrorCode = 0;
+    State = LinkState::Running;
+    ErrorCode = LinkError::None;
     Report(msg::Wait);
     if (!IsOpen()) {
-        State = 0;
-        ErrorCode = 2;
+        State = LinkState::Idle;
+        ErrorCode = LinkError::PortClosed;
         Report(msg::NoPort);
         return;
     }
     if (SendPresenceQuery()) {
-        Phase = 0;
+        Phase = LinkPhase::Presence;
         TimerObject->SetEnabled(true);
     }
 }
@@ -304,19 +310,22 @@ void TComms::Tick(PollTimer* sender) {
     if (sender != TimerObject.get()) return;
     TimerObject->SetEnabled(false);
     try {
-        if (State == 1) {
-            Poll();
-        } else if (State == 2) {
-            State = 0;
-            BlockNumber = 0;
-        } else {
-            State = 0;
+        switch (State) {
+            case LinkState::Running:
+                Poll();
+                break;
+            case LinkState::Finished:
+                State = LinkState::Idle;
+                BlockNumber = 0;
+                break;
+            case LinkState::Idle:
+                break;
         }
     } catch (...) {
-        TimerObject->SetEnabled(State != 0);
+        TimerObject->SetEnabled(State != LinkState::Idle);
         throw;
     }
-    TimerObject->SetEnabled(State != 0);
+    TimerObject->SetEnabled(State != LinkState::Idle);
 }
 
 void TComms::Poll() {
@@ -337,68 +346,64 @@ void TComms::Poll() {
     if (ack) {
         RetryCount = 1;
         switch (Phase) {
-            case 0:
+            case LinkPhase::Presence:
                 SendPresenceQuery();
                 break;
-            case 1:
-                if (SendSpeedCommand()) Phase = 2;
+            case LinkPhase::Identity:
+                if (SendSpeedCommand()) Phase = LinkPhase::Speed;
                 break;
-            case 2: {
+            case LinkPhase::Speed: {
                 SetBaud(38400);
                 SetInterval(IsLargeImage() ? 80 : 200);
                 BlockNumber = -1;
                 int result = SendNextBlock();
                 if (result == 0) {
-                    Phase = 3;
+                    Phase = LinkPhase::Blocks;
                 } else if (result == 1) {
-                    Phase = 4;
+                    Phase = LinkPhase::FileEnd;
                     SendFileEnd();
                 }
                 break;
             }
-            case 3:
+            case LinkPhase::Blocks:
                 if (SendNextBlock() == 1) {
-                    Phase = 4;
+                    Phase = LinkPhase::FileEnd;
                     SendFileEnd();
                 }
                 break;
-            case 4:
-                State = 2;
-                ErrorCode = 0;
-                Report(msg::Complete);
+            case LinkPhase::FileEnd:
+                Finish(LinkError::None, msg::Complete);
                 break;
         }
         return;
     }
 
     RetryCount += 1;
-    if (nak && Phase == 0) {
-        if (SendIdentityQuery()) Phase = 1;
+    if (nak && Phase == LinkPhase::Presence) {
+        if (SendIdentityQuery()) Phase = LinkPhase::Identity;
         return;
     }
-    const bool budgetLeft = (Phase <= 1 && RetryCount <= 3) || (Phase >= 2 && RetryCount <= 8);
-    if (budgetLeft) {
+    const bool testing = Phase == LinkPhase::Presence || Phase == LinkPhase::Identity;
+    if (RetryCount <= (testing ? 3 : 8)) {
         switch (Phase) {
-            case 0: SendPresenceQuery(); break;
-            case 1: SendIdentityQuery(); break;
-            case 2:
+            case LinkPhase::Presence: SendPresenceQuery(); break;
+            case LinkPhase::Identity: SendIdentityQuery(); break;
+            case LinkPhase::Speed:
                 if (SendSpeedCommand() && RetryCount == 3) SetBaud(38400);
                 break;
-            case 3: SendBlock(); break;
-            case 4: SendFileEnd(); break;
+            case LinkPhase::Blocks: SendBlock(); break;
+            case LinkPhase::FileEnd: SendFileEnd(); break;
         }
         return;
     }
-    State = 2;
-    ErrorCode = 3;
-    if (nak && Phase == 1) {
-        Report(msg::Incompatible);
+    if (nak && Phase == LinkPhase::Identity) {
+        Finish(LinkError::Transfer, msg::Incompatible);
     } else if (nak) {
-        Report(msg::NakResponse);
-    } else if (Phase == 0) {
-        Report(msg::NoResponse);
+        Finish(LinkError::Transfer, msg::NakResponse);
+    } else if (Phase == LinkPhase::Presence) {
+        Finish(LinkError::Transfer, msg::NoResponse);
     } else {
-        Report(msg::TransferNoResponse);
+        Finish(LinkError::Transfer, msg::TransferNoResponse);
     }
 }
 

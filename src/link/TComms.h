@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "LinkCodes.h"
 #include "PollTimer.h"
 #include "Port.h"
 
@@ -56,8 +57,8 @@ public:
     bool StopBitsGiven = true;
     uint32_t LineErrors = 0;
     uint32_t QueuedBytes = 0;
-    int32_t State = 0;
-    int32_t ErrorCode = 21;
+    LinkState State = LinkState::Idle;
+    LinkError ErrorCode = LinkError::NotAttempted;
     std::string PortName;
     std::string ParityName = "ODD";
     uint32_t Baud = 38400;
@@ -69,7 +70,7 @@ public:
     int32_t BlockNumber = 0;
     int32_t Offset = 0;
     int32_t Size = 0;
-    int32_t Phase = 0;
+    LinkPhase Phase = LinkPhase::Presence;
     const uint8_t* Image = nullptr;
     uint32_t ModelMask = 0;
     int32_t MinClass = 0;
@@ -80,6 +81,7 @@ public:
 
 private:
     void Report(const char* message);
+    void Finish(LinkError code, const char* message);
     void Poll();
     bool IsAck() const;
     bool IsNak() const;

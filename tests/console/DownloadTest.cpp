@@ -119,7 +119,7 @@ TEST_F(Download, CommandStatesWhileRunningAndAfter) {
             CreateManager("758-FP01-000000", BuildImage({}));
         dialogs.Units = {{"123456", std::nullopt}};
         console->ActionDownloadExecute();
-        EXPECT_EQ(console->Link()->State, 1);
+        EXPECT_EQ(console->Link()->State, link::LinkState::Running);
         EXPECT_FALSE(console->Enabled(Command::Open));
         EXPECT_FALSE(console->Enabled(Command::Save));
         EXPECT_FALSE(console->Enabled(Command::Download));

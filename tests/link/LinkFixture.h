@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,11 @@
 #include "link/TComms.h"
 
 namespace kv::link {
+
+// Failures print the codes as the diagnostics number them.
+inline void PrintTo(LinkState v, std::ostream* os) { *os << "LinkState " << static_cast<int>(v); }
+inline void PrintTo(LinkPhase v, std::ostream* os) { *os << "LinkPhase " << static_cast<int>(v); }
+inline void PrintTo(LinkError v, std::ostream* os) { *os << "LinkError " << static_cast<int>(v); }
 
 class LinkFixture : public ::testing::Test {
 protected:
@@ -50,7 +56,7 @@ protected:
     // Ticks until the link leaves the running state; returns the ticks taken.
     int RunUntilFinished(int limit = 5000) {
         int ticks = 0;
-        while (comms->State == 1 && ticks < limit && timer->Step()) ++ticks;
+        while (comms->State == LinkState::Running && ticks < limit && timer->Step()) ++ticks;
         return ticks;
     }
 

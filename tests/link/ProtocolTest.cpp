@@ -54,12 +54,12 @@ TEST_F(Protocol, FinishedLinkReturnsToIdleOnTheNextTick) {
     Attach();
     Start(Pattern(600));
     RunUntilFinished();
-    EXPECT_EQ(comms->State, 2);
-    EXPECT_EQ(comms->ErrorCode, 0);
+    EXPECT_EQ(comms->State, LinkState::Finished);
+    EXPECT_EQ(comms->ErrorCode, LinkError::None);
     EXPECT_EQ(comms->BlockNumber, 2);
     EXPECT_TRUE(timer->Enabled());
     ASSERT_TRUE(timer->Step());
-    EXPECT_EQ(comms->State, 0);
+    EXPECT_EQ(comms->State, LinkState::Idle);
     EXPECT_EQ(comms->BlockNumber, 0);
     EXPECT_FALSE(timer->Enabled());
 }
@@ -71,7 +71,7 @@ TEST_F(Protocol, TicksFromAnythingButItsTimerAreIgnored) {
     ManualTimer other;
     comms->Tick(&other);
     EXPECT_EQ(port->Writes.size(), 1u);
-    EXPECT_EQ(comms->Phase, 0);
+    EXPECT_EQ(comms->Phase, LinkPhase::Presence);
 }
 
 struct ImageCase {
@@ -163,14 +163,14 @@ TEST_P(Failures, SpendTheBudgetAndReport) {
     Start(Pattern(3000), c.mask, c.minClass);
     RunUntilFinished();
     EXPECT_EQ(LastMessage(), c.message);
-    EXPECT_EQ(comms->State, 2);
-    EXPECT_EQ(comms->ErrorCode, 3);
+    EXPECT_EQ(comms->State, LinkState::Finished);
+    EXPECT_EQ(comms->ErrorCode, LinkError::Transfer);
     if (c.packet) {
         EXPECT_EQ(CountSent(*c.packet), c.sends);
     }
     EXPECT_EQ(std::count(messages.begin(), messages.end(), std::string(c.message)), 1);
     timer->Step();
-    EXPECT_EQ(comms->State, 0);
+    EXPECT_EQ(comms->State, LinkState::Idle);
 }
 
 const FailureCase FailureCases[] = {
@@ -255,16 +255,16 @@ TEST_F(Protocol, UnitRunningItsApplicationKeepsPhaseZero) {
     Attach({.AckPresence = true});
     Start(Pattern(10));
     for (int i = 0; i < 20; ++i) timer->Step();
-    EXPECT_EQ(comms->State, 1);
-    EXPECT_EQ(comms->Phase, 0);
+    EXPECT_EQ(comms->State, LinkState::Running);
+    EXPECT_EQ(comms->Phase, LinkPhase::Presence);
     EXPECT_EQ(comms->RetryCount, 1);
     EXPECT_EQ(CountSent(PresenceFrame), 21);
 }
 
 TEST_F(Protocol, ClosedPortRefusesTheDownload) {
     Start(Pattern(10));
-    EXPECT_EQ(comms->State, 0);
-    EXPECT_EQ(comms->ErrorCode, 2);
+    EXPECT_EQ(comms->State, LinkState::Idle);
+    EXPECT_EQ(comms->ErrorCode, LinkError::PortClosed);
     EXPECT_EQ(messages, (std::vector<std::string>{msg::Wait, msg::NoPort}));
     EXPECT_FALSE(timer->Enabled());
 }
@@ -278,11 +278,11 @@ TEST_F(Protocol, ShortWriteEndsTheTransfer) {
     port->ShortWrites = 1;
     timer->Step();
     EXPECT_EQ(LastMessage(), msg::NoPort);
-    EXPECT_EQ(comms->State, 2);
-    EXPECT_EQ(comms->ErrorCode, 3);
+    EXPECT_EQ(comms->State, LinkState::Finished);
+    EXPECT_EQ(comms->ErrorCode, LinkError::Transfer);
     EXPECT_TRUE(timer->Enabled()) << "one more tick must return the link to idle";
     timer->Step();
-    EXPECT_EQ(comms->State, 0);
+    EXPECT_EQ(comms->State, LinkState::Idle);
 }
 
 // The console restarts the scan from inside the progress callback, on another port.

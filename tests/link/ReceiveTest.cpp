@@ -24,39 +24,41 @@ protected:
 };
 
 TEST_F(Receive, ChecksOfOneReply) {
+    constexpr auto test = LinkPhase::Presence, identity = LinkPhase::Identity;
     struct Case {
         const char* what;
         std::vector<uint8_t> bytes;
         uint32_t errors;
-        int32_t phase;
-        bool passes;
-        int32_t code;  // ErrorCode after a failure
+        LinkPhase phase;
+        LinkError code;  // LinkError::None: the reply passes
     } cases[] = {
-        {"acknowledgement", {0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, 0, true, 0},
-        {"leading noise", {0x11, 0x22, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, 0, true, 0},
-        {"nothing queued", {}, 0, 0, false, 12},
-        {"no delimiter", {0x81, 0x06, 0x87}, 0, 0, false, 13},
-        {"too short", {0xC0, 0x81, 0x06, 0xC0}, 0, 0, false, 14},
-        {"no closing delimiter", {0xC0, 0x81, 0x06, 0x87, 0x00}, 0, 0, false, 16},
-        {"exclusive-or", {0xC0, 0x81, 0x06, 0x86, 0xC0}, 0, 0, false, 17},
-        {"address", {0xC0, 0x82, 0x06, 0x84, 0xC0}, 0, 0, false, 18},
-        {"double opening, xor", {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, 0, false, 17},
-        {"double opening, identity phase", {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, 1, false, 18},
-        {"bad xor accepted in identity phase", {0xC0, 0x81, 0x05, 0x01, 0x02, 0x84, 0xC0}, 0, 1, true, 0},
-        {"parity error with a good frame", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_RXPARITY, 0, false, 10},
-        {"framing", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_FRAME, 0, false, 5},
-        {"framing and I/O: last wins", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_FRAME | CE_IOE, 0, false, 6},
-        {"mode", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_MODE, 0, false, 7},
-        {"overrun", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_OVERRUN, 0, false, 8},
-        {"queue overflow", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_RXOVER, 0, false, 9},
-        {"output full and frame", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_TXFULL | CE_FRAME, 0, false, 11},
-        {"error and nothing queued", {}, CE_FRAME, 0, false, 12},
+        {"acknowledgement", {0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, test, LinkError::None},
+        {"leading noise", {0x11, 0x22, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, test, LinkError::None},
+        {"nothing queued", {}, 0, test, LinkError::NothingReceived},
+        {"no delimiter", {0x81, 0x06, 0x87}, 0, test, LinkError::NoFrame},
+        {"too short", {0xC0, 0x81, 0x06, 0xC0}, 0, test, LinkError::FrameTooShort},
+        {"no closing delimiter", {0xC0, 0x81, 0x06, 0x87, 0x00}, 0, test, LinkError::FrameNoClosing},
+        {"exclusive-or", {0xC0, 0x81, 0x06, 0x86, 0xC0}, 0, test, LinkError::Checksum},
+        {"address", {0xC0, 0x82, 0x06, 0x84, 0xC0}, 0, test, LinkError::Address},
+        {"double opening, xor", {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, test, LinkError::Checksum},
+        {"double opening, identity phase", {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, identity, LinkError::Address},
+        {"bad xor accepted in identity phase", {0xC0, 0x81, 0x05, 0x01, 0x02, 0x84, 0xC0}, 0, identity,
+         LinkError::None},
+        {"parity error with a good frame", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_RXPARITY, test, LinkError::LineParity},
+        {"framing", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_FRAME, test, LinkError::LineFraming},
+        {"framing and I/O: last wins", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_FRAME | CE_IOE, test, LinkError::LineIo},
+        {"mode", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_MODE, test, LinkError::LineMode},
+        {"overrun", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_OVERRUN, test, LinkError::LineOverrun},
+        {"queue overflow", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_RXOVER, test, LinkError::LineQueueFull},
+        {"output full and frame", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_TXFULL | CE_FRAME, test,
+         LinkError::LineOutputFull},
+        {"error and nothing queued", {}, CE_FRAME, test, LinkError::NothingReceived},
     };
     Connect();
     for (const auto& c : cases) {
         comms->Phase = c.phase;
-        comms->ErrorCode = 0;
-        EXPECT_EQ(Take(c.bytes, c.errors), c.passes) << c.what;
+        comms->ErrorCode = LinkError::None;
+        EXPECT_EQ(Take(c.bytes, c.errors), c.code == LinkError::None) << c.what;
         EXPECT_EQ(comms->ErrorCode, c.code) << c.what;
         port->Purge(PURGE_RXCLEAR);
     }
@@ -90,7 +92,7 @@ TEST_F(Receive, OnlyTheFirstOfTwoFramesIsUsed) {
 // Random bytes and line errors in every phase: the link must neither crash nor read out of bounds.
 TEST_F(Receive, SurvivesRandomInput) {
     std::mt19937 random(12345);
-    std::uniform_int_distribution<int> byte(0, 255), length(0, 1500), phase(0, 4);
+    std::uniform_int_distribution<int> byte(0, 255), length(0, 1500), phase(0, 4);  // every LinkPhase
     std::vector<uint8_t> img(5000, 0x5A);
     Connect();
     for (int round = 0; round < 3000; ++round) {
@@ -100,8 +102,8 @@ TEST_F(Receive, SurvivesRandomInput) {
             // Bias towards the bytes that matter to the frame layer.
             b = static_cast<uint8_t>(v < 40 ? 0xC0 : v < 60 ? 0xDB : v < 70 ? 0x81 : v);
         }
-        if (comms->State != 1) Start(img);
-        comms->Phase = phase(random);
+        if (comms->State != LinkState::Running) Start(img);
+        comms->Phase = static_cast<LinkPhase>(phase(random));
         port->Feed(noise);
         port->FeedErrors(byte(random) < 20 ? CE_FRAME : 0);
         timer->Step();
