@@ -8,7 +8,7 @@ shift || true
 
 packages=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev
+  libgtest-dev libcli11-dev
   qt6-base-dev
   libcairo2-dev fonts-liberation
   gcc-h8300-hms binutils-h8300-hms

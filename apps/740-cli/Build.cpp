@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "Args.h"
 #include "CliSupport.h"
-#include "Commands.h"
+#include "CommandLine.h"
+#include "Validators.h"
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
 #include "base/Prompter.h"
@@ -51,15 +51,15 @@ std::string DatabaseVersion(const std::string& model, const std::string& pack, c
     return packs.FieldByName("DB").AsString();
 }
 
-}  // namespace
+struct BuildOptions {
+    std::string Version, Install;
+    bool Original = false, NoInfieldUnits = false, KeepTotals = false, KeepLogs = false, Verbose = false;
+};
 
-int RunBuild(const Words& words) {
-    Args args(words, {"install"}, {"original", "no-infield-units", "keep-totals", "keep-logs", "verbose"});
-    if (args.Positional().size() != 1) throw UsageError("one MODEL-PACK-CODE expected");
-    const std::string version = args.Positional()[0];
-    if (!kv::report::IsVersionName(version)) throw UsageError("\"" + version + "\" is not a MODEL-PACK-CODE");
+int Build(const BuildOptions& options) {
+    const std::string& version = options.Version;
     const std::string model = version.substr(0, 3), pack = version.substr(4, 4), code = version.substr(9, 6);
-    const fs::path install = fs::absolute(args.Value("install", DefaultInstallation().string()));
+    const fs::path install = fs::absolute(options.Install);
 
     std::error_code error;
     fs::current_path(install / "bin", error);
@@ -74,8 +74,8 @@ int RunBuild(const Words& words) {
     }
 
     kv::builder::BuildRequest request;
-    request.Target = kv::builder::Target::For(model, pack, args.Flag("original"));
-    request.Preferences = {!args.Flag("no-infield-units"), !args.Flag("keep-totals"), !args.Flag("keep-logs")};
+    request.Target = kv::builder::Target::For(model, pack, options.Original);
+    request.Preferences = {!options.NoInfieldUnits, !options.KeepTotals, !options.KeepLogs};
     request.Code = code;
     request.DB = DatabaseVersion(model, pack, code);
     request.Revision = kv::builder::RevisionText(model);
@@ -85,7 +85,7 @@ int RunBuild(const Words& words) {
     LinePrompter prompter("740-cli build");
     kv::builder::FirmwareBuilder builder(prompter);
     builder.Toolchain.PathFirst = {(install / "toolchain" / "bin").string()};
-    if (args.Flag("verbose")) builder.Toolchain.OutputFd = STDERR_FILENO;
+    if (options.Verbose) builder.Toolchain.OutputFd = STDERR_FILENO;
     builder.Hooks.ShowProgress = [](const std::string& caption) { std::cout << caption << std::endl; };
     builder.Hooks.CreateReport = [&](const std::string& file) {
         kv::report::TFormPdf form(prompter);
@@ -104,6 +104,27 @@ int RunBuild(const Words& words) {
     for (const char* file : {kv::builder::ImageFile, kv::builder::ReportFile, kv::builder::ManualFile, kv::builder::MapFile})
         if (fs::exists(file, error)) std::cout << (install / "bin" / file).string() << " (" << fs::file_size(file, error) << " bytes)\n";
     return outcome == kv::builder::BuildOutcome::ImageMade ? 0 : 1;
+}
+
+}  // namespace
+
+void AddBuildCommand(CLI::App& app, int& status) {
+    CLI::App* command = NewCommand(
+        app, "build",
+        "Builds the version MODEL-PACK-CODE of the installation DIR (default: the one this program\n"
+        "belongs to, else the staged demo) into the firmware image bin/PackBinary.bin with the\n"
+        "installation's H8/300 toolchain, writing the report and the manual beside it, as the\n"
+        "manager's Download does. Prints the progress and the files written; exit status 0 exactly\n"
+        "when the image was made, else the message of the target is printed.");
+    auto options = std::make_shared<BuildOptions>();
+    AddVersionArgument(*command, options->Version);
+    command->add_flag("--original", options->Original, "The original 758 hardware instead of the standard one");
+    command->add_flag("--no-infield-units", options->NoInfieldUnits, "No programmable units of measurement");
+    command->add_flag("--keep-totals", options->KeepTotals, "Totals kept on downloading");
+    command->add_flag("--keep-logs", options->KeepLogs, "Logs kept on downloading");
+    AddInstallOption(*command, options->Install);
+    command->add_flag("--verbose", options->Verbose, "Also the toolchain's messages");
+    command->callback([options, &status] { status = Build(*options); });
 }
 
 }  // namespace cli

@@ -4,23 +4,26 @@
 #include <memory>
 #include <vector>
 
-#include "Args.h"
-#include "Commands.h"
+#include "CommandLine.h"
+#include "Validators.h"
 #include "link/Messages.h"
 #include "link/PosixPort.h"
 #include "link/TComms.h"
 
 namespace cli {
 
-int RunDownload(const Words& words) {
-    Args args(words, {"port", "baud", "parity", "model-mask", "min-class"}, {});
-    if (args.Positional().size() != 1) throw UsageError("one IMAGE file expected");
-    auto port = args.Value("port");
-    if (!port) throw UsageError("--port COMn is required");
-    const std::string path = args.Positional()[0];
-    std::ifstream in(path, std::ios::binary);
+namespace {
+
+struct DownloadOptions {
+    std::string Image, Port, Parity = "ODD";
+    uint32_t Baud = 38400, ModelMask = 0;
+    int32_t MinClass = 0;
+};
+
+int Download(const DownloadOptions& options) {
+    std::ifstream in(options.Image, std::ios::binary);
     if (!in) {
-        std::cerr << "740-cli download: cannot read \"" << path << "\"\n";
+        std::cerr << "740-cli download: cannot read \"" << options.Image << "\"\n";
         return 1;
     }
     std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -33,15 +36,30 @@ int RunDownload(const Words& words) {
         std::cout << text << std::endl;
         last = text;
     };
-    comms.SetBaud(static_cast<uint32_t>(args.Number("baud", 38400)));
-    comms.SetParity(args.Value("parity", "ODD"));
-    comms.SetPort(*port);
+    comms.SetBaud(options.Baud);
+    comms.SetParity(options.Parity);
+    comms.SetPort(options.Port);
     comms.SetInterval(80);
-    comms.StartDownload(image.data(), static_cast<int32_t>(image.size()),
-                        static_cast<uint32_t>(args.Number("model-mask", 0)),
-                        static_cast<int32_t>(args.Number("min-class", 0)));
+    comms.StartDownload(image.data(), static_cast<int32_t>(image.size()), options.ModelMask, options.MinClass);
     loop.Run();
     return last == kv::link::msg::Complete ? 0 : 1;
+}
+
+}  // namespace
+
+void AddDownloadCommand(CLI::App& app, int& status) {
+    CLI::App* command = NewCommand(app, "download",
+                                   "Downloads the file IMAGE into the instrument on port COMn with the given line\n"
+                                   "settings, printing each progress message.\n"
+                                   "Exit status 0 exactly when the download completes.");
+    auto options = std::make_shared<DownloadOptions>();
+    command->add_option("IMAGE", options->Image, "The image file")->required()->check(FilePath);
+    command->add_option("--port", options->Port, "The port")->type_name("COMn")->required()->check(PortName);
+    command->add_option("--baud", options->Baud, "The line speed")->type_name("B")->check(LinkSpeed);
+    command->add_option("--parity", options->Parity, "The parity")->type_name("P")->check(ParityName);
+    command->add_option("--model-mask", options->ModelMask, "The models the image accepts")->type_name("M");
+    command->add_option("--min-class", options->MinClass, "The least class the image accepts")->type_name("C");
+    command->callback([options, &status] { status = Download(*options); });
 }
 
 }  // namespace cli

@@ -4,8 +4,8 @@
 #include <iomanip>
 #include <iostream>
 
-#include "Args.h"
-#include "Commands.h"
+#include "CommandLine.h"
+#include "Validators.h"
 #include "archive/ArchiveReader.h"
 #include "archive/FileSystem.h"
 #include "archive/Listing.h"
@@ -44,17 +44,11 @@ bool PrintListing(const std::string& archive) {
     return allVerified;
 }
 
-int Create(const Words& files) {
-    if (files.size() < 2) throw UsageError("pack create needs OUT.apl and at least one FILE");
-    const std::string out = files[0];
+int Create(const std::string& out, std::vector<std::string> list) {
     // Members are stored under their bare names, as the console stores them.
-    std::filesystem::path dir = std::filesystem::path(files[1]).parent_path();
-    std::vector<std::string> list;
-    for (size_t i = 1; i < files.size(); ++i) {
-        if (std::filesystem::path(files[i]).parent_path() != dir)
-            throw UsageError("the FILEs must all be in one directory");
-        list.push_back(files[i]);
-    }
+    std::filesystem::path dir = std::filesystem::path(list[0]).parent_path();
+    for (const auto& file : list)
+        if (std::filesystem::path(file).parent_path() != dir) throw UsageError("the FILEs must all be in one directory");
     TCompress archive;
     archive.ExceptionOnFileError = true;
     if (!dir.empty()) archive.SetTargetPath(dir.string());
@@ -63,16 +57,15 @@ int Create(const Words& files) {
     return PrintListing(out) ? 0 : 1;
 }
 
-int Expand(const Words& words) {
-    if (words.empty() || words.size() > 2) throw UsageError("pack expand needs FILE.apl and at most one DIR");
+int Expand(const std::string& file, const std::string& dir) {
     TCompress archive;
     archive.ExceptionOnFileError = true;
     archive.MakeDirectories = true;
-    if (words.size() == 2) archive.SetTargetPath(words[1]);
+    if (!dir.empty()) archive.SetTargetPath(dir);
     // Listing every member expands them all and reports the files written.
     std::vector<std::string> names;
     {
-        kv::archive::TArchiveReader reader(words[0]);
+        kv::archive::TArchiveReader reader(file);
         kv::archive::TMemberHeader header;
         std::string name;
         while (reader.NextMember(header, name)) {
@@ -80,25 +73,44 @@ int Expand(const Words& words) {
             reader.SkipData();
         }
     }
-    archive.ExpandArchive(words[0], &names);
+    archive.ExpandArchive(file, &names);
     for (const auto& target : names) std::cout << kv::archive::NativePath(target) << "\n";
     return 0;
 }
 
+struct PackOptions {
+    std::string Archive, Dir;
+    std::vector<std::string> Files;
+};
+
 }  // namespace
 
-int RunPack(const Words& words) {
-    Args args(words, {}, {});
-    const auto& w = args.Positional();
-    if (w.empty()) throw UsageError("pack needs create, list or expand");
-    Words rest(w.begin() + 1, w.end());
-    if (w[0] == "create") return Create(rest);
-    if (w[0] == "list") {
-        if (rest.size() != 1) throw UsageError("pack list needs one FILE.apl");
-        return PrintListing(rest[0]) ? 0 : 1;
-    }
-    if (w[0] == "expand") return Expand(rest);
-    throw UsageError("unknown pack command \"" + w[0] + "\"");
+void AddPackCommand(CLI::App& app, int& status) {
+    CLI::App* pack = NewCommand(app, "pack", "Application library files (.apl).");
+    pack->require_subcommand(1);
+    auto options = std::make_shared<PackOptions>();
+
+    CLI::App* create = NewCommand(*pack, "create",
+                                  "Writes the FILEs (all in one directory) into the application library file\n"
+                                  "OUT.apl under their bare names, LH5-coded or stored when that is shorter,\n"
+                                  "and lists it.");
+    create->add_option("OUT.apl", options->Archive, "The library file to write")->required()->check(FilePath);
+    create->add_option("FILE", options->Files, "The files to store")->required()->check(FilePath);
+    create->callback([options, &status] { status = Create(options->Archive, options->Files); });
+
+    CLI::App* list = NewCommand(*pack, "list",
+                                "Prints each member's name, sizes, method, date and whether its checksum\n"
+                                "verifies (exit status 1 when one does not).");
+    list->add_option("FILE.apl", options->Archive, "The library file")->required()->check(FilePath);
+    list->callback([options, &status] { status = PrintListing(options->Archive) ? 0 : 1; });
+
+    CLI::App* expand = NewCommand(*pack, "expand",
+                                  "Writes every member into DIR and prints the files written; names reaching\n"
+                                  "outside DIR are refused.");
+    expand->add_option("FILE.apl", options->Archive, "The library file")->required()->check(FilePath);
+    expand->add_option("DIR", options->Dir, "Where the members go (default: the current directory)")
+        ->check(CLI::Validator([](std::string& dir) { return dir.empty() ? "an empty path names no directory" : ""; }, ""));
+    expand->callback([options, &status] { status = Expand(options->Archive, options->Dir); });
 }
 
 }  // namespace cli

@@ -3,10 +3,11 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 
-#include "Args.h"
 #include "CliSupport.h"
-#include "Commands.h"
+#include "CommandLine.h"
+#include "Validators.h"
 #include "console/Console.h"
 #include "console/HeadlessDialogs.h"
 #include "console/Production.h"
@@ -26,9 +27,15 @@ public:
     bool Open(const std::string&) override { return false; }
 };
 
-std::vector<con::UnitEntry> UnitsFrom(const Args& args) {
-    const auto serial = args.Value("serial"), range = args.Value("serials"), file = args.Value("serials-file");
-    const auto tag = args.Value("tag");
+struct ProgramOptions {
+    std::string File, Dir = ".";
+    std::optional<std::string> Serial, Serials, SerialsFile, Tag;
+    bool Yes = false, KeepGoing = false;
+};
+
+std::vector<con::UnitEntry> UnitsFrom(const ProgramOptions& options) {
+    const auto &serial = options.Serial, &range = options.Serials, &file = options.SerialsFile;
+    const auto& tag = options.Tag;
     if (!!serial + !!range + !!file > 1) throw UsageError("give only one of --serial, --serials and --serials-file");
     std::vector<con::UnitEntry> units;
     try {
@@ -50,14 +57,9 @@ std::vector<con::UnitEntry> UnitsFrom(const Args& args) {
     return units;
 }
 
-}  // namespace
-
-int RunProgram(const Words& words) {
-    Args args(words, {"serial", "tag", "dir", "serials", "serials-file"}, {"yes", "keep-going"});
-    if (args.Positional().size() != 1) throw UsageError("one application FILE expected");
-    const std::vector<con::UnitEntry> units = UnitsFrom(args);
-    const fs::path dir = args.Value("dir", ".");
-    if (!fs::is_directory(dir)) throw UsageError("working directory \"" + dir.string() + "\" does not exist");
+int Program(const ProgramOptions& options) {
+    const std::vector<con::UnitEntry> units = UnitsFrom(options);
+    const fs::path dir = options.Dir;
 
     LinePrompter prompter("740-cli program", kv::base::Answer::No);
     NoShell shell;
@@ -69,7 +71,7 @@ int RunProgram(const Words& words) {
         return std::make_unique<kv::link::TComms>(std::make_unique<kv::link::PosixPort>(), std::move(timer));
     };
     con::Console console({prompter, shell, dialogs, makeLink, dir}, con::text::UtilityTitle, {});
-    console.FileName = fs::absolute(args.Positional()[0]);
+    console.FileName = fs::absolute(options.File);
 
     // Every message once as it comes (the blocks' repeats aside); an attempt names its settings.
     std::string last;
@@ -85,13 +87,13 @@ int RunProgram(const Words& words) {
     console.FormShow();
     std::cout << console.Caption << "\n" << console.PanelInfo << std::endl;
     if (!console.Enabled(con::Command::Download)) return 1;
-    if (!console.SerialNumber.TagEnabled && args.Value("tag"))
+    if (!console.SerialNumber.TagEnabled && options.Tag)
         std::cout << "The image has no unit tag item: tags are not written" << std::endl;
 
     const size_t count = units.size();
     con::ProductionRun run(console, dialogs, [&loop] { loop->Run(); });
     run.BeforeUnit = [&](size_t index, const con::UnitEntry& unit) {
-        if (args.Flag("yes")) return true;
+        if (options.Yes) return true;
         std::cout << "Connect unit " << index + 1 << " of " << count << " (serial " << unit.Serial
                   << ") and press Enter" << std::endl;
         std::string line;
@@ -102,13 +104,40 @@ int RunProgram(const Words& words) {
                   << console.SerialNumber.Tag << ": " << result.Outcome << std::endl;
         last.clear();
     };
-    const auto results = run.Run(units, args.Flag("keep-going"));
+    const auto results = run.Run(units, options.KeepGoing);
     const size_t complete = static_cast<size_t>(
         std::count_if(results.begin(), results.end(), [](const con::UnitResult& r) { return r.Complete; }));
     if (count > 1)
         std::cout << "Programmed " << complete << " of " << count << " units, " << results.size() - complete
                   << " failed, " << count - results.size() << " not attempted" << std::endl;
     return complete == count ? 0 : 1;
+}
+
+}  // namespace
+
+void AddProgramCommand(CLI::App& app, int& status) {
+    CLI::App* command = NewCommand(
+        app, "program",
+        "Loads the application file FILE (.apx or .apl) into WORKDIR as 740-lite does, then\n"
+        "programs the unit: writes its serial number and tag (when the image has a unit tag item),\n"
+        "finds the port and line settings on which it answers (COM1..COM9; parity ODD, EVEN, NONE;\n"
+        "38400 to 2400 baud) and downloads the image, printing every progress message. Exit status 0\n"
+        "exactly when every unit completes. Batch: --serials programs one unit per serial number, a\n"
+        "CSV file one per line \"serial,tag\" (\"#\" comments; --tag fills missing tags); each unit is\n"
+        "confirmed with Enter (or --yes), one result line is printed per unit and a summary at the\n"
+        "end. The batch stops at the first unit that fails unless --keep-going.");
+    auto options = std::make_shared<ProgramOptions>();
+    command->add_option("FILE", options->File, "The application file")->required()->check(FilePath);
+    command->add_option("--serial", options->Serial, "The serial number")->type_name("NNNNNN")->default_str(con::text::FirstSerial);
+    command->add_option("--serials", options->Serials, "One unit per serial number")->type_name("FIRST..LAST");
+    command->add_option("--serials-file", options->SerialsFile, "One unit per line \"serial,tag\"")
+        ->type_name("CSV")
+        ->check(FilePath);
+    command->add_option("--tag", options->Tag, "The unit tag")->type_name("TEXT")->default_str(con::text::FirstTag);
+    command->add_option("--dir", options->Dir, "The working directory")->type_name("WORKDIR")->check(ExistingFolder);
+    command->add_flag("--yes", options->Yes, "Programs each unit without waiting for Enter");
+    command->add_flag("--keep-going", options->KeepGoing, "Goes on after a unit that fails");
+    command->callback([options, &status] { status = Program(*options); });
 }
 
 }  // namespace cli

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "Args.h"
 #include "CliSupport.h"
-#include "Commands.h"
+#include "CommandLine.h"
+#include "Validators.h"
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
 #include "base/Prompter.h"
@@ -46,17 +46,14 @@ private:
     std::string path_;
 };
 
-}  // namespace
+struct ReportOptions {
+    std::string Version, Output = "Report.pdf", Install;
+};
 
-int RunReport(const Words& words) {
-    Words named;
-    for (const std::string& word : words) named.push_back(word == "-o" ? "--output" : word);
-    Args args(named, {"output", "install"}, {});
-    if (args.Positional().size() != 1) throw UsageError("one MODEL-PACK-CODE expected");
-    const std::string version = args.Positional()[0];
-    if (!kv::report::IsVersionName(version)) throw UsageError("\"" + version + "\" is not a MODEL-PACK-CODE");
-    const fs::path output = fs::absolute(args.Value("output", "Report.pdf"));
-    const fs::path install = fs::absolute(args.Value("install", DefaultInstallation().string()));
+int Report(const ReportOptions& options) {
+    const std::string& version = options.Version;
+    const fs::path output = fs::absolute(options.Output);
+    const fs::path install = fs::absolute(options.Install);
 
     // Tables are found relative to the installation's bin directory, as in the programs.
     std::error_code error;
@@ -65,11 +62,11 @@ int RunReport(const Words& words) {
         std::cerr << "740-cli report: no installation at \"" << install.string() << "\"\n";
         return 1;
     }
-    const ScratchOptions options(version.substr(0, 3));
+    const ScratchOptions optionTable(version.substr(0, 3));
     LinePrompter prompter("740-cli report");
     kv::report::TFormPdf form(prompter);
     form.Source = kv::report::ReportSourceOf(version);
-    form.Source.OptionTable = options.Path();
+    form.Source.OptionTable = optionTable.Path();
     form.Source.SoftwareType = kv::builder::GetSoftwareType();
     form.Source.Revision = kv::builder::RevisionText(version.substr(0, 3));
     if (!form.CreateReport(output.string())) {
@@ -78,6 +75,20 @@ int RunReport(const Words& words) {
     }
     std::cout << output.string() << "\n";
     return 0;
+}
+
+}  // namespace
+
+void AddReportCommand(CLI::App& app, int& status) {
+    CLI::App* command = NewCommand(app, "report",
+                                   "Writes the configuration report of the version MODEL-PACK-CODE as a PDF\n"
+                                   "document to FILE. DIR is the installation holding the tables. Prints the\n"
+                                   "file written; exit status 1 when it fails.");
+    auto options = std::make_shared<ReportOptions>();
+    AddVersionArgument(*command, options->Version);
+    command->add_option("-o,--output", options->Output, "The PDF file to write")->type_name("FILE")->check(FilePath);
+    AddInstallOption(*command, options->Install);
+    command->callback([options, &status] { status = Report(*options); });
 }
 
 }  // namespace cli
