@@ -9,9 +9,11 @@ void AddPackCommand(CLI::App& app, int& status);
 void AddProgramCommand(CLI::App& app, int& status);
 void AddReportCommand(CLI::App& app, int& status);
 void AddBuildCommand(CLI::App& app, int& status);
+void AddOrderCodeCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
-    for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand})
+    for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand,
+                     AddOrderCodeCommand})
         add(app, status);
 }
 
