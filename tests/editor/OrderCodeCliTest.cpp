@@ -50,10 +50,10 @@ TEST(OrderCodeCli, NamesTheValidCharactersOfARefusedChoice) {
         const char* Message;
     };
     const Case cases[] = {
-        {"758-FP01 --power A", "--power takes one of U, D here, not \"A\""},
-        {"758-FP01 --options 0 --relay 3", "--relay takes only 1 here, not \"3\""},
-        {"746-FC01 --relay 1", "--relay takes only 2 here, not \"1\""},
-        {"746-FC01 --enclosure 12", "--enclosure takes one of 1, 2, 3, 4, 5, 6 here, not \"12\""},
+        {"758-FP01 --power A", "--power takes one of U, D, not \"A\""},
+        {"758-FP01 --options 0 --relay 3", "--relay takes only 1 with these options, not \"3\""},
+        {"746-FC01 --relay 1", "--relay takes only 2, not \"1\""},
+        {"746-FC01 --enclosure 12", "--enclosure takes one of 1, 2, 3, 4, 5, 6, not \"12\""},
         {"758-FP1", "\"758-FP1\" is not a MODEL-PACK"},
     };
     for (const Case& c : cases) {

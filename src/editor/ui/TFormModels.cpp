@@ -67,12 +67,20 @@ QWidget* TFormModels::MakePage(int page) {
     widgets.Memo->setAccessibleName("Order Code Summary");
     widgets.Memo->setReadOnly(true);
     widgets.Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    widgets.Memo->setTabStopDistance(SummaryTabStop(widgets.Memo->fontMetrics(), codes));
+    widgets.Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QFontMetrics metrics(widgets.Memo->font());
-    widgets.Memo->setFixedHeight(metrics.lineSpacing() * static_cast<int>(codes.Summary.size()) + 12);
+    const qreal tabStop = SummaryTabStop(metrics, codes);
+    widgets.Memo->setTabStopDistance(tabStop);
+    // Nine lines, and room for the longest choice after its caption or a title of 50 characters.
+    const int chrome = 2 * (widgets.Memo->frameWidth() + static_cast<int>(widgets.Memo->document()->documentMargin()));
+    int widestLine = metrics.horizontalAdvance(Qs("758-FP01 Instrument    \"\"    (Class 02)") + QString(50, 'n'));
+    for (const ChoiceGroup& group : codes.Groups)
+        for (const std::string& choice : group.Choices)
+            widestLine = std::max(widestLine, static_cast<int>(2 * tabStop) + metrics.horizontalAdvance(Qs(choice)));
+    widgets.Memo->setMinimumWidth(widestLine + chrome + 8);
+    widgets.Memo->setFixedHeight(metrics.lineSpacing() * static_cast<int>(codes.Summary.size()) + chrome + 4);
     layout->addWidget(widgets.Memo);
 
-    int widest = 0;
     for (const ChoiceGroup& group : codes.Groups) {
         const std::string name = "RadioGroup" + NameOf(group.Caption) + codes.Model;
         auto* box = new QGroupBox(Qs(group.Caption), sheet);
@@ -88,7 +96,6 @@ QWidget* TFormModels::MakePage(int page) {
             radio->setAccessibleName(Qs(choice));
             buttons->addButton(radio, index);
             column->addWidget(radio);
-            widest = std::max(widest, radio->sizeHint().width());
         }
         connect(buttons, &QButtonGroup::idClicked, this,
                 [this, page, tag = group.Tag](int index) { RadioGroupClick(page, tag, index); });
@@ -96,7 +103,7 @@ QWidget* TFormModels::MakePage(int page) {
         widgets.Buttons.push_back(buttons);
         layout->addWidget(box);
     }
-    widgets.Memo->setMinimumWidth(widest + 40);
+    layout->addStretch();  // both pages are as tall as the taller one
     return sheet;
 }
 
