@@ -240,8 +240,14 @@ bool TComms::SendPacket(const uint8_t* body, size_t size) {
     uint8_t frame[MaxFrameSize(16)];
     size_t length = EncodeFrame(body, size, frame);
     if (SendFrame(frame, length)) return true;
-    Finish(LinkError::Transfer, msg::NoPort);
+    WriteFailed();
     return false;
+}
+
+// Before the unit has answered, a port that takes no bytes is no port to try; once it has, the
+// transfer failed (a unit unplugged in the middle of a download), and no other port holds it.
+void TComms::WriteFailed() {
+    Finish(LinkError::Transfer, Phase == LinkPhase::Presence ? msg::NoPort : msg::TransferNoResponse);
 }
 
 bool TComms::SendPresenceQuery() { return SendPacket(packet::PresenceQuery, sizeof packet::PresenceQuery); }
@@ -255,7 +261,7 @@ bool TComms::SendBlock() {
     uint8_t frame[1024];
     size_t length = EncodeFrame(body, sizeof body, frame);
     if (!SendFrame(frame, length)) {
-        Finish(LinkError::Transfer, msg::NoPort);
+        WriteFailed();
         return false;
     }
     Report(msg::InProgress);
@@ -291,6 +297,7 @@ void TComms::StartDownload(const uint8_t* image, int32_t size, uint32_t modelMas
     ModelMask = modelMask;
     MinClass = minClass;
     RetryCount = 1;
+    Phase = LinkPhase::Presence;
     State = LinkState::Running;
     ErrorCode = LinkError::None;
     Report(msg::Wait);
@@ -300,10 +307,7 @@ void TComms::StartDownload(const uint8_t* image, int32_t size, uint32_t modelMas
         Report(msg::NoPort);
         return;
     }
-    if (SendPresenceQuery()) {
-        Phase = LinkPhase::Presence;
-        TimerObject->SetEnabled(true);
-    }
+    if (SendPresenceQuery()) TimerObject->SetEnabled(true);
 }
 
 void TComms::Tick(PollTimer* sender) {
@@ -326,6 +330,13 @@ void TComms::Tick(PollTimer* sender) {
         throw;
     }
     TimerObject->SetEnabled(State != LinkState::Idle);
+}
+
+void TComms::Stop() {
+    TimerObject->SetEnabled(false);
+    State = LinkState::Idle;
+    BlockNumber = 0;
+    if (IsOpen()) PortObject->Close();
 }
 
 void TComms::Poll() {

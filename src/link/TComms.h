@@ -46,6 +46,9 @@ public:
     // Download protocol.
     void StartDownload(const uint8_t* image, int32_t size, uint32_t modelMask, int32_t minClass);
     void Tick(PollTimer* sender);
+    // Gives a download up at once and without a message: the timer stops, the link is idle and
+    // the port closed.
+    void Stop();
 
     uint8_t DecodedFrame[1024] = {};
     uint8_t RawFrame[1024] = {};
@@ -82,6 +85,7 @@ public:
 private:
     void Report(const char* message);
     void Finish(LinkError code, const char* message);
+    void WriteFailed();
     void Poll();
     bool IsAck() const;
     bool IsNak() const;

@@ -269,20 +269,63 @@ TEST_F(Protocol, ClosedPortRefusesTheDownload) {
     EXPECT_FALSE(timer->Enabled());
 }
 
+// A port that takes no bytes before the unit answered is no port; after that the transfer failed
+// (the unit went away), whatever the phase a previous download left behind.
 TEST_F(Protocol, ShortWriteEndsTheTransfer) {
+    struct Case {
+        const char* what;
+        bool finishedBefore;  // a whole download ran first
+        int ticks;            // polls before the write that comes out short
+        const char* message;
+    } cases[] = {
+        {"first presence query", false, 0, msg::NoPort},
+        {"first presence query after a finished download", true, 0, msg::NoPort},
+        {"identity query", false, 1, msg::NoPort},
+        {"speed command", false, 2, msg::TransferNoResponse},
+        {"first block", false, 3, msg::TransferNoResponse},
+        {"a later block", false, 6, msg::TransferNoResponse},
+    };
+    for (const auto& c : cases) {
+        Connect();
+        Attach();
+        if (c.finishedBefore) {
+            Start(Pattern(600));
+            RunUntilFinished();
+            timer->Step();
+        }
+        port->ShortWrites = c.ticks == 0 ? 1 : 0;
+        Start(Pattern(3000));
+        for (int i = 0; i < c.ticks; ++i) {
+            if (i == c.ticks - 1) port->ShortWrites = 1;
+            timer->Step();
+        }
+        EXPECT_EQ(LastMessage(), c.message) << c.what;
+        EXPECT_EQ(comms->State, LinkState::Finished) << c.what;
+        EXPECT_EQ(comms->ErrorCode, LinkError::Transfer) << c.what;
+        if (c.ticks == 0) {
+            EXPECT_FALSE(timer->Enabled()) << c.what << ": nothing was sent, so nothing is polled";
+            continue;
+        }
+        EXPECT_TRUE(timer->Enabled()) << c.what << ": one more tick must return the link to idle";
+        timer->Step();
+        EXPECT_EQ(comms->State, LinkState::Idle) << c.what;
+    }
+}
+
+TEST_F(Protocol, StopEndsADownloadAtOnce) {
     Connect();
     Attach();
     Start(Pattern(3000));
-    timer->Step();
-    timer->Step();
-    port->ShortWrites = 1;
-    timer->Step();
-    EXPECT_EQ(LastMessage(), msg::NoPort);
-    EXPECT_EQ(comms->State, LinkState::Finished);
-    EXPECT_EQ(comms->ErrorCode, LinkError::Transfer);
-    EXPECT_TRUE(timer->Enabled()) << "one more tick must return the link to idle";
-    timer->Step();
+    for (int i = 0; i < 5; ++i) timer->Step();
+    const size_t writes = port->Writes.size();
+    const size_t reports = messages.size();
+    comms->Stop();
     EXPECT_EQ(comms->State, LinkState::Idle);
+    EXPECT_FALSE(timer->Enabled());
+    EXPECT_FALSE(comms->IsOpen());
+    EXPECT_FALSE(timer->Step());
+    EXPECT_EQ(port->Writes.size(), writes);
+    EXPECT_EQ(messages.size(), reports) << "stopping is silent";
 }
 
 // The console restarts the scan from inside the progress callback, on another port.
