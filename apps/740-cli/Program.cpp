@@ -79,9 +79,8 @@ int Program(const ProgramOptions& options) {
         if (message == last) return;
         last = message;
         namespace msg = kv::link::msg;
-        const kv::link::TComms& link = *console.Link();
         if (message == msg::Wait || message == msg::NoResponse || message == msg::NoPort)
-            std::cout << link.PortName << " " << link.Baud << " " << link.ParityName << ": ";
+            std::cout << console.AttemptSettings() << ": ";
         std::cout << message << std::endl;
     };
     console.FormShow();

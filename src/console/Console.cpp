@@ -4,10 +4,15 @@
 #include <cctype>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
+#include <system_error>
 
 #include "Texts.h"
 #include "WorkingFiles.h"
+#include "archive/Exceptions.h"
+#include "archive/Listing.h"
 #include "link/Messages.h"
+#include "link/PortMap.h"
 
 namespace kv::console {
 
@@ -47,24 +52,40 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The archive's own message says what is wrong.
+std::string DamagedText(const fs::path& file, const std::string& problem) {
+    return text::FileDamaged + file.string() + " (" + problem + ")";
+}
+
 }  // namespace
 
 const CommandText& TextOf(Command command) { return Commands[static_cast<size_t>(command)]; }
+
+fs::path ApplicationFileOf(const std::string& word, const fs::path& launchDir, const fs::path& workDir) {
+    const fs::path given(word);
+    const fs::path named = (launchDir / given).lexically_normal();  // an absolute path stays itself
+    if (given.has_parent_path()) return named;
+    return Exists(workDir / given) || !Exists(named) ? workDir / given : named;
+}
 
 Console::Console(ConsoleServices services, const std::string& caption,
                  const std::vector<std::string>& arguments)
     : Services(std::move(services)), IdleCaption(caption) {
     // Members go to and come from the working directory under their bare names.
     Archive.SetTargetPath(Services.WorkDir.string() + "/");
+    // A working file that cannot be created is a disk that is full or protected, and is said so.
+    Archive.ExceptionOnFileError = true;
     Caption = caption;
     StatusRevision = text::UtilityRevision;
     SetModeLite(true);
-    // Only the file-name part counts: the file is looked for in the working directory.
-    FileName = Services.WorkDir /
-               (arguments.empty() ? fs::path(text::PlaceholderFile) : fs::path(arguments.back()).filename());
+    const fs::path launchDir = Services.LaunchDir.empty() ? Services.WorkDir : Services.LaunchDir;
+    FileName = arguments.empty() ? Services.WorkDir / text::PlaceholderFile
+                                 : ApplicationFileOf(arguments.back(), launchDir, Services.WorkDir);
     DeleteWorkingFiles(Services.WorkDir);
+    PanelInfo = text::OpenApplicationFile;
     Enable(Command::Exit, true);
     Enable(Command::About, true);
+    if (const std::string refusal = link::PortMapRefusal(); !refusal.empty()) Services.Prompter.Warning(refusal);
 }
 
 Console::~Console() {
@@ -91,7 +112,20 @@ void Console::FormShow() {
 
 void Console::FormClose() { Comms.reset(); }
 
+bool Console::CloseQuery() {
+    if (!Comms || Comms->State != link::LinkState::Running) return true;
+    if (Services.Prompter.Show(text::StopDownloadQuestion, base::MessageKind::Confirmation, base::Buttons::YesNo) !=
+        base::Answer::Yes)
+        return false;
+    // The download may have ended while the question was up; stopping an idle link does no harm.
+    Comms->Stop();
+    SetCommandStates();
+    Refresh();
+    return true;
+}
+
 void Console::ActionExitExecute() {
+    if (!CloseQuery()) return;
     if (Comms) Comms->SetPort("");
     if (OnClose) OnClose();
 }
@@ -117,16 +151,44 @@ std::vector<std::string> Console::UnitItemNames() const {
     return {"-UNIT-"};
 }
 
-void Console::Unpack() {
+// Why the application file cannot be loaded, found before anything is deleted so that the image
+// loaded before stays loaded; empty when it can be.
+std::string Console::RefusalOf(const std::string& extension) const {
+    const std::string name = FileName.string();
+    std::error_code error;
+    if (!fs::exists(FileName, error)) return text::FileNotFound + name;
+    if (!fs::is_regular_file(FileName, error) || !std::ifstream(FileName, std::ios::binary))
+        return text::FileUnreadable + name;
+    if (extension != ".apl") return {};
+    try {
+        for (const archive::TMemberListing& member : archive::ListArchive(name))
+            if (!member.Verified) return DamagedText(FileName, member.Problem);
+    } catch (const std::exception& e) {
+        return DamagedText(FileName, e.what());
+    }
+    return {};
+}
+
+// False when the file was refused and nothing changed.
+bool Console::Unpack() {
+    const std::string extension = Lower(FileName.extension().string());
+    if (extension == ".apx" || extension == ".apl") {
+        if (const std::string refusal = RefusalOf(extension); !refusal.empty()) {
+            Services.Prompter.Warning(refusal);
+            return false;
+        }
+    }
     DeleteWorkingFiles(Services.WorkDir);
     const fs::path dir = Services.WorkDir;
     if (Exists(dir / PackReport) || Exists(dir / PackManual)) {
         Services.Prompter.Warning(text::DocumentsInUse);
-        return;
+        return true;
     }
     Load.VersionName = FileName.stem().string();
-    Load.Extension = Lower(FileName.extension().string());
+    Load.Extension = extension;
+    // The file was checked above: what fails from here on is mostly the writing of the working files.
     bool failed = false;
+    std::string damage;
     if (Load.Extension == ".apx") {
         std::error_code error;
         fs::copy_file(FileName, dir / PackBinary, fs::copy_options::overwrite_existing, error);
@@ -136,24 +198,32 @@ void Console::Unpack() {
         std::vector<std::string> members(std::begin(WorkingFileNames), std::end(WorkingFileNames));
         try {
             Archive.ExpandArchive(FileName.string(), &members);
-        } catch (const std::exception&) {
+        } catch (const archive::EInsufficientDiskSpace&) {
             failed = true;
+        } catch (const std::system_error&) {
+            failed = true;  // a working file could not be created
+        } catch (const std::exception& e) {
+            damage = e.what();
         }
     }
-    if (failed) {
+    if (failed || !damage.empty()) {
         std::error_code error;
         fs::remove(dir / PackBinary, error);
-        Services.Prompter.Warning(text::InsufficientDiskSpace);
+        Services.Prompter.Warning(failed ? std::string(text::InsufficientDiskSpace)
+                                         : DamagedText(FileName, damage));
     }
+    return true;
 }
 
 void Console::UpdateMenu() {
-    if (Lite)
-        Unpack();
-    else
-        Load.Extension = ".apx";
     Enable(Command::Open, Lite);
     Enable(Command::Save, !Lite);
+    if (!Lite) {
+        Load.Extension = ".apx";
+    } else if (!Unpack()) {
+        Refresh();
+        return;
+    }
     Load.SaveStem = Services.WorkDir / text::ApxDirectory / Load.VersionName;
     Load.ModelText = Load.VersionName.substr(0, 3);
     Load.PackKey = Load.VersionName.substr(0, 8);
@@ -276,13 +346,28 @@ void Console::ReportProgress(const std::string& message) {
     } else {
         if (PanelInfo != message && message != msg::InProgress) Services.Prompter.Beep();
         PanelInfo = message;
-        ProgressPosition = Comms->BlockNumber;
+        // The last block is number max - 1: a complete download fills the bar.
+        ProgressPosition = message == msg::Complete ? ProgressMax : Comms->BlockNumber;
         if (message == msg::InProgress && Comms->BlockNumber == 0 &&
             RevisionAtLeast(Load.Identity.Revision, DateStampFrom))
             StampDateTime();
     }
+    ClosePortWhenStopped();
     SetCommandStates();
     Refresh();
+}
+
+// A port left open after the last attempt would stay locked against every other program while
+// the console sits idle; the next Download opens it again.
+void Console::ClosePortWhenStopped() {
+    if (Comms->State != link::LinkState::Running && Comms->IsOpen()) Comms->SetPort("");
+}
+
+std::string Console::AttemptSettings() const {
+    if (!Comms) return {};
+    // A scan that found no port at all stands on "COM0", the end of the port walk: no port.
+    const std::string port = Comms->IsOpen() ? Comms->PortName : "no port";
+    return port + " " + std::to_string(Comms->Baud) + " " + Comms->ParityName;
 }
 
 void Console::StampDateTime() {

@@ -51,6 +51,8 @@ struct ConsoleServices {
     ConsoleDialogs& Dialogs;
     LinkFactory MakeLink;
     std::filesystem::path WorkDir;  // where the working files live; saved files go to ../apx
+    // Where the program was started: relative paths on the command line begin here (empty: WorkDir).
+    std::filesystem::path LaunchDir = {};
 };
 
 // What one load found; lasts until the next UpdateMenu.
@@ -66,11 +68,17 @@ struct LoadResults {
     bool Valid = false;
 };
 
+// The application file a command-line word names. A bare name is the file in the working
+// directory, as the utility always had it, unless only the directory the program was started from
+// holds it; a path names its own file, relative to that directory.
+std::filesystem::path ApplicationFileOf(const std::string& word, const std::filesystem::path& launchDir,
+                                        const std::filesystem::path& workDir);
+
 class Console {
 public:
     // Creating the console: `caption` becomes the idle caption, lite mode goes on, the application
-    // file is the file-name part of the last argument (else the placeholder) in the working
-    // directory, and the working files are deleted.
+    // file is the one the last argument names (else the placeholder; see ApplicationFileOf), and
+    // the working files are deleted. A KV740_PORTS that cannot be used is reported here.
     Console(ConsoleServices services, const std::string& caption, const std::vector<std::string>& arguments);
     // Destroying it deletes the working files again.
     ~Console();
@@ -93,6 +101,9 @@ public:
     void ActionReportExecute();
     void ActionManualExecute();
     void ActionExitExecute();
+    // Whether the window may close: a running download goes only when the user says so, and then
+    // stops at once with its port closed.
+    bool CloseQuery();
     void ActionIdleUpdate();
     void ShowHint(const std::string& hint);
 
@@ -115,6 +126,8 @@ public:
     const LoadResults& Loaded() const { return Load; }
     const AppImage& Image() const { return Buffer; }
     link::TComms* Link() const { return Comms.get(); }
+    // Port, baud rate and parity of the attempt in progress, as the command line prints them.
+    std::string AttemptSettings() const;
     const std::filesystem::path& WorkDir() const { return Services.WorkDir; }
 
     // The state above changed; `immediate` asks for a repaint before returning.
@@ -127,7 +140,9 @@ public:
     std::function<std::chrono::system_clock::time_point()> Now = [] { return std::chrono::system_clock::now(); };
 
 private:
-    void Unpack();
+    bool Unpack();
+    std::string RefusalOf(const std::string& extension) const;
+    void ClosePortWhenStopped();
     void SaveLibrary(const std::filesystem::path& target);
     void ShowLoad();
     std::vector<std::string> UnitItemNames() const;

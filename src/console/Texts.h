@@ -24,6 +24,13 @@ inline constexpr const char* BootUpWarning = "Allow programmed unit to boot-up b
 inline constexpr const char* DocumentsInUse =
     "The report or manual is used in another application, please close it before opening file";
 inline constexpr const char* InsufficientDiskSpace = "Insufficient disk space";
+// Each followed by the file's path; a damaged library also by the archive's own message.
+inline constexpr const char* FileNotFound = "Application file not found: ";
+inline constexpr const char* FileUnreadable = "Application file cannot be read: ";
+inline constexpr const char* FileDamaged = "Application file is damaged: ";
+
+// Exit.
+inline constexpr const char* StopDownloadQuestion = "A download is in progress. Stop it and exit?";
 
 // Serial number dialog.
 inline constexpr const char* InvalidSerial = "Invalid Serial Number: please enter 6-digit number";

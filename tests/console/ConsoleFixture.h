@@ -99,9 +99,11 @@ inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8
 
 class ConsoleFixture : public ::testing::Test {
 protected:
-    ConsoleFixture() : Root(kv::testing::MakeTempDir()), Bin(Root / "bin"), Apx(Root / "apx") {
+    ConsoleFixture()
+        : Root(kv::testing::MakeTempDir()), Bin(Root / "bin"), Apx(Root / "apx"), Launch(Root / "home") {
         std::filesystem::create_directories(Bin);
         std::filesystem::create_directories(Apx);
+        std::filesystem::create_directories(Launch);
     }
     ~ConsoleFixture() override {
         console.reset();
@@ -111,7 +113,7 @@ protected:
 
     // Creates the console with these command-line words (the working files go).
     void Construct(const std::vector<std::string>& arguments) {
-        ConsoleServices services{prompter, shell, dialogs, [this] { return MakeLink(); }, Bin};
+        ConsoleServices services{prompter, shell, dialogs, [this] { return MakeLink(); }, Bin, Launch};
         console = std::make_unique<Console>(services, "740-Series Program Utility", arguments);
         console->Now = [] { return std::chrono::system_clock::from_time_t(1700000000); };
         console->OnProgressMessage = [this](const std::string& message) {
@@ -177,6 +179,7 @@ protected:
     }
 
     std::filesystem::path Root, Bin, Apx;
+    std::filesystem::path Launch;  // where the program was started from
     base::ScriptedPrompter prompter;
     RecordingShell shell;
     ScriptedDialogs dialogs{prompter};

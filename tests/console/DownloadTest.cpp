@@ -37,6 +37,7 @@ TEST_F(Download, ScanTriesFifteenSettingsOnEachPortThenGivesUp) {
     EXPECT_EQ(console->PanelInfo, msg::NoResponse);
     EXPECT_EQ(prompter.Beeps, 1);
     EXPECT_TRUE(console->Enabled(Command::Download));
+    EXPECT_FALSE(port->IsOpen()) << "a port left open stays locked against other programs";
 }
 
 TEST_F(Download, WithoutAnyPortTheScanSendsNothing) {
@@ -105,9 +106,87 @@ TEST_F(Download, Outcomes) {
         EXPECT_EQ(console->PanelInfo, c.panel) << c.what;
         EXPECT_EQ(prompter.Beeps, 1) << c.what;
         EXPECT_EQ(received.size(), c.panel == std::string(msg::Complete) ? 1u : 0u) << c.what;
+        EXPECT_FALSE(port->IsOpen()) << c.what;
         console->ActionIdleUpdate();
         EXPECT_EQ(console->LabelWarningVisible, c.panel == std::string(msg::Complete)) << c.what;
     }
+}
+
+// The unit is unplugged in the middle of the transfer: the port takes no more bytes.
+TEST_F(Download, AUnitLostMidTransferFailsTheTransfer) {
+    Attach("COM1");
+    Start("758-FP01-000000.apx", BuildImage({}));
+    dialogs.Units = {{"123456", std::nullopt}};
+    console->ActionDownloadExecute();
+    for (int i = 0; i < 10; ++i) timer->Step();
+    ASSERT_EQ(console->PanelInfo, msg::InProgress);
+    port->ShortWrites = 1000;
+    while (timer->Step()) {
+    }
+    EXPECT_EQ(console->PanelInfo, msg::TransferNoResponse);
+    EXPECT_EQ(attempts, (std::vector<std::string>{"COM1 38400 ODD"})) << "no other port holds this unit";
+    EXPECT_FALSE(port->IsOpen());
+    EXPECT_TRUE(console->Enabled(Command::Download));
+}
+
+TEST_F(Download, ExitDuringADownloadAsksFirst) {
+    Attach("COM1");
+    Start("758-FP01-000000.apx", BuildImage({}));
+    bool closed = false, portOpenAtClose = true, timerAtClose = true;
+    console->OnClose = [&] {
+        closed = true;
+        portOpenAtClose = port->IsOpen();
+        timerAtClose = timer->Enabled();
+    };
+    dialogs.Units = {{"123456", std::nullopt}};
+    console->ActionDownloadExecute();
+    for (int i = 0; i < 10; ++i) timer->Step();
+
+    prompter.Answers = {base::Answer::No};
+    console->ActionExitExecute();
+    ASSERT_EQ(prompter.Boxes.size(), 1u);
+    EXPECT_EQ(prompter.LastText(), "A download is in progress. Stop it and exit?");
+    EXPECT_EQ(prompter.Boxes[0].Kind, base::MessageKind::Confirmation);
+    EXPECT_EQ(prompter.Boxes[0].Choice, base::Buttons::YesNo);
+    EXPECT_FALSE(closed);
+    while (timer->Step()) {
+    }
+    EXPECT_EQ(console->PanelInfo, msg::Complete) << "No keeps the download going";
+    EXPECT_EQ(received.size(), 1u);
+
+    // Once the download has ended, Exit asks nothing.
+    console->ActionExitExecute();
+    EXPECT_EQ(prompter.Boxes.size(), 1u);
+    EXPECT_TRUE(closed);
+
+    closed = false;
+    dialogs.Units = {{"123457", std::nullopt}};
+    console->ActionDownloadExecute();
+    for (int i = 0; i < 10; ++i) timer->Step();
+    const size_t writes = port->Writes.size();
+    prompter.Answers = {base::Answer::Yes};
+    EXPECT_TRUE(console->CloseQuery());
+    EXPECT_EQ(prompter.Boxes.size(), 2u);
+    EXPECT_FALSE(port->IsOpen());
+    EXPECT_FALSE(timer->Enabled());
+    EXPECT_TRUE(console->CloseQuery()) << "a stopped download asks no more";
+    console->ActionExitExecute();
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(portOpenAtClose);
+    EXPECT_FALSE(timerAtClose);
+    EXPECT_EQ(port->Writes.size(), writes);
+    EXPECT_EQ(received.size(), 1u);
+}
+
+TEST_F(Download, Com0InThePortMapIsRefusedAtStart) {
+    setenv("KV740_PORTS", "COM0=/dev/pts/99", 1);
+    Construct({});
+    unsetenv("KV740_PORTS");
+    ASSERT_EQ(prompter.Boxes.size(), 1u);
+    EXPECT_EQ(prompter.Boxes[0].Kind, base::MessageKind::Warning);
+    EXPECT_EQ(prompter.LastText(),
+              "KV740_PORTS maps COM0 to /dev/pts/99: COM0 is not a port name (the ports are COM1 to COM9), so that "
+              "entry is ignored");
 }
 
 TEST_F(Download, CommandStatesWhileRunningAndAfter) {
@@ -160,7 +239,7 @@ TEST_F(Download, ProgressMaximumAndPosition) {
         Start("758-FP01-000000.apx", BuildImage(recipe));
         Program("123456");
         EXPECT_EQ(console->ProgressMax, static_cast<int>(size / 256));
-        EXPECT_EQ(console->ProgressPosition, static_cast<int>(size / 256) - 1);  // the last block
+        EXPECT_EQ(console->ProgressPosition, static_cast<int>(size / 256)) << "complete: the bar is full";
     }
 }
 

@@ -99,28 +99,68 @@ TEST_F(Load, LayoutFollowsTheImageSize) {
     EXPECT_TRUE(console->Loaded().Valid);
 }
 
-TEST_F(Load, CommandLineNamesAFileInTheWorkingDirectory) {
-    // Nothing named: the placeholder, whose extension is no application file.
+TEST_F(Load, WithoutAFileNamedThePlaceholderLoadsNothing) {
     Create({});
     EXPECT_EQ(console->Caption, "740-Series Program Utility");
     EXPECT_EQ(console->PanelInfo, "Open Application File");
     EXPECT_FALSE(console->Enabled(Command::Download));
+    EXPECT_TRUE(console->Enabled(Command::Open));
     EXPECT_EQ(console->FileName.filename(), "000-0000-000000.nnn");
+    EXPECT_TRUE(prompter.Boxes.empty());
 
-    // Only the last word counts, and only its file-name part.
-    ImageRecipe here;
-    here.CardClass = 5;
-    ImageRecipe elsewhere;
-    elsewhere.CardClass = 7;
-    fs::create_directories(Root / "elsewhere");
-    WriteFile(Bin / "758-FP01-000000.apx", BuildImage(here));
-    WriteFile(Root / "elsewhere" / "758-FP01-000000.apx", BuildImage(elsewhere));
-    Create({"first.apx", (Root / "elsewhere" / "758-FP01-000000.apx").string()});
-    EXPECT_EQ(console->Loaded().Unit.MinClass, 5);
-
-    WriteFile(Bin / "758-FP01-000000.bin", BuildImage(here));
+    ImageRecipe recipe;
+    WriteFile(Bin / "758-FP01-000000.bin", BuildImage(recipe));
     Create({"758-FP01-000000.bin"});
     EXPECT_EQ(console->PanelInfo, "Open Application File");
+    EXPECT_TRUE(prompter.Boxes.empty()) << "no application file, nothing to complain about";
+}
+
+// The file a command line names: a bare name in the working directory first, then where the
+// program was started; a path (absolute or from where the program was started) as it stands.
+TEST_F(Load, TheCommandLineOpensTheFileItNames) {
+    fs::create_directories(Root / "elsewhere");
+    fs::create_directories(Launch / "apx");
+    // Each place holds the same version with its own class, so the class tells which was opened.
+    const std::pair<fs::path, uint8_t> places[] = {
+        {Bin / "758-FP01-000000.apx", 5},
+        {Root / "elsewhere" / "758-FP01-000000.apx", 7},
+        {Launch / "apx" / "758-FP01-000000.apx", 8},
+        {Launch / "758-FP01-000001.apx", 9},
+    };
+    for (const auto& [file, minClass] : places) {
+        ImageRecipe recipe;
+        recipe.CardClass = minClass;
+        WriteFile(file, BuildImage(recipe));
+    }
+    struct Case {
+        std::vector<std::string> arguments;
+        int minClass;
+    } cases[] = {
+        {{"758-FP01-000000.apx"}, 5},                                          // the working directory first
+        {{"758-FP01-000001.apx"}, 9},                                          // only where it was started
+        {{(Root / "elsewhere" / "758-FP01-000000.apx").string()}, 7},          // an absolute path
+        {{"apx/758-FP01-000000.apx"}, 8},                                      // relative to where it was started
+        {{"../elsewhere/758-FP01-000000.apx"}, 7},
+        {{"first.apx", (Root / "elsewhere" / "758-FP01-000000.apx").string()}, 7},  // the last word counts
+    };
+    for (const auto& c : cases) {
+        prompter.Boxes.clear();
+        Create(c.arguments);
+        EXPECT_TRUE(console->Loaded().Valid) << c.arguments.back();
+        EXPECT_EQ(console->Loaded().Unit.MinClass, c.minClass) << c.arguments.back();
+        EXPECT_TRUE(prompter.Boxes.empty()) << c.arguments.back();
+    }
+}
+
+// "Insufficient disk space" keeps its meaning: the working file could not be written.
+TEST_F(Load, AWorkingFileThatCannotBeWrittenIsADiskProblem) {
+    WriteFile(Bin / "758-FP01-000000.apx", BuildImage({}));
+    // A directory in the image's place that cannot be deleted: nothing can be written there.
+    fs::create_directories(Bin / "PackBinary.bin" / "held");
+    Create({"758-FP01-000000.apx"});
+    ASSERT_FALSE(prompter.Boxes.empty());
+    EXPECT_EQ(prompter.Boxes[0].Text, "Insufficient disk space");
+    EXPECT_FALSE(console->Enabled(Command::Download));
 }
 
 TEST_F(Load, WorkingFilesGoAtCreationAndDestruction) {
@@ -333,11 +373,76 @@ TEST_F(Load, HostileLibraryFiles) {
         WriteFile(Bin / "758-FP01-000000.apl", c.archive);
         Create({"758-FP01-000000.apl"});
         EXPECT_EQ(console->PanelInfo, c.panel) << c.what;
-        EXPECT_EQ(!prompter.Boxes.empty() && prompter.LastText() == "Insufficient disk space", c.warned) << c.what;
+        EXPECT_EQ(!prompter.Boxes.empty() && prompter.LastText().rfind("Application file is damaged: ", 0) == 0,
+                  c.warned)
+            << c.what;
         EXPECT_FALSE(Exists(Apx / "evil.bin")) << c.what;
         EXPECT_FALSE(Exists("/tmp/kv740-evil.bin")) << c.what;
         EXPECT_FALSE(Exists(Bin / "740-lite")) << c.what;
     }
+}
+
+// A file that cannot be loaded says why and names itself; what was loaded before stays loaded.
+TEST_F(Load, AFileThatCannotBeLoadedKeepsTheLoadedImage) {
+    const auto image = BuildImage({});
+    fs::create_directories(Root / "src");
+    WriteFile(Root / "src" / "PackBinary.bin", image);
+    WriteFile(Root / "src" / "PackReport.pdf", {'%', 'P', 'D', 'F'});
+    std::vector<std::string> list = {(Root / "src" / "PackBinary.bin").string(),
+                                     (Root / "src" / "PackReport.pdf").string()};
+    archive::TCompress archive;
+    archive.SetTargetPath((Root / "src").string() + "/");
+    archive.CompressFileList((Root / "good.apl").string(), list, archive::MethodLh5);
+    const auto library = ReadFileBytes(Root / "good.apl");
+    auto flipped = StoredArchive({{"PackBinary.bin", image}});
+    flipped[flipped.size() / 2] ^= 0x55;  // inside the image, which no longer matches its checksum
+    auto cut = library;
+    cut.resize(library.size() / 2);
+    WriteFile(Root / "758-FP01-000001.apl", flipped);
+    WriteFile(Root / "758-FP01-000002.apl", cut);
+    WriteFile(Root / "758-FP01-000003.apl", std::vector<uint8_t>(100, 0x41));
+    fs::create_directories(Root / "758-FP01-000004.apx");  // a directory stands for a file nobody may read
+
+    struct Case {
+        std::string file;
+        std::string warning;  // the start of the text; the file's path follows
+        std::string problem;  // the archive's own words, when it is damaged
+    } cases[] = {
+        {"758-FP01-000009.apx", "Application file not found: ", ""},
+        {"758-FP01-000009.apl", "Application file not found: ", ""},
+        {"758-FP01-000004.apx", "Application file cannot be read: ", ""},
+        {"758-FP01-000001.apl", "Application file is damaged: ", "Bad checksum during expansion -- data may be invalid"},
+        {"758-FP01-000002.apl", "Application file is damaged: ", ""},
+        {"758-FP01-000003.apl", "Application file is damaged: ", "Can't recognize compressed file header"},
+    };
+    WriteFile(Bin / "758-FP01-000000.apl", library);
+    Create({"758-FP01-000000.apl"});
+    const std::string caption = console->Caption;
+    ASSERT_EQ(caption, "758-FP01-000000.apl - Original Model 758, Class 02");
+    for (const auto& c : cases) {
+        prompter.Boxes.clear();
+        dialogs.OpenChoice = Root / c.file;
+        console->ActionOpenExecute();
+        ASSERT_EQ(prompter.Boxes.size(), 1u) << c.file;
+        const std::string text = prompter.LastText();
+        EXPECT_EQ(prompter.Boxes[0].Kind, base::MessageKind::Warning);
+        EXPECT_EQ(text.rfind(c.warning + (Root / c.file).string(), 0), 0u) << text;
+        EXPECT_NE(text.find(c.problem), std::string::npos) << text;
+        EXPECT_EQ(console->Caption, caption) << c.file;
+        EXPECT_TRUE(console->Enabled(Command::Download)) << c.file;
+        EXPECT_TRUE(console->Enabled(Command::Report)) << c.file;
+        EXPECT_EQ(ReadFileBytes(Bin / "PackBinary.bin"), image) << c.file;
+        EXPECT_TRUE(Exists(Bin / "PackReport.pdf")) << c.file;
+    }
+
+    // At start nothing was loaded before: the panel asks for a file.
+    prompter.Boxes.clear();
+    Create({(Root / "758-FP01-000003.apl").string()});
+    EXPECT_EQ(console->PanelInfo, "Open Application File");
+    EXPECT_FALSE(console->Enabled(Command::Download));
+    EXPECT_TRUE(console->Enabled(Command::Open));
+    EXPECT_EQ(prompter.Boxes.size(), 1u);
+    EXPECT_FALSE(Exists(Bin / "PackBinary.bin"));
 }
 
 }  // namespace

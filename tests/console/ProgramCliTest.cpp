@@ -7,6 +7,7 @@ namespace {
 TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
     WriteFile(Dir / "758-FP01-000000.apx", BuildImage({}));
     WriteFile(Dir / "758-FP02-000000.apx", BuildImage({}));
+    WriteFile(Dir / "758-FP01-000001.apl", std::vector<uint8_t>(100, 0x41));
     const std::string file = (Dir / "758-FP01-000000.apx").string();
     const std::string dir = " --dir " + Work.string();
     struct Case {
@@ -16,6 +17,12 @@ TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
     } cases[] = {
         {file + dir, 1, "Unit 1 of 1, serial 000000, tag UNIT-1: Comms test failed - no response"},
         {file + dir, 1, "758-FP01-000000.apx - Original Model 758, Class 02"},
+        {file + dir, 1, "no port 38400 ODD: Comms test failed - no port available"},
+        {(Dir / "758-FP01-000009.apx").string() + dir, 1,
+         "Application file not found: " + (Dir / "758-FP01-000009.apx").string()},
+        {(Dir / "758-FP01-000001.apl").string() + dir, 1,
+         "Application file is damaged: " + (Dir / "758-FP01-000001.apl").string() +
+             " (Can't recognize compressed file header)"},
         {(Dir / "758-FP02-000000.apx").string() + dir, 1, "Invalid Application File Name/Contents"},
         {file + dir + " --serial 12345", 1, "Invalid Serial Number: please enter 6-digit number"},
         {file + dir + " --tag 'A#1'", 1, "does not fit the tag field"},
@@ -30,6 +37,7 @@ TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
         CliRun run = Cli(Dir, PortMap({}), c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
         EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.arguments << "\n" << run.output;
+        EXPECT_EQ(run.output.find("COM0"), std::string::npos) << "the end of the port walk is no port\n" << run.output;
     }
     EXPECT_FALSE(fs::exists(Work / "PackBinary.bin")) << "the working files go when the run ends";
 }
