@@ -19,7 +19,9 @@ using namespace kv;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Relative paths resolve inside the installation: the working directory is the program's.
+    // A file named on the command line is where the user was; everything else resolves inside the
+    // installation: the working directory is the program's.
+    const std::filesystem::path launchDir = std::filesystem::current_path();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     // A second utility, or a utility while the manager's console exists, ends without a word.
@@ -37,7 +39,8 @@ int main(int argc, char** argv) {
     const QStringList words = QCoreApplication::arguments();
     for (qsizetype i = 1; i < words.size(); ++i) arguments.push_back(words[i].toStdString());
 
-    console::ui::TKv740FormComms comms({prompter, shell, makeLink, std::filesystem::current_path()}, arguments);
+    console::ui::TKv740FormComms comms({prompter, shell, makeLink, std::filesystem::current_path(), launchDir},
+                                       arguments);
     console::ui::TFormSerialNumber serialNumber(prompter, &comms);
     console::ui::TFormAbout about(&comms);
     console::ui::TFormSavePack savePack(&comms);

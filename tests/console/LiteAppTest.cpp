@@ -32,14 +32,16 @@ protected:
         fs::remove_all(Root);
     }
 
-    pid_t Start() {
+    // Starts the program from `from` (default: here) with one argument.
+    pid_t Start(const std::string& argument = "758-FP01-000000.apx", const fs::path& from = {}) {
         pid_t pid = fork();
         if (pid == 0) {
+            if (!from.empty() && chdir(from.c_str()) != 0) _exit(126);
             setenv("XDG_RUNTIME_DIR", Runtime.c_str(), 1);
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
             freopen("/dev/null", "w", stdout);
             freopen("/dev/null", "w", stderr);
-            execl(Program.c_str(), Program.c_str(), "758-FP01-000000.apx", static_cast<char*>(nullptr));
+            execl(Program.c_str(), Program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         Started.push_back(pid);
@@ -87,6 +89,17 @@ TEST_F(LiteProgram, ASecondCopyEndsAtOnce) {
     EXPECT_EQ(Ended(first, 5000), 128 + SIGKILL);
     pid_t third = Start();
     EXPECT_EQ(Ended(third, 1500), -1);
+}
+
+// A path on the command line is taken from where the program was started, although the program
+// works in its own directory.
+TEST_F(LiteProgram, OpensThePathItIsGivenFromWhereItWasStarted) {
+    fs::create_directories(Root / "home" / "work");
+    fs::create_directories(Root / "home" / "apx");
+    const auto image = BuildImage({});
+    WriteFile(Root / "home" / "apx" / "758-FP01-000000.apx", image);
+    Start("../apx/758-FP01-000000.apx", Root / "home" / "work");
+    EXPECT_TRUE(Within(10000, [&] { return ReadFileBytes(Root / "bin" / "PackBinary.bin") == image; }));
 }
 
 }  // namespace

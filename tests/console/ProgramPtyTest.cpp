@@ -3,7 +3,11 @@
 #include <cstdio>
 #include <ctime>
 
+#include <optional>
+
 #include "CliRun.h"
+#include "link/PollTimer.h"
+#include "link/PosixPort.h"
 
 namespace kv::console::testing {
 namespace {
@@ -37,6 +41,57 @@ TEST_F(ProgramCommand, ProgramsTwoUnitsOnCom3AmongOtherPorts) {
     EXPECT_EQ(programmed.Tag, "FT-7");
     EXPECT_GE(programmed.Stamp, std::chrono::system_clock::to_time_t(before) + 180 - 1);
     EXPECT_LE(programmed.Stamp, std::chrono::system_clock::to_time_t(after) + 180 + 1);
+}
+
+// A scan that finds no unit leaves every port free for other programs.
+TEST_F(ProgramCommand, AFailedScanClosesThePort) {
+    WriteFile(Work / "758-FP01-000000.apx", BuildImage({}));
+    kv::testing::VirtualInstrument silent({"--parity", "M"});  // answers nothing the scan sends
+    setenv("KV740_PORTS", PortMap({{1, silent.Device()}}).c_str(), 1);
+    base::ScriptedPrompter prompter;
+    RecordingShell shell;
+    HeadlessDialogs dialogs(prompter);
+    link::LoopTimer* loop = nullptr;
+    auto makeLink = [&loop] {
+        auto timer = std::make_unique<link::LoopTimer>();
+        loop = timer.get();
+        return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(), std::move(timer));
+    };
+    Console console({prompter, shell, dialogs, makeLink, Work}, "740-Series Program Utility", {"758-FP01-000000.apx"});
+    console.FormShow();
+    dialogs.Units = {{"000001", std::nullopt}};
+    console.ActionDownloadExecute();
+    loop->Run();
+    EXPECT_EQ(console.PanelInfo, link::msg::NoResponse);
+    link::PosixPort other;
+    EXPECT_TRUE(other.Open("COM1"));
+    unsetenv("KV740_PORTS");
+}
+
+// The unit is unplugged in the middle of the transfer: the result names the failed transfer, and
+// the scan does not go on over other ports (nor print the end of the port walk).
+TEST_F(ProgramCommand, AUnitUnpluggedMidTransferFailsTheTransfer) {
+    WriteFile(Dir / "758-FP01-000000.apx", BuildImage({}));
+    std::optional<kv::testing::VirtualInstrument> unit;
+    unit.emplace(std::vector<std::string>{"--model", "1", "--class", "2"});
+    const std::string command = "TZ=UTC KV740_PORTS=" + PortMap({{2, unit->Device()}}) + " " + CLI_PATH +
+                                " program " + (Dir / "758-FP01-000000.apx").string() + " --dir " + Work.string() +
+                                " 2>&1 < /dev/null";
+    FILE* cli = popen(command.c_str(), "r");
+    ASSERT_NE(cli, nullptr);
+    std::string output;
+    char line[512];
+    while (fgets(line, sizeof line, cli)) {
+        output += line;
+        if (unit && output.find(link::msg::InProgress) != std::string::npos) unit.reset();  // unplugged
+    }
+    const int status = pclose(cli);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+    EXPECT_NE(output.find("Unit 1 of 1, serial 000000, tag UNIT-1: Failed file transfer - no response"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("COM0"), std::string::npos) << output;
+    EXPECT_EQ(output.find(link::msg::NoPort), std::string::npos) << output;
 }
 
 }  // namespace

@@ -59,5 +59,33 @@ TEST_F(WindowOnTerminal, ProgramsTheInstrumentOnCom3AmongOtherPorts) {
     EXPECT_LE(programmed.Stamp, after + 180 + 1);
 }
 
+using WindowOnTerminalWithBoxes = WindowWithBoxes;
+
+// Yes to the exit question stops the link at once and frees the port for other programs.
+TEST_F(WindowOnTerminalWithBoxes, ExitDuringADownloadStopsItAndFreesThePort) {
+    WriteFile(Bin / "758-FP01-000000.apx", BuildImage({}));
+    const auto received = Root / "received.bin";
+    kv::testing::VirtualInstrument unit({"--model", "1", "--class", "2", "--out", received.string()});
+    setenv("KV740_PORTS", PortMap({{3, unit.Device()}}).c_str(), 1);
+    Open({"758-FP01-000000.apx"}, true, [] {
+        return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(), std::make_unique<ui::QtPollTimer>());
+    });
+    WhenModal([this](QWidget*) { serialNumber->ButtonOk->click(); });
+    window->Action(Command::Download)->trigger();
+    Spin(30000, [&] { return window->ProgressBar->value() >= 5; });
+    ASSERT_EQ(Panel(), link::msg::InProgress);
+
+    link::PosixPort other;
+    EXPECT_FALSE(other.Open("COM3")) << "in use while the download runs";
+    Seen seen;
+    AnswerBox(QMessageBox::Yes, seen);
+    window->Action(Command::Exit)->trigger();
+    EXPECT_EQ(seen.text, "A download is in progress. Stop it and exit?");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(other.Open("COM3")) << "closing the window freed the port";
+    Spin(500);
+    EXPECT_TRUE(ReadFileBytes(received).empty()) << "the instrument never got a whole image";
+}
+
 }  // namespace
 }  // namespace kv::console::testing

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusTipEvent>
 #include <QTest>
 
@@ -90,7 +91,7 @@ TEST_F(Window, StatesThroughADownload) {
     while (timer->Step()) {
     }
     EXPECT_EQ(Panel(), link::msg::Complete);
-    EXPECT_EQ(window->ProgressBar->value(), 70000 / 256);  // the last block
+    EXPECT_EQ(window->ProgressBar->value(), window->ProgressBar->maximum()) << "complete: the bar is full";
     EXPECT_TRUE(window->Action(Command::Open)->isEnabled());
     EXPECT_TRUE(window->Action(Command::Download)->isEnabled());
     Spin(100);
@@ -204,6 +205,85 @@ TEST_F(Window, AboutAndExit) {
     window->Action(Command::Exit)->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->Core().Link(), nullptr) << "closing frees the link";
+}
+
+TEST_F(WindowWithBoxes, AMessageOfTheSerialDialogIsAboveIt) {
+    WriteFile(Bin / "758-FP01-000000.apx", BuildImage({}));
+    Open({"758-FP01-000000.apx"});
+    Seen seen;
+    bool stillOpen = false;
+    WhenModal([&](QWidget* dialog) {
+        ASSERT_EQ(dialog->objectName(), "TFormSerialNumber");
+        dialog->findChild<QLineEdit*>("MaskEditNumber")->setText("12");
+        AnswerBox(QMessageBox::Ok, seen);
+        serialNumber->ButtonOk->click();
+        stillOpen = dialog->isVisible();
+        serialNumber->ButtonCancel->click();
+    });
+    window->Action(Command::Download)->trigger();
+    EXPECT_EQ(seen.text, "Invalid Serial Number: please enter 6-digit number");
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(seen.owner, serialNumber) << "the message belongs to the dialog that raised it";
+    EXPECT_TRUE(seen.onTop) << "the dialog stays on top, so its message must too";
+    EXPECT_TRUE(seen.focused);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(port->Writes.empty());
+}
+
+TEST_F(WindowWithBoxes, ExitDuringADownloadAsksAndNoKeepsDownloading) {
+    Attach("COM1");
+    WriteFile(Bin / "758-FP01-000000.apx", BuildImage({}));
+    Open({"758-FP01-000000.apx"});
+    WhenModal([this](QWidget*) { serialNumber->ButtonOk->click(); });
+    window->Action(Command::Download)->trigger();
+    for (int i = 0; i < 20; ++i) timer->Step();
+    ASSERT_EQ(Panel(), link::msg::InProgress);
+
+    for (bool closeBox : {false, true}) {
+        Seen seen;
+        AnswerBox(QMessageBox::No, seen);
+        if (closeBox)
+            window->close();
+        else
+            window->Action(Command::Exit)->trigger();
+        EXPECT_EQ(seen.text, "A download is in progress. Stop it and exit?");
+        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(seen.icon, QMessageBox::Question);
+        EXPECT_EQ(seen.owner, window.get());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(port->IsOpen());
+    }
+    while (timer->Step()) {
+    }
+    EXPECT_EQ(Panel(), link::msg::Complete);
+    ASSERT_EQ(received.size(), 1u);
+
+    // Nothing is running any more: Exit closes without a question.
+    window->Action(Command::Exit)->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Every text of the fixed-size window is whole with the default fonts.
+TEST_F(Window, TextsFitTheFixedWindow) {
+    Open({});
+    const std::string longest[] = {"Connect Original Model 758 (Class 02) to COM1...COM9 port",
+                                   "Connect Standard Model 758 (Class 12) to COM1...COM9 port",
+                                   "Invalid Application File Name/Contents", link::msg::Wait};
+    const QFont large = window->PanelInfo->font();
+    for (const std::string& text : longest) {
+        window->PanelInfo->SetText(QString::fromStdString(text));
+        const QFontMetrics metrics(window->PanelInfo->font());
+        EXPECT_LE(metrics.horizontalAdvance(window->PanelInfo->text()), window->PanelInfo->contentsRect().width())
+            << text;
+        EXPECT_FALSE(window->PanelInfo->wordWrap()) << text << ": shrinking was enough";
+    }
+    window->PanelInfo->SetText("Open Application File");
+    EXPECT_EQ(window->PanelInfo->font().pointSizeF(), large.pointSizeF()) << "short texts keep the large font";
+
+    QFont title = serialNumber->font();
+    title.setBold(true);
+    EXPECT_GT(serialNumber->width(), QFontMetrics(title).horizontalAdvance("Unit Serial Number / Tag"));
 }
 
 }  // namespace

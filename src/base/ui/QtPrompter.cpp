@@ -5,6 +5,17 @@
 
 namespace kv::base::ui {
 
+namespace {
+
+// A message belongs to the dialog that raised it: above it, and with the focus, even when that
+// dialog stays on top of everything else.
+QWidget* OwnerOf(QWidget* fallback) {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return fallback;
+}
+
+}  // namespace
+
 Answer QtPrompter::Show(const std::string& text, MessageKind kind, Buttons buttons) {
     static const struct {
         QMessageBox::Icon icon;
@@ -17,7 +28,13 @@ Answer QtPrompter::Show(const std::string& text, MessageKind kind, Buttons butto
     QMessageBox::StandardButtons choice = QMessageBox::Ok;
     if (buttons == Buttons::OkCancel) choice = QMessageBox::Ok | QMessageBox::Cancel;
     if (buttons == Buttons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
-    QMessageBox box(k.icon, k.caption, QString::fromStdString(text), choice, Parent);
+    QWidget* owner = OwnerOf(Parent);
+    QMessageBox box(k.icon, k.caption, QString::fromStdString(text), choice, owner);
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.show();
+    box.raise();
+    box.activateWindow();
     switch (box.exec()) {
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;

@@ -8,7 +8,7 @@ namespace kv::base::ui {
 
 class QtPrompter : public Prompter {
 public:
-    // Boxes are modal to `parent` (the application when null).
+    // Boxes belong to the modal dialog that is up, else to `parent` (the application when null).
     void SetParent(QWidget* parent) { Parent = parent; }
     Answer Show(const std::string& text, MessageKind kind, Buttons buttons) override;
     void Beep() override;

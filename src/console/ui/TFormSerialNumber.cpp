@@ -1,10 +1,13 @@
 #include "TFormSerialNumber.h"
 
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "console/Texts.h"
 
@@ -31,8 +34,12 @@ TFormSerialNumber::TFormSerialNumber(base::Prompter& prompter, QWidget* parent)
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QFormLayout;
-    fields->addRow(new QLabel("Serial Number:", this), MaskEditNumber);
-    fields->addRow(new QLabel("Unit Tag:", this), MaskEditTag);
+    for (auto [caption, edit] : {std::pair{"Serial Number:", MaskEditNumber}, std::pair{"Unit Tag:", MaskEditTag}}) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(edit);
+        edit->setAccessibleName(caption);
+        fields->addRow(label, edit);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ButtonOk);
@@ -40,7 +47,12 @@ TFormSerialNumber::TFormSerialNumber(base::Prompter& prompter, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for the whole caption in the title bar (bold there in most window managers),
+    // beside the bar's icon and buttons.
+    QFont title = font();
+    title.setBold(true);
+    const int titleRoom = QFontMetrics(title).horizontalAdvance(windowTitle()) + 160;
+    setFixedSize(std::max(sizeHint().width(), titleRoom), sizeHint().height());
 }
 
 bool TFormSerialNumber::Execute(SerialNumberForm& form) {

@@ -3,9 +3,11 @@
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "TFormAbout.h"
@@ -32,7 +34,8 @@ QStringList QtFilters(const char* filter) {
 
 TKv740FormComms::TKv740FormComms(Services services, const std::vector<std::string>& arguments, QWidget* parent)
     : QMainWindow(parent),
-      Rules({services.Prompter, services.Shell, *this, std::move(services.MakeLink), services.WorkDir},
+      Rules({services.Prompter, services.Shell, *this, std::move(services.MakeLink), services.WorkDir,
+             services.LaunchDir},
             text::UtilityTitle, arguments) {
     setObjectName(WindowClass);
     BuildWindow();
@@ -94,15 +97,11 @@ void TKv740FormComms::BuildWindow() {
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    PanelInfo = new QLabel(central);
+    PanelInfo = new FitLabel(1.4, central);
     PanelInfo->setObjectName("PanelInfo");
     PanelInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanelInfo->setAlignment(Qt::AlignCenter);
     PanelInfo->setMinimumHeight(36);
-    QFont large = PanelInfo->font();
-    large.setPointSizeF(large.pointSizeF() * 1.4);
-    large.setBold(true);
-    PanelInfo->setFont(large);
     ProgressBar = new QProgressBar(central);
     ProgressBar->setObjectName("ProgressBar");
     ProgressBar->setTextVisible(false);
@@ -137,7 +136,7 @@ void TKv740FormComms::BuildWindow() {
 
 void TKv740FormComms::Refresh(bool immediate) {
     setWindowTitle(QString::fromStdString(Rules.Caption));
-    PanelInfo->setText(QString::fromStdString(Rules.PanelInfo));
+    PanelInfo->SetText(QString::fromStdString(Rules.PanelInfo));
     ProgressBar->setMaximum(std::max(1, Rules.ProgressMax));  // 0 would animate as "busy"
     ProgressBar->setValue(std::min(Rules.ProgressPosition, ProgressBar->maximum()));
     LabelWarning->setVisible(Rules.LabelWarningVisible);
@@ -155,6 +154,10 @@ void TKv740FormComms::showEvent(QShowEvent* event) {
 }
 
 void TKv740FormComms::closeEvent(QCloseEvent* event) {
+    if (!Rules.CloseQuery()) {
+        event->ignore();
+        return;
+    }
     Rules.FormClose();
     HintsShown = false;
     QMainWindow::closeEvent(event);
@@ -183,6 +186,14 @@ std::optional<std::filesystem::path> TKv740FormComms::ExecuteOpen() {
     dialog.setDefaultSuffix(text::OpenDefaultExtension);
     dialog.setDirectory(QString::fromStdString((Rules.WorkDir() / text::ApxDirectory).string()));
     dialog.selectFile(QString());
+    // Wide enough for the size and date columns beside the long names of application files.
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(760, 460);
+    if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }

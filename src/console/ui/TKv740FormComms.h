@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FitLabel.h"
 #include "console/Console.h"
 
 namespace kv::console::ui {
@@ -29,6 +30,7 @@ public:
         base::Shell& Shell;
         LinkFactory MakeLink;
         std::filesystem::path WorkDir;
+        std::filesystem::path LaunchDir = {};  // see ConsoleServices
     };
 
     // `arguments`: the command line without the program name.
@@ -42,7 +44,7 @@ public:
     QAction* Action(Command command) const { return Actions[static_cast<size_t>(command)]; }
 
     QToolBar* ToolBar;
-    QLabel* PanelInfo;
+    FitLabel* PanelInfo;
     QProgressBar* ProgressBar;
     QLabel* LabelWarning;
     QLabel* StatusRevision;  // status bar panel 0
