@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -39,6 +40,26 @@ public:
     }
     WorkingAssets(const WorkingAssets&) = delete;
     WorkingAssets& operator=(const WorkingAssets&) = delete;
+};
+
+constexpr const char* OutputFiles[] = {kv::builder::ImageFile, kv::builder::ReportFile, kv::builder::ManualFile,
+                                       kv::builder::MapFile};
+
+// What stands at an output's name: a file the build wrote has another identity or time.
+struct FileStamp {
+    bool Exists = false;
+    ino_t Inode = 0;
+    timespec Modified{};
+    off_t Size = 0;
+    static FileStamp Of(const char* file) {
+        struct stat st {};
+        if (::stat(file, &st) != 0) return {};
+        return {true, st.st_ino, st.st_mtim, st.st_size};
+    }
+    bool operator==(const FileStamp& o) const {
+        return Exists == o.Exists && Inode == o.Inode && Modified.tv_sec == o.Modified.tv_sec &&
+               Modified.tv_nsec == o.Modified.tv_nsec && Size == o.Size;
+    }
 };
 
 // The catalogue record's database version.
@@ -98,12 +119,20 @@ int Build(const BuildOptions& options) {
     kv::store::Table table(versionTable);
     table.SetReadOnly(code == "000000");
     table.Open();
+    std::vector<FileStamp> before;
+    for (const char* file : OutputFiles) before.push_back(FileStamp::Of(file));
     const auto outcome = builder.VersionFileDownload(table, request);
     table.Close();
 
-    for (const char* file : {kv::builder::ImageFile, kv::builder::ReportFile, kv::builder::ManualFile, kv::builder::MapFile})
-        if (fs::exists(file, error)) std::cout << (install / "bin" / file).string() << " (" << fs::file_size(file, error) << " bytes)\n";
-    return outcome == kv::builder::BuildOutcome::ImageMade ? 0 : 1;
+    // Files of an earlier build may still stand there: only what this build wrote is its output.
+    for (size_t i = 0; i < std::size(OutputFiles); ++i) {
+        const FileStamp after = FileStamp::Of(OutputFiles[i]);
+        if (after.Exists && !(after == before[i]))
+            std::cout << (install / "bin" / OutputFiles[i]).string() << " (" << after.Size << " bytes)\n";
+    }
+    if (outcome == kv::builder::BuildOutcome::ImageMade) return 0;
+    std::cerr << "740-cli build: no image was made\n";
+    return 1;
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <iomanip>
@@ -9,6 +8,7 @@
 #include "archive/ArchiveReader.h"
 #include "archive/FileSystem.h"
 #include "archive/Listing.h"
+#include "archive/SafeName.h"
 #include "archive/TCompress.h"
 
 namespace cli {
@@ -35,7 +35,7 @@ bool PrintListing(const std::string& archive) {
     for (const auto& m : kv::archive::ListArchive(archive)) {
         allVerified = allVerified && m.Verified;
         auto method = static_cast<kv::archive::TCompressMethod>(m.Header.Method);
-        std::cout << std::left << std::setw(24) << m.Name << std::right << std::setw(11)
+        std::cout << std::left << std::setw(24) << kv::archive::PrintableName(m.Name) << std::right << std::setw(11)
                   << m.Header.UncompressedSize << std::setw(11) << m.Header.CompressedSize << "  "
                   << std::left << std::setw(8) << kv::archive::MethodIdentifier(method)
                   << std::setw(21) << DosDate(m.Header.DateTime)
@@ -52,8 +52,7 @@ int Create(const std::string& out, std::vector<std::string> list) {
     TCompress archive;
     archive.ExceptionOnFileError = true;
     if (!dir.empty()) archive.SetTargetPath(dir.string());
-    std::remove(out.c_str());
-    archive.CompressFileList(out, list, kv::archive::MethodLh5);
+    archive.CreateArchive(out, list, kv::archive::MethodLh5);
     return PrintListing(out) ? 0 : 1;
 }
 
@@ -74,7 +73,7 @@ int Expand(const std::string& file, const std::string& dir) {
         }
     }
     archive.ExpandArchive(file, &names);
-    for (const auto& target : names) std::cout << kv::archive::NativePath(target) << "\n";
+    for (const auto& target : names) std::cout << kv::archive::PrintableName(kv::archive::NativePath(target)) << "\n";
     return 0;
 }
 
@@ -100,7 +99,7 @@ void AddPackCommand(CLI::App& app, int& status) {
 
     CLI::App* list = NewCommand(*pack, "list",
                                 "Prints each member's name, sizes, method, date and whether its checksum\n"
-                                "verifies (exit status 1 when one does not).");
+                                "and size verify (exit status 1 when one does not).");
     list->add_option("FILE.apl", options->Archive, "The library file")->required()->check(FilePath);
     list->callback([options, &status] { status = PrintListing(options->Archive) ? 0 : 1; });
 

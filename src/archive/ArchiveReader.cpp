@@ -23,6 +23,9 @@ void DecodeAndCheck(TCompThreadSafety& codec, TStream& archive, TStream& out,
         codec.DecodeMember(method, archive, out, header.UncompressedSize, header.CompressedSize);
     bool accepted = result.Checksum == header.Checksum || (header.Checksum == 0 && method == MethodNone);
     if (result.Truncated || !accepted) throw EBadChecksum();
+    // A byte sum cannot see zeros cut off or appended: the length must agree as well.
+    if (result.Overlong || result.Written != header.UncompressedSize)
+        throw EBadMemberSize(header.UncompressedSize, result.Written, result.Overlong);
 }
 
 TArchiveReader::TArchiveReader(const std::string& archiveName)

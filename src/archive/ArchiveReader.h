@@ -35,7 +35,8 @@ bool ReadMember(TStream& stream, TMemberHeader& header, std::string& name);
 
 // Decodes the member's coded data from the archive into `out` and checks it: EInvalidKey for a
 // locked member (before reading anything), EBadChecksum when the sum of the decoded bytes differs
-// from the stored one (a stored member with checksum 0 passes) or the coded data is cut short.
+// from the stored one (a stored member with checksum 0 passes) or the coded data is cut short,
+// EBadMemberSize when the data decodes to another length than the uncompressed size.
 void DecodeAndCheck(TCompThreadSafety& codec, TStream& archive, TStream& out,
                     const TMemberHeader& header);
 

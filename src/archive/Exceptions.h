@@ -1,7 +1,10 @@
 #pragma once
 // The archive's failures. Each class carries only its message; the console tells them apart by class.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+
+#include "archive/SafeName.h"
 
 namespace kv::archive {
 
@@ -34,6 +37,19 @@ public:
 class EBadChecksum : public std::runtime_error {
 public:
     EBadChecksum() : std::runtime_error("Bad checksum during expansion -- data may be invalid") {}
+
+protected:
+    explicit EBadChecksum(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A member that decodes to another length than its header declares is as damaged as one whose
+// sum is wrong, so callers that handle EBadChecksum refuse it too.
+class EBadMemberSize : public EBadChecksum {
+public:
+    EBadMemberSize(int64_t declared, int64_t decoded, bool longer)
+        : EBadChecksum("Member decodes to " + std::string(longer ? "more than " : "") +
+                       std::to_string(longer ? declared : decoded) + " bytes, its header declares " +
+                       std::to_string(declared) + " -- data may be invalid") {}
 };
 
 class EInvalidKey : public std::runtime_error {
@@ -50,21 +66,28 @@ public:
 class EUnsafeMemberName : public std::runtime_error {
 public:
     explicit EUnsafeMemberName(const std::string& name)
-        : std::runtime_error("Unsafe file name in archive, not expanded: \"" + Printable(name) + "\"") {}
+        : std::runtime_error("Unsafe file name in archive, not expanded: \"" + PrintableName(name) + "\"") {}
+};
 
-private:
-    static std::string Printable(std::string name) {
-        for (char& c : name)
-            if (static_cast<unsigned char>(c) < 0x20) c = '?';
-        return name;
-    }
+// A member whose target is the archive being read: writing it would destroy the archive.
+class EMemberIsArchive : public std::runtime_error {
+public:
+    explicit EMemberIsArchive(const std::string& name)
+        : std::runtime_error("Member would replace the archive being expanded, not expanded: \"" +
+                             PrintableName(name) + "\"") {}
+};
+
+// An archive that cannot be created without harm to its inputs or to what stands at its name.
+class ECannotCreateArchive : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // A member coded with the custom method (or an index outside the table): never decoded as another.
 class EUnsupportedMethod : public std::runtime_error {
 public:
     explicit EUnsupportedMethod(const std::string& name)
-        : std::runtime_error("No decoder for the compression method of \"" + name + "\"") {}
+        : std::runtime_error("No decoder for the compression method of \"" + PrintableName(name) + "\"") {}
 };
 
 namespace msg {

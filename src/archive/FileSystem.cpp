@@ -55,10 +55,10 @@ void SetFileTime(int fd, uint32_t dosDateTime) {
     ::futimens(fd, times);
 }
 
-void SetAttributes(const std::string& path, uint16_t attributes) {
+void SetAttributes(int fd, uint16_t attributes) {
     if (!(attributes & AttrReadOnly)) return;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) ::chmod(path.c_str(), st.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH));
+    if (::fstat(fd, &st) == 0) ::fchmod(fd, st.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH));
 }
 
 int64_t AvailableSpace(const std::string& target) {
@@ -76,12 +76,6 @@ int64_t AvailableSpace(const std::string& target) {
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) space += st.st_size;
     return std::min<int64_t>(space, INT32_MAX);
-}
-
-void MakeParentDirectories(const std::string& path) {
-    std::filesystem::path dir = std::filesystem::path(path).parent_path();
-    std::error_code ignored;
-    if (!dir.empty()) std::filesystem::create_directories(dir, ignored);
 }
 
 bool FileExists(const std::string& path) {

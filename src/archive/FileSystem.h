@@ -24,14 +24,11 @@ struct TSourceInfo {
 TSourceInfo ReadSourceInfo(int fd);
 
 void SetFileTime(int fd, uint32_t dosDateTime);
-void SetAttributes(const std::string& path, uint16_t attributes);
+void SetAttributes(int fd, uint16_t attributes);
 
 // Free space for the target plus the size of an existing file of that name, capped at
 // 2147483647; a free space that cannot be read counts as -1.
 int64_t AvailableSpace(const std::string& target);
-
-// Creates the missing directories above the file `path`.
-void MakeParentDirectories(const std::string& path);
 
 bool FileExists(const std::string& path);
 

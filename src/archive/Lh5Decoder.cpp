@@ -142,6 +142,8 @@ void TLh5Decoder::Run(int32_t size) {
             return;
         }
     }
+    // An honest stream ends with its last block: symbols left over mean a size cut short.
+    if (BlockLeft > 0) Io.MarkOverlong();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "archive/SafeName.h"
 
+#include <cstdio>
+
 namespace kv::archive {
 
 bool IsSafeMemberName(const std::string& name) {
@@ -14,6 +16,21 @@ bool IsSafeMemberName(const std::string& name) {
         if (end == std::string::npos) return true;
         start = end + 1;
     }
+}
+
+std::string PrintableName(const std::string& name) {
+    std::string shown;
+    for (char c : name) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            shown += c;
+            continue;
+        }
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+        shown += escaped;
+    }
+    return shown;
 }
 
 }  // namespace kv::archive

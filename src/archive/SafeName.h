@@ -7,4 +7,8 @@ namespace kv::archive {
 // absolute ("\" or "/" first), no drive ("C:"), no ".." component ("\" and "/" both separate).
 bool IsSafeMemberName(const std::string& name);
 
+// The name with every byte outside printable ASCII written as "\xHH", so that a stored name
+// cannot drive the terminal it is shown on.
+std::string PrintableName(const std::string& name);
+
 }  // namespace kv::archive

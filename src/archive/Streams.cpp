@@ -23,7 +23,6 @@ TFileStream::TFileStream(const std::string& path, Mode mode) {
         case OpenRead: flags |= O_RDONLY; break;
         case OpenReadWrite: flags |= O_RDWR; break;
         case Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-        case CreateNoFollow: flags |= O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW; break;
     }
     Fd = ::open(path.c_str(), flags, 0666);
     if (Fd < 0) Fail("Cannot open file \"" + path + "\"");

@@ -21,11 +21,11 @@ public:
 
 class TFileStream : public TStream {
 public:
-    // CreateNoFollow refuses a symbolic link as the file itself (an expanded member must not be
-    // written through a link that leads out of its directory).
-    enum Mode { OpenRead, OpenReadWrite, Create, CreateNoFollow };
+    enum Mode { OpenRead, OpenReadWrite, Create };
     // Throws std::system_error when the file cannot be opened.
     TFileStream(const std::string& path, Mode mode);
+    // Takes over an open file descriptor.
+    explicit TFileStream(int fd) : Fd(fd) {}
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;

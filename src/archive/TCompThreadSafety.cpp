@@ -1,7 +1,6 @@
 #include "archive/TCompThreadSafety.h"
 
 #include <algorithm>
-#include <climits>
 #include <thread>
 
 #include "archive/Lh5Decoder.h"
@@ -36,6 +35,7 @@ void TCompThreadSafety::Setup(TStream& source, TStream& destination, int64_t lim
     OutCount = 0;
     ReadSum = WriteSum = 0;
     Truncated = false;
+    Overlong = false;
 }
 
 bool TCompThreadSafety::Refill() {
@@ -107,16 +107,21 @@ TEncodeResult TCompThreadSafety::EncodeMember(TCompressMethod method, TStream& s
 TDecodeResult TCompThreadSafety::DecodeMember(TCompressMethod method, TStream& source,
                                               TStream& destination, int32_t uncompressedSize,
                                               int32_t codedSize) {
-    Setup(source, destination, codedSize, INT32_MAX);
-    switch (method) {
-        case MethodNone: CopyStored(*this); break;
-        case MethodRle: DecodeRle(*this); break;
-        case MethodLzh: DecodeLzh(*this, uncompressedSize); break;
-        case MethodLh5: DecodeLh5(*this, uncompressedSize); break;
-        default: break;  // the container refuses the custom method before decoding
+    // The budget is the declared size: a byte beyond it can only come from damaged data.
+    Setup(source, destination, codedSize, std::max(uncompressedSize, 0));
+    try {
+        switch (method) {
+            case MethodNone: CopyStored(*this); break;
+            case MethodRle: DecodeRle(*this); break;
+            case MethodLzh: DecodeLzh(*this, uncompressedSize); break;
+            case MethodLh5: DecodeLh5(*this, uncompressedSize); break;
+            default: break;  // the container refuses the custom method before decoding
+        }
+    } catch (const EUnableToCompress&) {
+        Overlong = true;
     }
     FlushOutput();
-    return {WriteSum, Truncated};
+    return {WriteSum, OutCount, Truncated, Overlong};
 }
 
 }  // namespace kv::archive

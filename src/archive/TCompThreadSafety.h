@@ -16,8 +16,11 @@ struct TEncodeResult {
 
 struct TDecodeResult {
     uint32_t Checksum = 0;  // sum of the bytes written
+    int32_t Written = 0;    // bytes written, never more than the uncompressed size
     // The decoder needed more coded bits than the member holds: the data is cut short.
     bool Truncated = false;
+    // The data decodes to more than the uncompressed size; decoding stopped there.
+    bool Overlong = false;
 };
 
 class TCompThreadSafety {
@@ -28,7 +31,8 @@ public:
     // EUnableToCompress when the coding would need byte SourceSize + 1.
     TEncodeResult EncodeMember(TCompressMethod method, TStream& source, TStream& destination,
                                int32_t sourceSize);
-    // Decodes at most codedSize bytes of Source into Destination; methods 0, 1, 2 and 4.
+    // Decodes at most codedSize bytes of Source into Destination, and writes at most
+    // uncompressedSize bytes; methods 0, 1, 2 and 4.
     TDecodeResult DecodeMember(TCompressMethod method, TStream& source, TStream& destination,
                                int32_t uncompressedSize, int32_t codedSize);
 
@@ -55,6 +59,8 @@ public:
     // Writes `count` bytes as WriteByte would, byte for byte against the budget.
     void WriteBlock(const uint8_t* bytes, int count);
     void MarkTruncated() { Truncated = true; }
+    // The coded data holds more than the uncompressed size.
+    void MarkOverlong() { Overlong = true; }
 
 private:
     void Setup(TStream& source, TStream& destination, int64_t limit, int32_t budget);
@@ -75,6 +81,7 @@ private:
     int32_t OutCount = 0;
     uint32_t ReadSum = 0, WriteSum = 0;
     bool Truncated = false;
+    bool Overlong = false;
 };
 
 }  // namespace kv::archive

@@ -1,16 +1,20 @@
 #include "archive/TCompress.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <system_error>
 
 #include "archive/ArchiveReader.h"
 #include "archive/FileSystem.h"
 #include "archive/Headers.h"
+#include "archive/MemberPath.h"
+#include "archive/Replacement.h"
 #include "archive/SafeName.h"
 #include "archive/TCompThreadSafety.h"
 
@@ -91,15 +95,11 @@ void TCompress::SetTargetPath(const std::string& path) {
 
 void TCompress::CompressFileList(const std::string& ArchiveName, std::vector<std::string>& FileList,
                                  TCompressMethod Method) {
-    if (Method != MethodNone && Method != MethodLh5)
-        throw std::invalid_argument("Archives are written with the methods NON and LH5 only");
     const bool update = FileExists(NativePath(ArchiveName));
     const std::string workName = update ? ChangeExtension(ArchiveName, ".$$$") : ArchiveName;
     // An archive never contains itself, nor, in update mode, the archive it replaces.
     RemoveListed(FileList, workName);
     RemoveListed(FileList, ArchiveName);
-
-    int64_t total = 0;
     try {
         std::unique_ptr<TFileStream> file;
         try {
@@ -107,32 +107,7 @@ void TCompress::CompressFileList(const std::string& ArchiveName, std::vector<std
         } catch (const std::system_error&) {
             throw EInsufficientDiskSpace(msg::DiskFullCompressing);
         }
-        TGuardedStream archive(*file, msg::DiskFullCompressing);
-        auto header = TArchiveHeader::Make(MethodIdentifier(Method), 0);
-        WriteArchiveHeader(archive, header);
-        for (size_t i = 0; i < FileList.size();) {
-            std::string stored = FileList[i];
-            if (!Target.empty() && StartsWithName(stored, Target)) stored.erase(0, Target.size());
-            if (stored.size() > 2 && stored[1] == ':') stored.erase(0, 2);
-            std::unique_ptr<TFileStream> source;
-            try {
-                source = std::make_unique<TFileStream>(NativePath(FileList[i]), TFileStream::OpenRead);
-            } catch (const std::system_error&) {
-                if (ExceptionOnFileError) throw;
-                FileList.erase(FileList.begin() + static_cast<std::ptrdiff_t>(i));
-                continue;
-            }
-            FileList[i] = stored;
-            TSourceInfo info = ReadSourceInfo(source->Handle());
-            total += info.Size;
-            if (info.Size > INT32_MAX || total > INT32_MAX)
-                throw std::length_error("Archive members are limited to 2147483647 bytes in all");
-            WriteMember(archive, *source, stored, static_cast<int32_t>(info.Size), info.DateTime,
-                        info.Attributes, Method);
-            ++i;
-        }
-        header.TotalSize = static_cast<int32_t>(total);
-        WriteArchiveHeader(archive, header);
+        WriteArchive(*file, FileList, Method);
         file->Close();
     } catch (...) {
         std::remove(NativePath(workName).c_str());
@@ -148,6 +123,38 @@ void TCompress::CompressFileList(const std::string& ArchiveName, std::vector<std
     // The work file takes the archive's name in one step: the old archive is never lost first.
     if (std::rename(NativePath(workName).c_str(), NativePath(ArchiveName).c_str()) != 0)
         throw std::system_error(errno, std::generic_category(), "Cannot replace \"" + ArchiveName + "\"");
+}
+
+void TCompress::WriteArchive(TFileStream& file, std::vector<std::string>& FileList, TCompressMethod Method) {
+    if (Method != MethodNone && Method != MethodLh5)
+        throw std::invalid_argument("Archives are written with the methods NON and LH5 only");
+    TGuardedStream archive(file, msg::DiskFullCompressing);
+    auto header = TArchiveHeader::Make(MethodIdentifier(Method), 0);
+    WriteArchiveHeader(archive, header);
+    int64_t total = 0;
+    for (size_t i = 0; i < FileList.size();) {
+        std::string stored = FileList[i];
+        if (!Target.empty() && StartsWithName(stored, Target)) stored.erase(0, Target.size());
+        if (stored.size() > 2 && stored[1] == ':') stored.erase(0, 2);
+        std::unique_ptr<TFileStream> source;
+        try {
+            source = std::make_unique<TFileStream>(NativePath(FileList[i]), TFileStream::OpenRead);
+        } catch (const std::system_error&) {
+            if (ExceptionOnFileError) throw;
+            FileList.erase(FileList.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        FileList[i] = stored;
+        TSourceInfo info = ReadSourceInfo(source->Handle());
+        total += info.Size;
+        if (info.Size > INT32_MAX || total > INT32_MAX)
+            throw std::length_error("Archive members are limited to 2147483647 bytes in all");
+        WriteMember(archive, *source, stored, static_cast<int32_t>(info.Size), info.DateTime, info.Attributes,
+                    Method);
+        ++i;
+    }
+    header.TotalSize = static_cast<int32_t>(total);
+    WriteArchiveHeader(archive, header);
 }
 
 void TCompress::WriteMember(TStream& archive, TStream& source, const std::string& storedName,
@@ -223,52 +230,61 @@ void TCompress::MergeOldArchive(const std::string& oldName, const std::string& w
 
 void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::string>* FileList) {
     TArchiveReader reader(NativePath(ArchiveName));
+    struct stat archiveFile {};
+    if (::fstat(reader.Stream().Handle(), &archiveFile) != 0)
+        throw std::system_error(errno, std::generic_category(), "Cannot read \"" + ArchiveName + "\"");
     std::vector<std::string> written;
     int64_t running = 0;
     TMemberHeader header;
     std::string name;
     while (reader.NextMember(header, name)) {
         bool counted = true;
-        if (FileList && !Listed(*FileList, name)) {
-            reader.SkipData();
-        } else {
-            if (!IsSafeMemberName(name)) throw EUnsafeMemberName(name);
-            if (header.Method == MethodCustom || header.Method >= MethodCount)
-                throw EUnsupportedMethod(name);
-            // Refused before the target is created, so that a file of that name survives.
-            if (header.Locked > 0) throw EInvalidKey();
-            const std::string target = Target + name;
-            const std::string path = NativePath(target);
-            if (CheckSpaceBeforeExpand && AvailableSpace(path) < header.UncompressedSize)
-                throw EInsufficientDiskSpace(msg::NoSpaceToExpand + target);
-            if (MakeDirectories) MakeParentDirectories(path);
-            std::unique_ptr<TFileStream> file;
-            try {
-                file = std::make_unique<TFileStream>(path, TFileStream::CreateNoFollow);
-            } catch (const std::system_error&) {
-                if (ExceptionOnFileError) throw;
-                reader.SkipData();
-                counted = false;
-            }
-            if (file) {
-                try {
-                    DecodeAndCheck(*Codec, reader.Stream(), *file, header);
-                    SetFileTime(file->Handle(), header.DateTime);
-                    written.push_back(target);
-                } catch (...) {
-                    file->Close();
-                    SetAttributes(path, header.Attributes);
-                    throw;
-                }
-                file->Close();
-                SetAttributes(path, header.Attributes);
-                reader.SkipData();
-            }
+        if (!FileList || Selected(*FileList, name)) {
+            counted = ExpandMember(reader, archiveFile, header, name);
+            if (counted) written.push_back(Target + name);
         }
+        reader.SkipData();
         if (counted) running += header.UncompressedSize;
         if (running >= reader.Header().TotalSize) break;
     }
     if (FileList) *FileList = written;
+}
+
+bool TCompress::Selected(const std::vector<std::string>& fileList, const std::string& name) const {
+    if (ExactMemberNames) return std::find(fileList.begin(), fileList.end(), name) != fileList.end();
+    return Listed(fileList, name);
+}
+
+bool TCompress::ExpandMember(TArchiveReader& reader, const struct stat& archiveFile, const TMemberHeader& header,
+                             const std::string& name) {
+    if (!IsSafeMemberName(name)) throw EUnsafeMemberName(name);
+    if (header.Method == MethodCustom || header.Method >= MethodCount) throw EUnsupportedMethod(name);
+    // Refused before anything is created, so that a file of that name survives.
+    if (header.Locked > 0) throw EInvalidKey();
+    const std::string target = Target + name;
+    if (CheckSpaceBeforeExpand && AvailableSpace(NativePath(target)) < header.UncompressedSize)
+        throw EInsufficientDiskSpace(msg::NoSpaceToExpand + target);
+    std::optional<TDirectory> dir;
+    std::optional<TReplacement> file;
+    std::string leaf;
+    try {
+        dir.emplace(OpenMemberDirectory(OpenFolder(NativePath(Target), MakeDirectories), name, MakeDirectories, leaf));
+        if (dir->Holds(leaf, archiveFile)) throw EMemberIsArchive(name);
+        file.emplace(*dir, leaf);
+    } catch (const std::system_error&) {
+        if (ExceptionOnFileError) throw;
+        return false;  // a file that cannot be created is skipped
+    }
+    DecodeAndCheck(*Codec, reader.Stream(), file->File(), header);
+    SetFileTime(file->File().Handle(), header.DateTime);
+    SetAttributes(file->File().Handle(), header.Attributes);
+    try {
+        file->Commit();
+    } catch (const std::system_error&) {
+        if (ExceptionOnFileError) throw;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kv::archive

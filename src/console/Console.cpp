@@ -75,6 +75,8 @@ Console::Console(ConsoleServices services, const std::string& caption,
     Archive.SetTargetPath(Services.WorkDir.string() + "/");
     // A working file that cannot be created is a disk that is full or protected, and is said so.
     Archive.ExceptionOnFileError = true;
+    // A library yields the working files under their exact names, or not at all.
+    Archive.ExactMemberNames = true;
     Caption = caption;
     StatusRevision = text::UtilityRevision;
     SetModeLite(true);
@@ -207,8 +209,8 @@ bool Console::Unpack() {
         }
     }
     if (failed || !damage.empty()) {
-        std::error_code error;
-        fs::remove(dir / PackBinary, error);
+        // What a failed expansion wrote before it failed must not pass as loaded.
+        DeleteWorkingFiles(dir);
         Services.Prompter.Warning(failed ? std::string(text::InsufficientDiskSpace)
                                          : DamagedText(FileName, damage));
     }

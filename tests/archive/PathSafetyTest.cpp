@@ -42,9 +42,7 @@ TEST(PathSafety, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
             archive.ExpandArchive(dir / "pack.apl");
             FAIL() << "expanded";
         } catch (const EUnsafeMemberName& e) {
-            std::string shown = name;
-            std::replace(shown.begin(), shown.end(), '\0', '?');
-            EXPECT_NE(std::string(e.what()).find("\"" + shown + "\""), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("\"" + PrintableName(name) + "\""), std::string::npos) << e.what();
         }
         EXPECT_EQ(ReadFile(dir / "victim.txt"), Text("keep"));
         EXPECT_EQ(TreeOf(dir.Path()), (std::vector<std::string>{"pack.apl", "target", "victim.txt"}));
@@ -76,19 +74,46 @@ TEST(PathSafety, MembersBeforeAnUnsafeOneStayAndLaterOnesAreNotWritten) {
     EXPECT_FALSE(fs::exists(dir.Path().parent_path() / "evil.bin"));
 }
 
-TEST(PathSafety, LinkInTheTargetDoesNotLeadAMemberOut) {
+TEST(PathSafety, LinksInTheTargetDoNotLeadAMemberOut) {
     TScratchDir dir;
     fs::create_directories(dir.Path() / "target");
+    fs::create_directories(dir.Path() / "elsewhere");
     WriteFile(dir / "victim.txt", Text("keep"));
+    WriteFile(dir / "linked.txt", Text("keep too"));
     fs::create_symlink(dir.Path() / "victim.txt", dir.Path() / "target/PackBinary.bin");
-    WriteFile(dir / "pack.apl", BuildArchive({StoredMember("PackBinary.bin", Text("evil"))}));
+    fs::create_hard_link(dir.Path() / "linked.txt", dir.Path() / "target/PackReport.pdf");
+    fs::create_directory_symlink(dir.Path() / "elsewhere", dir.Path() / "target/docs");
+    WriteFile(dir / "pack.apl", BuildArchive({StoredMember("PackBinary.bin", Text("image")),
+                                              StoredMember("PackReport.pdf", Text("report")),
+                                              StoredMember("docs\\PackManual.pdf", Text("manual"))}));
     TCompress archive;
     archive.SetTargetPath(dir / "target");
-    archive.ExpandArchive(dir / "pack.apl");  // a file that cannot be created is skipped
-    EXPECT_EQ(ReadFile(dir / "victim.txt"), Text("keep"));
     archive.ExceptionOnFileError = true;
-    EXPECT_THROW(archive.ExpandArchive(dir / "pack.apl"), std::system_error);
+    EXPECT_THROW(archive.ExpandArchive(dir / "pack.apl"), std::system_error);  // at the docs link
+    // The links themselves are replaced; what they led to is untouched.
     EXPECT_EQ(ReadFile(dir / "victim.txt"), Text("keep"));
+    EXPECT_EQ(ReadFile(dir / "linked.txt"), Text("keep too"));
+    EXPECT_FALSE(fs::is_symlink(dir.Path() / "target/PackBinary.bin"));
+    EXPECT_EQ(ReadFile(dir / "target/PackBinary.bin"), Text("image"));
+    EXPECT_EQ(ReadFile(dir / "target/PackReport.pdf"), Text("report"));
+    EXPECT_TRUE(fs::is_empty(dir.Path() / "elsewhere"));
+
+    archive.ExceptionOnFileError = false;  // a member that cannot be placed is skipped
+    EXPECT_NO_THROW(archive.ExpandArchive(dir / "pack.apl"));
+    EXPECT_TRUE(fs::is_empty(dir.Path() / "elsewhere"));
+}
+
+TEST(PathSafety, MemberNamedAsTheArchiveIsRefused) {
+    TScratchDir dir;
+    const Bytes archive = BuildArchive({StoredMember("pack.apl", Text("overwritten"))});
+    WriteFile(dir / "pack.apl", archive);
+    fs::create_hard_link(dir.Path() / "pack.apl", dir.Path() / "alias.apl");
+    for (const char* name : {"pack.apl", "alias.apl"}) {
+        TCompress reader;
+        reader.SetTargetPath(dir.Path().string());
+        EXPECT_THROW(reader.ExpandArchive(dir / name), EMemberIsArchive) << name;
+        EXPECT_EQ(ReadFile(dir / "pack.apl"), archive) << name;
+    }
 }
 
 TEST(PathSafety, NameRule) {
@@ -96,4 +121,5 @@ TEST(PathSafety, NameRule) {
         EXPECT_TRUE(IsSafeMemberName(ok)) << ok;
     for (const char* bad : {"..", "../a", "a\\..", "\\a", "/a", "c:a", "Z:\\a"})
         EXPECT_FALSE(IsSafeMemberName(bad)) << bad;
+    EXPECT_EQ(PrintableName("\x1B]0;x\x07" "a\\b\x7F\xE9.bin"), "\\x1B]0;x\\x07a\\b\\x7F\\xE9.bin");
 }

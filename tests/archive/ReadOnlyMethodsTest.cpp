@@ -22,8 +22,7 @@ TEST(Rle, DecodesVectors) {
         {{}, {}},
     };
     for (const auto& c : cases) {
-        // The RLE decoder ignores the uncompressed size: it runs to the end of the coded bytes.
-        EXPECT_EQ(DecodeBytes(c.Coded, 1, MethodRle), c.Decoded);
+        EXPECT_EQ(DecodeBytes(c.Coded, static_cast<int32_t>(c.Decoded.size()), MethodRle), c.Decoded);
     }
 }
 

@@ -117,12 +117,13 @@ TCoded EncodeBytes(const Bytes& input, TCompressMethod method) {
     return coded;
 }
 
-Bytes DecodeBytes(const Bytes& coded, int32_t size, TCompressMethod method, bool* truncated) {
+Bytes DecodeBytes(const Bytes& coded, int32_t size, TCompressMethod method, bool* truncated, bool* overlong) {
     TCompThreadSafety codec;
     TMemoryStream source(coded);
     TMemoryStream out;
     TDecodeResult r = codec.DecodeMember(method, source, out, size, static_cast<int32_t>(coded.size()));
     if (truncated) *truncated = r.Truncated;
+    if (overlong) *overlong = r.Overlong;
     return out.Data();
 }
 

@@ -38,9 +38,9 @@ struct TCoded {
     uint32_t Checksum = 0;
 };
 TCoded EncodeBytes(const Bytes& input, TCompressMethod method = MethodLh5);
-// Decodes; `truncated` reports a stream cut short.
+// Decodes; `truncated` reports a stream cut short, `overlong` one that holds more than `size`.
 Bytes DecodeBytes(const Bytes& coded, int32_t size, TCompressMethod method = MethodLh5,
-                  bool* truncated = nullptr);
+                  bool* truncated = nullptr, bool* overlong = nullptr);
 
 // Runs a shell command; returns its exit status.
 int RunCommand(const std::string& command);

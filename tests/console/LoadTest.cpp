@@ -362,8 +362,18 @@ TEST_F(Load, HostileLibraryFiles) {
          connect.c_str(), false},
         {"absolute member name", StoredArchive({{"/tmp/kv740-evil.bin", {1}}}), "Open Application File", false},
         {"stray member", StoredArchive({{"740-lite", {1, 2}}, {"PackBinary.bin", image}}), connect.c_str(), false},
-        {"size that lies", StoredArchive({{"PackBinary.bin", {1, 2, 3}}}, 1), "Invalid Application File Name/Contents",
-         false},
+        {"size that lies", StoredArchive({{"PackBinary.bin", {1, 2, 3}}}, 1), "Open Application File", true},
+        // Names are matched exactly: another spelling is not a working file and is not written.
+        {"member named in another case", StoredArchive({{"packbinary.bin", image}}), "Open Application File", false},
+        // The report and the image were whole, the manual is not: none of them stays.
+        {"last member cut short",
+         [&] {
+             auto a = StoredArchive({{"PackBinary.bin", image}, {"PackReport.pdf", {'%', 'P', 'D', 'F'}},
+                                     {"PackManual.pdf", std::vector<uint8_t>(100, '%')}});
+             a.resize(a.size() - 10);
+             return a;
+         }(),
+         "Open Application File", true},
         {"not an archive", std::vector<uint8_t>(100, 0x41), "Open Application File", true},
         {"cut short", [&] { auto a = StoredArchive({{"PackBinary.bin", image}}); a.resize(5000); return a; }(),
          "Open Application File", true},
@@ -379,6 +389,9 @@ TEST_F(Load, HostileLibraryFiles) {
         EXPECT_FALSE(Exists(Apx / "evil.bin")) << c.what;
         EXPECT_FALSE(Exists("/tmp/kv740-evil.bin")) << c.what;
         EXPECT_FALSE(Exists(Bin / "740-lite")) << c.what;
+        EXPECT_FALSE(Exists(Bin / "packbinary.bin")) << c.what;
+        if (c.warned)
+            for (const char* name : WorkingFileNames) EXPECT_FALSE(Exists(Bin / name)) << c.what << ": " << name;
     }
 }
 
