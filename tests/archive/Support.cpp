@@ -10,8 +10,10 @@
 
 namespace kv::archive::test {
 
-TScratchDir::TScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv740-archive-XXXXXX").string();
+TScratchDir::TScratchDir() : TScratchDir(std::filesystem::temp_directory_path()) {}
+
+TScratchDir::TScratchDir(const std::filesystem::path& base) {
+    std::string pattern = (base / "kv740-archive-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     Dir = pattern;
 }

@@ -11,10 +11,12 @@ namespace kv::archive::test {
 
 using Bytes = std::vector<uint8_t>;
 
-// A fresh directory under the system's temporary directory, removed with the object.
+// A fresh directory under the system's temporary directory (or under `base`), removed with the
+// object.
 class TScratchDir {
 public:
     TScratchDir();
+    explicit TScratchDir(const std::filesystem::path& base);
     ~TScratchDir();
     const std::filesystem::path& Path() const { return Dir; }
     std::string operator/(const std::string& name) const { return (Dir / name).string(); }
