@@ -191,6 +191,23 @@ TEST_F(RealBuildTest, WithoutToolchainTheTargetsMessageAppearsAndTheReportIsWrit
     fs::rename(away, toolchain);
 }
 
+TEST_F(RealBuildTest, BuildStoppedBeforeTheToolchainListsNoOldOutputs) {
+    std::ofstream(Bin() / "PackBinary.bin") << "image of an earlier build";
+    std::ofstream(Bin() / "Kv740.map") << "map of an earlier build";
+    // A report name that cannot be removed stops the build before anything is made.
+    fs::remove(Bin() / "PackReport.pdf");
+    fs::create_directories(Bin() / "PackReport.pdf" / "held");
+    const CliResult result = Build("758-FC01-000000");
+    fs::remove_all(Bin() / "PackReport.pdf");
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Output.find("no image was made"), std::string::npos) << result.Output;
+    EXPECT_EQ(result.Output.find("PackBinary.bin"), std::string::npos) << result.Output;
+    EXPECT_EQ(result.Output.find("Kv740.map"), std::string::npos) << result.Output;
+    EXPECT_EQ(ReadFile(Bin() / "PackBinary.bin"), "image of an earlier build");
+    fs::remove(Bin() / "PackBinary.bin");
+    fs::remove(Bin() / "Kv740.map");
+}
+
 TEST_F(RealBuildTest, UnknownVersionIsRefused) {
     EXPECT_EQ(Build("758-FT01-000000").Status, 1);  // catalogued, but no table
     EXPECT_EQ(Build("758-ZZ99-000123").Status, 1);
