@@ -214,6 +214,22 @@ TEST_F(Container, MissingFileIsDroppedFromListAndArchive) {
     EXPECT_FALSE(fs::exists(ArchivePath()));
 }
 
+TEST_F(Container, CreateArchiveRefusesBeforeWritingAnything) {
+    WriteFile(In("a.bin"), Text("input"));
+    fs::create_hard_link(In("a.bin"), Dir / "alias.apl");
+    fs::create_directories(Dir.Path() / "folder.apl");
+    for (const std::string& name : {Dir / "alias.apl", Dir / "folder.apl", Dir / "folder.apl/"}) {
+        std::vector<std::string> list{In("a.bin")};
+        EXPECT_THROW(Writer.CreateArchive(name, list, MethodLh5), ECannotCreateArchive) << name;
+    }
+    EXPECT_EQ(ReadFile(In("a.bin")), Text("input"));
+    EXPECT_TRUE(fs::is_empty(Dir.Path() / "folder.apl"));
+    std::vector<std::string> top;  // no temporary left behind
+    for (const auto& e : fs::directory_iterator(Dir.Path())) top.push_back(e.path().filename());
+    std::sort(top.begin(), top.end());
+    EXPECT_EQ(top, (std::vector<std::string>{"alias.apl", "folder.apl", "in", "out"}));
+}
+
 TEST_F(Container, ArchiveHeaderChecks) {
     Bytes good = BuildArchive({StoredMember("a.bin", Text("abc"))});
     Bytes badSignature = good;

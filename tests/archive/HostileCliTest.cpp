@@ -142,7 +142,7 @@ TEST(PackCliHostile, StatusMessageAndFilesOnDisk) {
              fs::create_directories(d / "empty");
              Put(d / "a.bin", Text("input"));
          },
-         "create '{D}/empty' '{D}/a.bin'", 1, "\"{D}/empty\" is a directory, not an archive", {}},
+         "create '{D}/empty' '{D}/a.bin'", 2, "\"{D}/empty\" is a directory", {}},
         {"create replacing an old archive", [&](const fs::path& d) {
              Put(d / "old.apl", oldArchive);
              Put(d / "PackBinary.bin", Text("new image"));
