@@ -6,10 +6,6 @@
 
 namespace kv::report {
 
-// Whether `name` has the form of a version name: model, "-", pack, "-", code
-// ("758-FP01-000000": "746" or "758", two capitals and two digits, six digits).
-bool IsVersionName(const std::string& name);
-
 // The version label, version table and application title of a version, read from the pack
 // table that records it, with paths relative to the installation's bin directory. The other
 // fields keep their defaults. Throws std::invalid_argument for a malformed name, StoreError
