@@ -16,6 +16,7 @@ struct CommandState {
     std::string Hint;
     bool Enabled = true;
     bool Checked = false;
+    bool operator==(const CommandState&) const = default;
 };
 
 // The state of a command before the first refresh: its design-time caption and hint.

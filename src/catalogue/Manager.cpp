@@ -1,8 +1,10 @@
 #include "catalogue/Manager.h"
 
 #include "builder/Identity.h"
+#include "catalogue/CatalogueList.h"
 #include "catalogue/Texts.h"
 #include "catalogue/VersionRules.h"
+#include "store/StoreError.h"
 
 namespace kv::catalogue {
 
@@ -16,37 +18,73 @@ Manager::Manager(ManagerServices services) : Services(services) {
     ApplicationsButton = {text::ApplicationsCaption, text::ApplicationsHint};
     VersionsButton = {text::VersionsCaption, text::VersionsHint};
     StatusRevision = builder::RevisionText("758");
+    Toolchain.PathFirst = {"../toolchain/bin"};
+
+    QueryPacks.SetSQL(CatalogueSql());
+    QueryPacks.SetRequiredFields(PackTableFields());
+    QueryPacks.SetOnFilterRecord([this](store::Dataset& record) { return QueryPacksFilterRecord(record); });
+    QueryPacks.SetFiltered(true);
+    Connections.emplace_back(QueryPacks.AfterScroll.Connect([this](store::Dataset&) { SourcePacksDataChange(); }));
+
+    TableUserPacks.SetTableName(UserPackTable());
+
+    const std::pair<store::Table*, const char*> views[] = {
+        {&TableVersion, "Menu = 'OP_MENU_VARIABLES*'"},
+        {&TableVariables,
+         "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+        {&TableOutputs, "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+        {&TableRates, "ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+        {&TableTotals, "ID='ID_VAR_TOTAL*' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+        {&TableFactors, "Menu = 'OP_MENU_FACTORS'"},
+        {&TablePoints, "ID = 'ID_CORRECTION_POINTS'"},
+    };
+    for (auto [table, filter] : views) {
+        table->SetFilter(filter);
+        table->SetFiltered(true);
+        // Item rows are never added or removed through the views.
+        auto refuse = [](store::Dataset&) { throw store::Abort(); };
+        Connections.emplace_back(table->BeforeInsert.Connect(refuse));
+        Connections.emplace_back(table->BeforeDelete.Connect(refuse));
+    }
+
+    QueryOptions.SetSQL({"SELECT * ", "FROM '740-opts.db' ", "WHERE Type = :Type"});
+    QueryOptions.SetDataSource(&TableVersion);
+    TableAccess.SetTableName("740-opts.db");
+    TableAccess.SetReadOnly(true);
+    TableAccess.SetFilter("Type = 'OP_ACCESS'");
+    TableAccess.SetFiltered(true);
+
+    TableDataUser.SetTableName(UserDataTable());
+    TableDataUser.SetRequiredFields(DataTableFields());
+    QueryDataTables.SetSQL({"SELECT *", "FROM '" + FactoryDataTable() + "'", "UNION", "SELECT *",
+                            "FROM '" + UserDataTable() + "'", "ORDER BY Item"});
+    for (store::Query* query : {&QueryDataTitles, &QueryDataUnits, &QueryDataLimits})
+        query->SetSQL({"SELECT *", "FROM '" + FactoryDataTable() + "'"});
+    QueryDataOptions.SetSQL({"SELECT * ", "FROM '740-opts.db' "});
 }
 
 Manager::~Manager() = default;
 
-void Manager::FormShow() {}
-bool Manager::FormClose() { return true; }
-void Manager::ActionExitExecute() {}
-void Manager::ShowHint(const std::string& hint) { StatusHint = hint; }
-void Manager::SpeedButtonModelClick(const std::string&) {}
-void Manager::FrameButtons1SpeedButtonClick(const std::string&) {}
-void Manager::SpeedButtonApplicationsClick(UpdateCause) {}
-void Manager::SpeedButtonVersionsClick() {}
-void Manager::QueryPacksUpdate(UpdateCause) {}
-bool Manager::QueryPacksFilterRecord(store::Dataset&) const { return true; }
-void Manager::SourcePacksDataChange() {}
-void Manager::ActionIdleUpdate() {}
-void Manager::ActionUpdate() {}
-void Manager::ActionEditExecute() {}
-void Manager::ActionEditUpdate() {}
-void Manager::EditHintOnClick() {}
-bool Manager::PageControlMainChanging() { return true; }
-void Manager::PageControlMainChange(Page page) { ActivePage = page; }
-bool Manager::ChangePage(Page page) {
-    if (!PageControlMainChanging()) return false;
-    PageControlMainChange(page);
-    return true;
+std::vector<store::Table*> Manager::VersionViews() {
+    return {&TableVariables, &TableOutputs, &TableVersion, &TableFactors, &TablePoints, &TableTotals, &TableRates};
 }
-void Manager::SpeedButtonsMouseDown() {}
-void Manager::SelectItemCategory(Page, const std::string&) {}
-void Manager::ActionDownloadExecute() {}
-void Manager::TablesUpdate() {}
-void Manager::TablesPost() {}
+
+void Manager::Refresh(bool immediate) {
+    if (OnRefresh) OnRefresh(immediate);
+}
+
+std::string Manager::RecordField(const char* name) {
+    const store::Field* field = QueryPacks.Active() ? QueryPacks.FindField(name) : nullptr;
+    return field ? field->AsString() : std::string();
+}
+
+void Manager::ShowHint(const std::string& hint) {
+    StatusHint = hint;
+    Refresh();
+}
+
+void Manager::ActionExitExecute() {
+    if (OnClose) OnClose();
+}
 
 }  // namespace kv::catalogue

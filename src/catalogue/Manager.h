@@ -17,6 +17,7 @@
 
 #include "base/Prompter.h"
 #include "base/Shell.h"
+#include "builder/Identity.h"
 #include "builder/Toolchain.h"
 #include "catalogue/Commands.h"
 #include "catalogue/FilterBox.h"
@@ -71,8 +72,8 @@ public:
     // Refresh and commands.
     void ActionIdleUpdate();
     void ActionUpdate();
+    // Toggles edit mode; while it is on (EditMode) the item pages are enabled.
     void ActionEditExecute();
-    void ActionEditUpdate();
     void EditHintOnClick();
     // Before the main page changes: false refuses the change.
     bool PageControlMainChanging();
@@ -145,8 +146,6 @@ public:
     store::Query QueryDataUnits;
     store::Query QueryDataLimits;
     store::Query QueryDataOptions;
-    store::Table TableOptions746;
-    store::Table TableOptions758;
 
     // The build's toolchain (the installation's toolchain/bin comes first on the search path).
     builder::ToolchainSettings Toolchain;
@@ -175,14 +174,18 @@ public:
 
 private:
     void Refresh(bool immediate = false);
-    void Startup();
-    bool OpenCatalogue();
-    bool OpenUserData();
-    void SelectModelCategories();
-    void SetCategoryEnabling();
+    void OpenCatalogue();
+    void OpenUserData();
+    void EnableModelButtons();
+    void EnableCategoryButtons();
+    void EnableItemCategories();
     void SwitchTables();
-    void EndEditMode();
-    void TooLong();
+    bool HandleTooLong(const std::exception& error);
+    std::string RecordField(const char* name);
+    // The selected version and hardware choice, as the build and the title see them.
+    builder::Target CurrentTarget() const;
+    std::vector<store::Table*> VersionViews();
+
     ManagerServices Services;
     std::string SavedPosition;
     std::vector<store::ScopedConnection> Connections;

@@ -65,6 +65,10 @@ PackRecord FindPackRecord(const VersionName& version) {
     packs.Open();
     if (!packs.Locate("Model;Pack;Code", {version.Model, version.Pack, version.Code}))
         throw std::runtime_error("The catalogue holds no version " + version.Text());
+    return ReadPackRecord(packs);
+}
+
+PackRecord ReadPackRecord(store::Dataset& packs) {
     auto field = [&](const char* name) { return packs.FieldByName(name).AsString(); };
     return {field("Button"),      field("Model"),       field("Pack"),      field("Code"),
             field("Creator"),     field("Date"),        field("DB"),        field("Card"),

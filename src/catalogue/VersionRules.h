@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "store/Dataset.h"
 #include "store/FieldDef.h"
 
 namespace kv::catalogue {
@@ -60,6 +61,9 @@ struct PackRecord {
     std::string Button, Model, Pack, Code, Creator, Date, DB, Card, Help, Title, CustomTitle, Description,
         CustomDescription;
 };
+
+// The current record of a dataset over a pack table or the catalogue.
+PackRecord ReadPackRecord(store::Dataset& packs);
 
 // The pack record of a version, read from the pack table of its code. Throws StoreError when
 // the table cannot be read and std::runtime_error when no record names the version.
