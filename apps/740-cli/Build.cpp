@@ -11,6 +11,7 @@
 #include "assets/EngineeringUnits.h"
 #include "base/Prompter.h"
 #include "builder/FirmwareBuilder.h"
+#include "catalogue/VersionRules.h"
 #include "report/TFormPdf.h"
 #include "report/VersionSource.h"
 #include "store/Table.h"
@@ -31,13 +32,7 @@ public:
         kv::assets::AppendUnitRows("758-opts.db");
         kv::assets::ActivateModel(model);
     }
-    ~WorkingAssets() {
-        for (const char* file : {"H8S-2144.cmd", "H8S-2145.cmd", "740-ggui.h", "746-ggui.h", "758-ggui.h", "740-opts.db",
-                                 "746-opts.db", "758-opts.db", "lib740.a", "lib746.a", "lib758.a"}) {
-            std::error_code ignored;
-            fs::remove(file, ignored);
-        }
-    }
+    ~WorkingAssets() { kv::catalogue::DeleteQuietly(kv::catalogue::AssetCopies); }
     WorkingAssets(const WorkingAssets&) = delete;
     WorkingAssets& operator=(const WorkingAssets&) = delete;
 };
@@ -62,16 +57,6 @@ struct FileStamp {
     }
 };
 
-// The catalogue record's database version.
-std::string DatabaseVersion(const std::string& model, const std::string& pack, const std::string& code) {
-    kv::store::Table packs(code == "000000" ? "..\\dbs\\default\\740-pack.db" : "..\\dbs\\user\\740-pack.db");
-    packs.SetReadOnly(true);
-    packs.Open();
-    if (!packs.Locate("Model;Pack;Code", {model, pack, code}))
-        throw std::runtime_error("the catalogue holds no version " + model + "-" + pack + "-" + code);
-    return packs.FieldByName("DB").AsString();
-}
-
 struct BuildOptions {
     std::string Version, Install;
     bool Original = false, NoInfieldUnits = false, KeepTotals = false, KeepLogs = false, Verbose = false;
@@ -79,7 +64,8 @@ struct BuildOptions {
 
 int Build(const BuildOptions& options) {
     const std::string& version = options.Version;
-    const std::string model = version.substr(0, 3), pack = version.substr(4, 4), code = version.substr(9, 6);
+    const kv::catalogue::VersionName name = *kv::catalogue::ParseVersionName(version);  // checked by the parser
+    const std::string &model = name.Model, &pack = name.Pack;
     const fs::path install = fs::absolute(options.Install);
 
     std::error_code error;
@@ -88,7 +74,7 @@ int Build(const BuildOptions& options) {
         std::cerr << "740-cli build: no installation at \"" << install.string() << "\"\n";
         return 1;
     }
-    const std::string versionTable = (code == "000000" ? "..\\dbs\\default\\" : "..\\dbs\\user\\") + version + ".db";
+    const std::string versionTable = kv::catalogue::VersionTablePath(name);
     if (!kv::store::Table::Exists(versionTable)) {
         std::cerr << "740-cli build: the version table of " << version << " does not exist\n";
         return 1;
@@ -97,10 +83,10 @@ int Build(const BuildOptions& options) {
     kv::builder::BuildRequest request;
     request.Target = kv::builder::Target::For(model, pack, options.Original);
     request.Preferences = {!options.NoInfieldUnits, !options.KeepTotals, !options.KeepLogs};
-    request.Code = code;
-    request.DB = DatabaseVersion(model, pack, code);
+    request.Code = name.Code;
+    request.DB = kv::catalogue::FindPackRecord(name).DB;
     request.Revision = kv::builder::RevisionText(model);
-    request.Manual = "..\\docs\\manuals\\" + model + "-" + pack + "-OM.pdf";
+    request.Manual = kv::catalogue::ManualPath(model, pack);
 
     const WorkingAssets assets(model);
     LinePrompter prompter("740-cli build");
@@ -117,7 +103,7 @@ int Build(const BuildOptions& options) {
     };
 
     kv::store::Table table(versionTable);
-    table.SetReadOnly(code == "000000");
+    table.SetReadOnly(name.IsFactory());
     table.Open();
     std::vector<FileStamp> before;
     for (const char* file : OutputFiles) before.push_back(FileStamp::Of(file));

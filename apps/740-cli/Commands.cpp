@@ -10,10 +10,11 @@ void AddProgramCommand(CLI::App& app, int& status);
 void AddReportCommand(CLI::App& app, int& status);
 void AddBuildCommand(CLI::App& app, int& status);
 void AddOrderCodeCommand(CLI::App& app, int& status);
+void AddCatalogueCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
     for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand,
-                     AddOrderCodeCommand})
+                     AddOrderCodeCommand, AddCatalogueCommand})
         add(app, status);
 }
 

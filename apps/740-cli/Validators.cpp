@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "CliSupport.h"
-#include "report/VersionSource.h"
+#include "catalogue/VersionRules.h"
 
 namespace cli {
 
@@ -57,7 +57,7 @@ const CLI::Validator ExistingFolder = Check([](std::string& path) -> std::string
 });
 
 const CLI::Validator VersionName = Check([](std::string& name) -> std::string {
-    if (kv::report::IsVersionName(name)) return {};
+    if (kv::catalogue::IsVersionName(name)) return {};
     return Quoted(name) + " is not a MODEL-PACK-CODE (such as 758-FP01-000000)";
 });
 
