@@ -1,14 +1,12 @@
 // The catalogue page: model and category buttons, the two views and the selected record.
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "assets/AssetFiles.h"
 #include "builder/Identity.h"
 #include "catalogue/Manager.h"
 #include "catalogue/Texts.h"
 #include "catalogue/VersionRules.h"
-#include "store/FileAccess.h"
 
 namespace kv::catalogue {
 
@@ -17,16 +15,6 @@ namespace {
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-template <typename Buttons>
-void PutDown(Buttons& buttons, const std::string& caption) {
-    for (ButtonState& button : buttons) button.Down = caption == button.Caption;
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::exists(store::NativePath(path), ignored);
 }
 
 }  // namespace

@@ -32,6 +32,12 @@ struct ButtonState {
     bool Down = false;
 };
 
+// Puts the button of this caption down and the others of its group up.
+template <typename Buttons>
+void PutDown(Buttons& buttons, const std::string& caption) {
+    for (ButtonState& button : buttons) button.Down = caption == button.Caption;
+}
+
 // Pages of the main page control, in tab order.
 enum class Page { Instruments, Configuration, Messages, PrinterText, Developer };
 inline constexpr size_t PageCount = 5;

@@ -118,12 +118,9 @@ bool Manager::ChangePage(Page page) {
 
 void Manager::SelectItemCategory(Page page, const std::string& caption) {
     TablesPost();
-    auto putDown = [&](auto& buttons) {
-        for (ButtonState& button : buttons) button.Down = caption == button.Caption;
-    };
-    if (page == Page::Messages) putDown(MessagesCategories);
-    else if (page == Page::PrinterText) putDown(PrinterCategories);
-    else putDown(ConfigurationCategories);
+    if (page == Page::Messages) PutDown(MessagesCategories, caption);
+    else if (page == Page::PrinterText) PutDown(PrinterCategories, caption);
+    else PutDown(ConfigurationCategories, caption);
     TableVersion.SetFilter("Menu = 'OP_MENU_" + MenuWord(page, caption) + "*'");
     Refresh();
 }

@@ -15,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool FileExists(const std::string& path) {
-    std::error_code ignored;
-    return fs::exists(store::NativePath(path), ignored);
-}
-
 // Custom version tables are the user folder's files named after a version.
 void DeleteCustomVersionTables() {
     std::error_code error;

@@ -76,6 +76,11 @@ PackRecord ReadPackRecord(store::Dataset& packs) {
             field("CustomDescription")};
 }
 
+bool FileExists(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(store::NativePath(path), ignored);
+}
+
 void DeleteFileQuietly(const char* file) {
     std::error_code ignored;
     std::filesystem::remove(store::NativePath(file), ignored);

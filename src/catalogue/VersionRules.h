@@ -76,6 +76,9 @@ inline constexpr std::array<const char*, 11> AssetCopies = {
     "H8S-2144.cmd", "H8S-2145.cmd", "740-ggui.h", "746-ggui.h", "758-ggui.h", "740-opts.db",
     "746-opts.db",  "758-opts.db",  "lib740.a",   "lib746.a",   "lib758.a"};
 
+// Whether a file named by a path relative to the current directory ("..\help\...") exists.
+bool FileExists(const std::string& path);
+
 // Deletes the files named, in order, ignoring failures.
 template <size_t N>
 void DeleteQuietly(const std::array<const char*, N>& files);

@@ -19,8 +19,6 @@ void Manager::TablesUpdate() {
     try {
         SwitchTables();
     } catch (const std::exception& e) {
-        // Tried again on the next idle refresh.
-        TableVersion.SetTableName({});
         HandleTooLong(e);
     }
 }
@@ -34,15 +32,21 @@ void Manager::SwitchTables() {
                                 &TableVariables})
         table->Close();
     const bool factory = IsFactoryCode(FilterBox.Text(Slot::Customer));
-    for (store::Table* table : VersionViews()) {
-        table->SetReadOnly(factory);
-        table->SetTableName(file.Text);
-        table->Open();
+    try {
+        for (store::Table* table : VersionViews()) {
+            table->SetReadOnly(factory);
+            table->SetTableName(file.Text);
+            table->Open();
+            Refresh(true);
+        }
+        QueryOptions.Open();
         Refresh(true);
+        EnableItemCategories();
+    } catch (...) {
+        // Not bound: the next idle refresh tries again.
+        TableVersion.SetTableName({});
+        throw;
     }
-    QueryOptions.Open();
-    Refresh(true);
-    EnableItemCategories();
     if (OnInstallValueChecks) OnInstallValueChecks(TableVersion, TableFactors);
 }
 
