@@ -62,7 +62,7 @@ void Choose(kv::catalogue::Manager& m, const std::string& version) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const fs::path demo = argc > 1 ? fs::path(argv[1]) : fs::path(KV740_DEMO_INSTALL);
+    const fs::path demo = argc > 1 && *argv[1] ? fs::path(argv[1]) : fs::path(KV740_DEMO_INSTALL);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
 
     char pattern[] = "/tmp/kvcatalogue-bench-XXXXXX";
