@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "store/Cp1252.h"
 #include "store/StoreError.h"
@@ -80,12 +81,15 @@ void Dataset::Activate(std::shared_ptr<RecordSet> set) {
     MoveTo(0);
     bof_ = true;
     eof_ = view_.empty();
+    setChanged_ = set_->Changed.Connect([this] { AnnounceView(false); });
+    AnnounceView(true);
     Scrolled();
 }
 
 void Dataset::Close() {
     if (!Active()) return;
     Deactivate();
+    setChanged_ = {};
     state_ = DatasetState::Inactive;
     set_.reset();
     view_.clear();
@@ -94,6 +98,7 @@ void Dataset::Close() {
     currentId_ = 0;
     pos_ = 0;
     eof_ = bof_ = true;
+    AnnounceView(true);
 }
 
 void Dataset::RebuildFields() {
@@ -234,9 +239,29 @@ void Dataset::Scrolled() {
     OnDataChange(*this, nullptr);
 }
 
+void Dataset::AnnounceView(bool opened) {
+    if (OnViewChange.Empty()) {
+        announced_ = false;  // nobody to compare for; the next listener starts afresh
+        return;
+    }
+    Sync();
+    std::vector<uint64_t> ids;
+    ids.reserve(view_.size());
+    for (size_t i : view_) ids.push_back(set_->Ids[i]);
+    const uint64_t version = set_ ? set_->Version : 0;
+    std::optional<ViewChange> change;
+    if (opened || !announced_ || ids != announcedIds_) change = ViewChange::Rows;
+    else if (version != announcedVersion_) change = ViewChange::Values;
+    announcedIds_ = std::move(ids);
+    announcedVersion_ = version;
+    announced_ = true;
+    if (change) OnViewChange(*this, *change);
+}
+
 void Dataset::CheckBrowseMode() {
     if (!Active()) Fail("Cannot perform this operation on a closed dataset");
     if (state_ == DatasetState::Edit || state_ == DatasetState::Insert) {
+        OnUpdateRecord(*this);
         if (modified_) Post();
         else Cancel();
     }
@@ -415,6 +440,7 @@ void Dataset::Refresh() {
     MoveTo(0);
     bof_ = true;
     eof_ = view_.empty();
+    AnnounceView(false);
     Scrolled();
 }
 
@@ -468,6 +494,7 @@ bool Dataset::StartInsert(uint64_t beforeId) {
 
 void Dataset::Post() {
     if (state_ != DatasetState::Edit && state_ != DatasetState::Insert) return;
+    OnUpdateRecord(*this);
     RecordSet& s = *set_;
     uint64_t id = 0;
     if (state_ == DatasetState::Edit) {
@@ -505,6 +532,7 @@ void Dataset::Post() {
     currentId_ = id;
     RebuildView();
     bof_ = eof_ = view_.empty();
+    s.Changed();
     OnDataChange(*this, nullptr);
 }
 
@@ -547,6 +575,7 @@ bool Dataset::Delete() {
     RebuildView();
     bof_ = eof_ = view_.empty();
     MoveTo(pos_);
+    s.Changed();
     Scrolled();
     return true;
 }

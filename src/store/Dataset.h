@@ -47,6 +47,10 @@ private:
 
 enum class DatasetState { Inactive, Browse, Edit, Insert };
 
+// What a view over a dataset must show again. Rows: other records or another order (also after
+// open and close); Values: the same records in the same order, some of whose values may differ.
+enum class ViewChange { Values, Rows };
+
 class Dataset {
 public:
     Dataset();
@@ -130,6 +134,13 @@ public:
     // The current record changed (field is null) or one of its fields did.
     Signal<Dataset&, Field*> OnDataChange;
     Signal<Dataset&> OnDestroy;
+    // A record in edit or insert state is about to be posted or left: controls bound to its
+    // fields write what they hold. A handler throwing refuses the post and reaches the caller.
+    Signal<Dataset&> OnUpdateRecord;
+    // The records the cursor goes over changed: after open, close, refresh and filtering, and
+    // after a post or delete by this or any other dataset of the same table. Raised before the
+    // current-record events of the same operation, once the dataset is consistent again.
+    Signal<Dataset&, ViewChange> OnViewChange;
 
 protected:
     // Shows the records of `set` and goes to the first one.
@@ -155,6 +166,7 @@ private:
     void RequireModifiable(const char* operation) const;
     bool StartInsert(uint64_t beforeId);
     void Scrolled();
+    void AnnounceView(bool opened);
 
     std::shared_ptr<RecordSet> set_;
     std::vector<std::unique_ptr<Field>> fields_;
@@ -175,6 +187,12 @@ private:
     FilterExpression filter_;
     bool filtered_ = false;
     std::function<bool(Dataset&)> recordTest_;
+
+    // The view as OnViewChange last told it (valid only while someone listens).
+    std::vector<uint64_t> announcedIds_;
+    uint64_t announcedVersion_ = 0;
+    bool announced_ = false;
+    ScopedConnection setChanged_;
 
     // Editing.
     std::string buffer_;

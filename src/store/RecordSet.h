@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/RecordLayout.h"
+#include "store/Signal.h"
 
 namespace kv::store {
 
@@ -15,6 +16,9 @@ struct RecordSet {
     uint64_t NextId = 1;
     uint64_t Version = 0;        // changes with every change of the records
     uint64_t LayoutVersion = 0;  // changes when the structure is replaced
+    // Raised once a change of the records is complete, so that every dataset showing them can
+    // tell its views.
+    Signal<> Changed;
 
     void Assign(RecordLayout layout, std::vector<std::string> records) {
         Layout = std::move(layout);

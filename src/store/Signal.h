@@ -59,6 +59,8 @@ public:
         return Connection(disconnect_, lastId_);
     }
 
+    bool Empty() const { return handlers_->empty(); }
+
     // Handlers may connect or disconnect others while being called.
     void operator()(Args... args) const {
         auto snapshot = *handlers_;

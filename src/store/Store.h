@@ -31,6 +31,7 @@
 //   q.Open();
 //
 // Events (BeforeInsert, AfterScroll, OnDataChange, ...) are signals: ds.AfterScroll.Connect(fn).
+// OnViewChange tells views when the records shown change, also by another dataset's post.
 // A handler throwing Abort cancels an insert or delete silently; Field::OnValidate refuses a
 // value by throwing. SetRequiredFields makes Open fail on a table of another structure.
 //

@@ -69,6 +69,7 @@ void TableFile::EndBatch() {
         Ids = std::move(Snapshot.Ids);
         ++Version;
         Dirty = false;
+        Changed();
         throw;
     }
 }
@@ -81,6 +82,7 @@ std::shared_ptr<TableFile> AcquireTable(const std::string& file) {
         if (shared->BatchDepth == 0 && StampOf(native) != shared->Stamp) {
             shared->File = file;
             shared->Load();
+            shared->Changed();
         }
         return shared;
     }
