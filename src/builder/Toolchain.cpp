@@ -70,7 +70,7 @@ std::string FindProgram(const std::string& name, const std::string& searchPath) 
 }
 
 // Waits until the process ends or the limit passes; true when it ended (and was reaped).
-bool WaitAtMost(pid_t pid, int timeoutMs) {
+bool WaitAtMost(pid_t pid, int timeoutMs, const std::function<void()>& whileWaiting) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
     for (;;) {
@@ -82,12 +82,14 @@ bool WaitAtMost(pid_t pid, int timeoutMs) {
             if (pidfd >= 0) close(pidfd);
             return false;
         }
+        const auto slice = whileWaiting ? std::min(left, std::chrono::milliseconds(40)) : left;
         if (pidfd >= 0) {
             pollfd p{pidfd, POLLIN, 0};
-            poll(&p, 1, static_cast<int>(left.count()));
+            poll(&p, 1, static_cast<int>(slice.count()));
         } else {
-            std::this_thread::sleep_for(std::min(left, std::chrono::milliseconds(5)));
+            std::this_thread::sleep_for(std::min(slice, std::chrono::milliseconds(5)));
         }
+        if (whileWaiting) whileWaiting();
     }
     if (pidfd >= 0) close(pidfd);
     return true;
@@ -133,7 +135,7 @@ StepResult RunStep(const std::string& commandLine, const ToolchainSettings& sett
     const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) return StepResult::NotStarted;
-    if (WaitAtMost(pid, settings.TimeoutMs)) return StepResult::Finished;
+    if (WaitAtMost(pid, settings.TimeoutMs, settings.WhileWaiting)) return StepResult::Finished;
     LeaveBehind(pid);
     return StepResult::TimedOut;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The external toolchain steps: each program is started in the current directory with a
 // search path of our own and awaited for a limited time.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct ToolchainSettings {
     int TimeoutMs = 40000;
     // Where the programs' output goes; -1 discards it.
     int OutputFd = -1;
+    // Called every few tens of milliseconds while a step runs (a window repaints itself there).
+    std::function<void()> WhileWaiting;
 };
 
 // Runs one command line (program name and arguments separated by single spaces), finding the

@@ -182,9 +182,12 @@ TEST_F(FirmwareBuilderTest, UnknownUnitStopsTheBuildWithoutSourceOrToolchain) {
 TEST_F(FirmwareBuilderTest, StepStillRunningAtItsLimitIsLeftBehind) {
     InstallGcc(SlowGcc);
     builder.Toolchain.TimeoutMs = 300;
+    int waits = 0;  // the window repaints itself there while the steps run
+    builder.Toolchain.WhileWaiting = [&] { ++waits; };
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Build(Request("758", false)), BuildOutcome::NoImage);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    EXPECT_GE(waits, 10);
     // The link ran although the compile had not finished.
     EXPECT_NE(ReadFile("../gcc.log").find("-TH8S-2145.cmd"), std::string::npos);
     EXPECT_EQ(prompter.LastText(), "Cannot create download file - please contact factory");
