@@ -13,6 +13,7 @@
 #include "console/ui/TFormSavePack.h"
 #include "console/ui/TFormSerialNumber.h"
 #include "console/ui/TKv740FormComms.h"
+#include "support/QtWait.h"
 
 namespace kv::console::testing {
 
@@ -32,29 +33,8 @@ protected:
         if (show) window->show();
     }
 
-    // Runs `act` on the next modal dialog once it is up.
-    static void WhenModal(std::function<void(QWidget*)> act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) return WhenModal(act);
-            act(modal);
-        });
-    }
-
-    // Runs the event loop (so idle handling happens) for a while or until `done`.
-    static void Spin(int ms, std::function<bool()> done = {}) {
-        QEventLoop loop;
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QTimer check;
-        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-            if (done && done()) loop.quit();
-        });
-        deadline.start(ms);
-        check.start(20);
-        loop.exec();
-    }
+    static void WhenModal(std::function<void(QWidget*)> act) { kv::testing::WhenModal(std::move(act)); }
+    static void Spin(int ms, std::function<bool()> done = {}) { kv::testing::Spin(ms, std::move(done)); }
 
     std::string Panel() const { return window->PanelInfo->text().toStdString(); }
 
