@@ -30,10 +30,10 @@ QPixmap InstrumentPicture(QSize size, const QString& model) {
     p.drawRoundedRect(display, u / 2, u / 2);
     QFont digits("Liberation Mono");
     digits.setBold(true);
-    digits.setPixelSize(static_cast<int>(display.height() * 0.36));
+    digits.setPixelSize(static_cast<int>(display.height() * 0.30));
     p.setFont(digits);
     p.setPen(QColor(120, 255, 150));
-    p.drawText(display.adjusted(u, u / 2, -u, -display.height() / 2), Qt::AlignRight | Qt::AlignVCenter, "12345.67");
+    p.drawText(display.adjusted(u, u / 2, -u, -display.height() / 2), Qt::AlignRight | Qt::AlignVCenter, "1234.56");
     digits.setPixelSize(static_cast<int>(display.height() * 0.22));
     p.setFont(digits);
     p.drawText(display.adjusted(u, display.height() / 2, -u, -u / 2), Qt::AlignLeft | Qt::AlignVCenter, "TOTAL   m3");

@@ -278,6 +278,9 @@ QWidget* TKv740FormMain::BuildCataloguePage() {
     DBGridPacks->setToolTip(text::GridHint);
     DBGridPacks->setStatusTip(text::GridHint);
     DBGridPacks->viewport()->installEventFilter(this);
+    // Pack and Code are short; the title shown takes the rest of the width.
+    DBGridPacks->horizontalHeader()->setDefaultSectionSize(72);
+    DBGridPacks->horizontalHeader()->setStretchLastSection(true);
     middle->addWidget(DBGridPacks, 1);
     auto* description = new QGroupBox(text::DescriptionHeader, page);
     description->setObjectName("GroupBoxDescription");
@@ -319,7 +322,9 @@ QWidget* TKv740FormMain::BuildCataloguePage() {
     auto* unitsLayout = new QVBoxLayout(unitsBox);
     unitsLayout->setContentsMargins(4, 2, 4, 4);
     DBGridUnits = Grid(unitsBox, "DBGridUnits", text::VersionUnitsHeader);
+    DBGridUnits->horizontalHeader()->setDefaultSectionSize(130);
     DBGridUnits->horizontalHeader()->setStretchLastSection(true);
+    DBGridUnits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     unitsLayout->addWidget(DBGridUnits);
     customLayout->addWidget(versionBox);
     customLayout->addWidget(unitsBox, 1);
