@@ -187,7 +187,7 @@ TEST_F(FirmwareBuilderTest, StepStillRunningAtItsLimitIsLeftBehind) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Build(Request("758", false)), BuildOutcome::NoImage);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
-    EXPECT_GE(waits, 10);
+    EXPECT_GE(waits, 5);  // the compile step alone runs its 300 ms in 40 ms slices
     // The link ran although the compile had not finished.
     EXPECT_NE(ReadFile("../gcc.log").find("-TH8S-2145.cmd"), std::string::npos);
     EXPECT_EQ(prompter.LastText(), "Cannot create download file - please contact factory");
