@@ -80,6 +80,7 @@ struct BuildOptions {
 int Build(const BuildOptions& options) {
     const std::string& version = options.Version;
     const std::string model = version.substr(0, 3), pack = version.substr(4, 4), code = version.substr(9, 6);
+    if (options.Original && model != "758") throw UsageError("--original is for model 758 only, not " + version);
     const fs::path install = fs::absolute(options.Install);
 
     std::error_code error;
