@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "CliSupport.h"
 #include "CommandLine.h"
 #include "ConnectionDeadline.h"
 #include "Validators.h"
@@ -35,8 +36,9 @@ int Download(const DownloadOptions& options) {
     kv::link::TComms comms(std::make_unique<kv::link::PosixPort>(), std::move(timer));
     loop.Watch(comms);
     std::string last;
-    comms.OnProgress = [&last](const std::string& text) {
+    comms.OnProgress = [&last, &comms](const std::string& text) {
         std::cout << text << std::endl;
+        if (text == kv::link::msg::Incompatible) std::cout << IncompatibleDetail(comms) << std::endl;
         last = text;
     };
     comms.SetBaud(options.Baud);
