@@ -110,7 +110,7 @@ int Program(const ProgramOptions& options) {
         if (message == msg::Wait || message == msg::NoResponse || message == msg::NoPort)
             std::cout << console.AttemptSettings() << ": ";
         std::cout << message << std::endl;
-        if (message == msg::Incompatible) std::cout << IncompatibleDetail(link) << std::endl;
+        if (message == msg::Incompatible) std::cout << IncompatibleDetail(*console.Link()) << std::endl;
         if (message == msg::NoResponse && loop->TakeRunningApplication())
             std::cout << RunningApplicationLine << std::endl;
     };
