@@ -66,6 +66,7 @@ int Build(const BuildOptions& options) {
     const std::string& version = options.Version;
     const kv::catalogue::VersionName name = *kv::catalogue::ParseVersionName(version);  // checked by the parser
     const std::string &model = name.Model, &pack = name.Pack;
+    if (options.Original && model != "758") throw UsageError("--original is for model 758 only, not " + version);
     const fs::path install = fs::absolute(options.Install);
 
     std::error_code error;

@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include <cstdio>
 #include <iostream>
 
 namespace cli {
@@ -12,6 +13,13 @@ kv::base::Answer LinePrompter::Show(const std::string& text, kv::base::MessageKi
     if (buttons == kv::base::Buttons::OkCancel)
         return Question == kv::base::Answer::Yes ? kv::base::Answer::Ok : kv::base::Answer::Cancel;
     return Question;
+}
+
+std::string IncompatibleDetail(const kv::link::TComms& link) {
+    char text[160];
+    std::snprintf(text, sizeof text, "The unit reported model 0x%02X class %u; the image accepts models 0x%02X, class %d or higher",
+                  link.DecodedFrame[2], link.DecodedFrame[3], link.ModelMask, link.MinClass);
+    return text;
 }
 
 std::filesystem::path DefaultInstallation() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/Prompter.h"
+#include "link/TComms.h"
 
 namespace cli {
 
@@ -19,6 +20,9 @@ private:
     std::string Prefix;
     kv::base::Answer Question;
 };
+
+// What follows "Incompatible unit model or class": what the unit reported and what the image accepts.
+std::string IncompatibleDetail(const kv::link::TComms& link);
 
 // The installation this program runs from (the parent of its bin directory) when it is one,
 // else the demo installation staged by the build.

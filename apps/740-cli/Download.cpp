@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
+#include "CliSupport.h"
 #include "CommandLine.h"
+#include "ConnectionDeadline.h"
 #include "Validators.h"
 #include "link/Messages.h"
 #include "link/PosixPort.h"
@@ -18,6 +20,7 @@ struct DownloadOptions {
     std::string Image, Port, Parity = "ODD";
     uint32_t Baud = 38400, ModelMask = 0;
     int32_t MinClass = 0;
+    int Timeout = 30;
 };
 
 int Download(const DownloadOptions& options) {
@@ -28,12 +31,14 @@ int Download(const DownloadOptions& options) {
     }
     std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
-    auto timer = std::make_unique<kv::link::LoopTimer>();
-    kv::link::LoopTimer& loop = *timer;
+    auto timer = std::make_unique<ConnectionDeadline>(std::chrono::seconds(options.Timeout));
+    ConnectionDeadline& loop = *timer;
     kv::link::TComms comms(std::make_unique<kv::link::PosixPort>(), std::move(timer));
+    loop.Watch(comms);
     std::string last;
-    comms.OnProgress = [&last](const std::string& text) {
+    comms.OnProgress = [&last, &comms](const std::string& text) {
         std::cout << text << std::endl;
+        if (text == kv::link::msg::Incompatible) std::cout << IncompatibleDetail(comms) << std::endl;
         last = text;
     };
     comms.SetBaud(options.Baud);
@@ -42,6 +47,7 @@ int Download(const DownloadOptions& options) {
     comms.SetInterval(80);
     comms.StartDownload(image.data(), static_cast<int32_t>(image.size()), options.ModelMask, options.MinClass);
     loop.Run();
+    if (loop.TakeRunningApplication()) std::cout << RunningApplicationLine << std::endl;
     return last == kv::link::msg::Complete ? 0 : 1;
 }
 
@@ -59,6 +65,7 @@ void AddDownloadCommand(CLI::App& app, int& status) {
     command->add_option("--parity", options->Parity, "The parity")->type_name("P")->check(ParityName);
     command->add_option("--model-mask", options->ModelMask, "The models the image accepts")->type_name("M");
     command->add_option("--min-class", options->MinClass, "The least class the image accepts")->type_name("C");
+    AddTimeoutOption(*command, options->Timeout);
     command->callback([options, &status] { status = Download(*options); });
 }
 

@@ -29,10 +29,12 @@ std::string DosDate(uint32_t dos) {
 // Prints the members; true when every one decodes with a matching checksum.
 bool PrintListing(const std::string& archive) {
     bool allVerified = true;
+    // Read before the header, so that a file that cannot be read prints no table.
+    const auto members = kv::archive::ListArchive(archive);
     std::cout << std::left << std::setw(24) << "Name" << std::right << std::setw(11) << "Size"
               << std::setw(11) << "Packed" << "  Method  " << std::left << std::setw(21) << "Date"
               << "Check\n";
-    for (const auto& m : kv::archive::ListArchive(archive)) {
+    for (const auto& m : members) {
         allVerified = allVerified && m.Verified;
         auto method = static_cast<kv::archive::TCompressMethod>(m.Header.Method);
         std::cout << std::left << std::setw(24) << kv::archive::PrintableName(m.Name) << std::right << std::setw(11)

@@ -4,9 +4,11 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 #include "CliSupport.h"
 #include "CommandLine.h"
+#include "ConnectionDeadline.h"
 #include "Validators.h"
 #include "console/Console.h"
 #include "console/HeadlessDialogs.h"
@@ -31,7 +33,33 @@ struct ProgramOptions {
     std::string File, Dir = ".";
     std::optional<std::string> Serial, Serials, SerialsFile, Tag;
     bool Yes = false, KeepGoing = false;
+    int Timeout = 30;
 };
+
+// A production list is a small text file; it is read with a bound, and a line that cannot be a
+// serial number and tag is refused without repeating it whole.
+std::vector<con::UnitEntry> ReadSerialsFile(const std::string& path) {
+    constexpr std::streamsize MaxBytes = 1 << 20;
+    constexpr size_t MaxLine = 64;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw UsageError("cannot read \"" + path + "\"");
+    std::string text(MaxBytes + 1, '\0');
+    in.read(text.data(), MaxBytes + 1);
+    if (in.bad()) throw UsageError("cannot read \"" + path + "\"");
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (text.size() > static_cast<size_t>(MaxBytes))
+        throw UsageError("\"" + path + "\" is larger than a list of units can be (1 MiB)");
+    if (text.find('\0') != std::string::npos) throw UsageError("\"" + path + "\" is not a text file");
+    std::istringstream lines(text);
+    int number = 1;
+    for (std::string line; std::getline(lines, line); ++number)
+        if (line.size() > MaxLine)
+            throw UsageError("line " + std::to_string(number) + " of \"" + path + "\" is longer than " +
+                             std::to_string(MaxLine) + " characters: \"" + line.substr(0, 20) + "...\"");
+    lines.clear();
+    lines.seekg(0);
+    return con::ReadUnitList(lines);
+}
 
 std::vector<con::UnitEntry> UnitsFrom(const ProgramOptions& options) {
     const auto &serial = options.Serial, &range = options.Serials, &file = options.SerialsFile;
@@ -42,9 +70,7 @@ std::vector<con::UnitEntry> UnitsFrom(const ProgramOptions& options) {
         if (range) {
             units = con::SerialRange(*range, tag);
         } else if (file) {
-            std::ifstream in(*file);
-            if (!in) throw UsageError("cannot read \"" + *file + "\"");
-            units = con::ReadUnitList(in);
+            units = ReadSerialsFile(*file);
             for (auto& unit : units)
                 if (!unit.Tag) unit.Tag = tag;
         } else {
@@ -64,11 +90,13 @@ int Program(const ProgramOptions& options) {
     LinePrompter prompter("740-cli program", kv::base::Answer::No);
     NoShell shell;
     con::HeadlessDialogs dialogs(prompter);
-    kv::link::LoopTimer* loop = nullptr;
-    auto makeLink = [&loop] {
-        auto timer = std::make_unique<kv::link::LoopTimer>();
+    ConnectionDeadline* loop = nullptr;
+    auto makeLink = [&loop, &options] {
+        auto timer = std::make_unique<ConnectionDeadline>(std::chrono::seconds(options.Timeout));
         loop = timer.get();
-        return std::make_unique<kv::link::TComms>(std::make_unique<kv::link::PosixPort>(), std::move(timer));
+        auto link = std::make_unique<kv::link::TComms>(std::make_unique<kv::link::PosixPort>(), std::move(timer));
+        loop->Watch(*link);
+        return link;
     };
     con::Console console({prompter, shell, dialogs, makeLink, dir}, con::text::UtilityTitle, {});
     console.FileName = fs::absolute(options.File);
@@ -82,6 +110,9 @@ int Program(const ProgramOptions& options) {
         if (message == msg::Wait || message == msg::NoResponse || message == msg::NoPort)
             std::cout << console.AttemptSettings() << ": ";
         std::cout << message << std::endl;
+        if (message == msg::Incompatible) std::cout << IncompatibleDetail(*console.Link()) << std::endl;
+        if (message == msg::NoResponse && loop->TakeRunningApplication())
+            std::cout << RunningApplicationLine << std::endl;
     };
     console.FormShow();
     std::cout << console.Caption << "\n" << console.PanelInfo << std::endl;
@@ -99,8 +130,10 @@ int Program(const ProgramOptions& options) {
         return static_cast<bool>(std::getline(std::cin, line));
     };
     run.OnResult = [&](size_t index, const con::UnitResult& result) {
+        // A refused tag never reaches the form: name the one that was given.
+        const bool given = result.Unit.Tag && console.SerialNumber.TagEnabled;
         std::cout << "Unit " << index + 1 << " of " << count << ", serial " << result.Unit.Serial << ", tag "
-                  << console.SerialNumber.Tag << ": " << result.Outcome << std::endl;
+                  << (given ? *result.Unit.Tag : console.SerialNumber.Tag) << ": " << result.Outcome << std::endl;
         last.clear();
     };
     const auto results = run.Run(units, options.KeepGoing);
@@ -136,6 +169,7 @@ void AddProgramCommand(CLI::App& app, int& status) {
     command->add_option("--dir", options->Dir, "The working directory")->type_name("WORKDIR")->check(ExistingFolder);
     command->add_flag("--yes", options->Yes, "Programs each unit without waiting for Enter");
     command->add_flag("--keep-going", options->KeepGoing, "Goes on after a unit that fails");
+    AddTimeoutOption(*command, options->Timeout);
     command->callback([options, &status] { status = Program(*options); });
 }
 

@@ -67,6 +67,18 @@ CLI::Option* AddVersionArgument(CLI::App& command, std::string& version) {
         ->check(VersionName);
 }
 
+CLI::Option* AddTimeoutOption(CLI::App& command, int& seconds) {
+    seconds = 30;
+    return command.add_option("--timeout", seconds, "How long the connection may take")
+        ->type_name("SECONDS")
+        ->check(Check([](std::string& text) -> std::string {
+            if (text.find_first_not_of("0123456789") == std::string::npos && !text.empty() && text.size() < 5 &&
+                std::stoi(text) >= 1 && std::stoi(text) <= 3600)
+                return {};
+            return Quoted(text) + " is not a number of seconds from 1 to 3600";
+        }));
+}
+
 CLI::Option* AddInstallOption(CLI::App& command, std::string& install) {
     install = DefaultInstallation().string();
     return command.add_option("--install", install, "The installation holding the tables")

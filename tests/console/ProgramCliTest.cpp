@@ -26,6 +26,7 @@ TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
         {(Dir / "758-FP02-000000.apx").string() + dir, 1, "Invalid Application File Name/Contents"},
         {file + dir + " --serial 12345", 1, "Invalid Serial Number: please enter 6-digit number"},
         {file + dir + " --tag 'A#1'", 1, "does not fit the tag field"},
+        {file + dir + " --tag 'A#1'", 1, "tag A#1: Unit tag"},  // the refused tag, not the default
         {file + dir + " --serials 000005..000001", 2, "runs backwards"},
         {file + dir + " --serial 000001 --serials 000001..000002", 2, "only one of"},
         {file + " --dir " + (Dir / "missing").string(), 2, "does not exist"},
