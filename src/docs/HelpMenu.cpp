@@ -1,0 +1,9 @@
+#include "docs/HelpMenu.h"
+
+#include "docs/Documents.h"
+
+namespace kv::docs {
+
+bool HelpItemEnabled(const THelpItem& item) { return DocumentExists(item.Path); }
+
+}  // namespace kv::docs

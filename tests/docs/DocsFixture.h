@@ -1,0 +1,72 @@
+#pragma once
+// A copy of the demo installation's tables and documents in a temporary folder, with bin/ as the
+// current directory, and scripted boxes, shell and notes viewer.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/ScriptedPrompter.h"
+#include "base/Shell.h"
+#include "docs/Documents.h"
+#include "docs/NotesViewer.h"
+
+namespace kv::docs::testing {
+
+namespace fs = std::filesystem;
+
+class RecordingShell : public base::Shell {
+public:
+    std::vector<std::string> Opened;
+    bool Result = true;
+    bool Open(const std::string& target) override {
+        Opened.push_back(target);
+        return Result;
+    }
+};
+
+class FakeViewer : public NotesViewer {
+public:
+    std::vector<fs::path> Loaded;
+    bool Open = false;
+    void Load(const fs::path& file) override { Loaded.push_back(file); }
+    void ShowNormal() override { Open = true; }
+    void Close() override { Open = false; }
+    bool IsOpen() const override { return Open; }
+};
+
+class DocsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kv740-docs-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        Root = pattern;
+        for (const char* dir : {"dbs", "docs", "help"})
+            fs::copy(fs::path(DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
+        fs::create_directories(Root / "bin");
+        Old = fs::current_path();
+        fs::current_path(Root / "bin");
+    }
+    void TearDown() override {
+        fs::current_path(Old);
+        fs::remove_all(Root);
+    }
+    static void WriteFile(const fs::path& path, const std::string& text) {
+        if (path.has_parent_path()) fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string ReadFile(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    fs::path Root, Old;
+    base::ScriptedPrompter Prompter;
+    RecordingShell Shell;
+    FakeViewer Viewer;
+};
+
+}  // namespace kv::docs::testing
