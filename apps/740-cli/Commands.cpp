@@ -11,10 +11,11 @@ void AddReportCommand(CLI::App& app, int& status);
 void AddBuildCommand(CLI::App& app, int& status);
 void AddOrderCodeCommand(CLI::App& app, int& status);
 void AddCatalogueCommand(CLI::App& app, int& status);
+void AddVersionCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
     for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand,
-                     AddOrderCodeCommand, AddCatalogueCommand})
+                     AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand})
         add(app, status);
 }
 
