@@ -14,6 +14,8 @@ namespace kv::catalogue::ui {
 
 namespace {
 
+constexpr int LabelWidth = 160;  // both panels' labels in one column
+
 QLineEdit* Edit(QWidget* parent, const char* name, const char* label, int length) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
@@ -41,7 +43,8 @@ QFrame* Panel(QWidget* parent, const char* name) {
 void AddRow(QGridLayout* grid, int row, const char* label, QWidget* field, QLabel* labelWidget = nullptr) {
     QLabel* caption = labelWidget ? labelWidget : new QLabel(label);
     caption->setBuddy(field);
-    grid->addWidget(caption, row, 0, Qt::AlignTop);
+    const bool memo = qobject_cast<QPlainTextEdit*>(field) != nullptr;
+    grid->addWidget(caption, row, 0, memo ? Qt::AlignTop : Qt::AlignVCenter);
     grid->addWidget(field, row, 1);
 }
 
@@ -64,6 +67,7 @@ TFormInstrument::TFormInstrument(VersionInfo& rules, std::function<void(const st
     DBEditPack = Edit(application, "DBEditPack", text::LabelPack, 4);
     DBMemoDescription = Memo(application, "DBMemoDescription", text::LabelDescription);
     auto* applicationGrid = new QGridLayout(application);
+    applicationGrid->setColumnMinimumWidth(0, LabelWidth);
     AddRow(applicationGrid, 0, text::LabelTitle, DBEditTitle);
     AddRow(applicationGrid, 1, text::LabelModel, DBEditModel);
     AddRow(applicationGrid, 2, text::LabelPack, DBEditPack);
@@ -91,6 +95,7 @@ TFormInstrument::TFormInstrument(VersionInfo& rules, std::function<void(const st
     LabelCode->setCursor(Qt::PointingHandCursor);
     LabelCode->installEventFilter(this);
     auto* versionGrid = new QGridLayout(version);
+    versionGrid->setColumnMinimumWidth(0, LabelWidth);
     AddRow(versionGrid, 0, text::LabelCreator, DBEditCreator);
     AddRow(versionGrid, 1, text::LabelDate, DBEditDate);
     AddRow(versionGrid, 2, text::LabelCode, DBEditCode, LabelCode);
@@ -153,6 +158,8 @@ void TFormInstrument::SetControls(const std::vector<QWidget*>& panel, bool enabl
         field->setEnabled(enabled);
         QPalette colours = field->palette();
         colours.setColor(QPalette::Base, palette().color(enabled ? QPalette::Base : QPalette::Button));
+        // The record stays readable in view mode: disabled fields differ by their background.
+        colours.setColor(QPalette::Disabled, QPalette::Text, palette().color(QPalette::Active, QPalette::Text));
         field->setPalette(colours);
     }
 }
