@@ -1,5 +1,6 @@
 #include "docs/Documents.h"
 
+#include "console/Texts.h"
 #include "docs/Texts.h"
 #include "store/FileAccess.h"
 
@@ -95,7 +96,7 @@ void Documents::ShowReport(report::TFormPdf& form) {
         Prompter.Warning(text::ReportInUse);
         return;
     }
-    if (!Shell.Open(fs::absolute(text::ReportFile).string())) Prompter.Information(text::NoPdfReader);
+    if (!Shell.Open(fs::absolute(text::ReportFile).string())) Prompter.Information(console::text::NoPdfReader);
 }
 
 }  // namespace kv::docs

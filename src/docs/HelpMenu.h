@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Texts.h"
 #include "docs/WebLinks.h"
 
 namespace kv::docs {
@@ -21,16 +22,16 @@ struct THelpItem {
 
 inline constexpr TMenuText HelpMenuText{"MenuItemHelp", "&Help ", ""};
 inline constexpr THelpItem UserGuide{{"MenuItemUserGuide", "&User Guide", "740-Series Program Manager User Guide"},
-                                     "..\\help\\740-PM_UserGuide.pdf"};
+                                     catalogue::text::UserGuideFile};
 inline constexpr THelpItem Overview746{
     {"MenuItemOverview746", "Model 746 &Overview", "Model 746 General Overview, Specifications, etc."},
-    "..\\help\\746-HW-AP.pdf"};
+    catalogue::text::Overview746File};
 inline constexpr THelpItem Overview758{
     {"MenuItemOverview758", "Model 758 O&verview", "Model 758 General Overview, Specifications, etc."},
-    "..\\help\\740-PM_758-HW-AP.pdf"};
+    catalogue::text::Overview758File};
 inline constexpr THelpItem ReleaseNotes{
     {"MenuItemReleaseNotes", "Wh&at's New...", "740-Series Program Manager Release Notes"},
-    "..\\help\\740-PM_ReleaseNotes.pdf"};
+    catalogue::text::ReleaseNotesFile};
 inline constexpr TMenuText AboutItem{"MenuItemAbout", "&About...", "About 740-Series Program Manager"};
 
 inline constexpr TMenuText WebLinksMenuText{"MenuItemWebLinks", "Web &Links", "Morvane Web Links"};

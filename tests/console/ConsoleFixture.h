@@ -23,21 +23,14 @@
 #include "link/Messages.h"
 #include "link/ScriptedPort.h"
 #include "link/TComms.h"
+#include "support/RecordingShell.h"
 #include "support/VirtualInstrument.h"
 
 namespace kv::console::testing {
 
 using kv::testing::ReadFileBytes;
 
-class RecordingShell : public base::Shell {
-public:
-    std::vector<std::string> Opened;
-    bool Result = true;
-    bool Open(const std::string& target) override {
-        Opened.push_back(target);
-        return Result;
-    }
-};
+using kv::testing::RecordingShell;
 
 class ScriptedDialogs : public HeadlessDialogs {
 public:

@@ -10,23 +10,15 @@
 #include <vector>
 
 #include "base/ScriptedPrompter.h"
-#include "base/Shell.h"
 #include "docs/Documents.h"
 #include "docs/NotesViewer.h"
+#include "support/RecordingShell.h"
 
 namespace kv::docs::testing {
 
 namespace fs = std::filesystem;
 
-class RecordingShell : public base::Shell {
-public:
-    std::vector<std::string> Opened;
-    bool Result = true;
-    bool Open(const std::string& target) override {
-        Opened.push_back(target);
-        return Result;
-    }
-};
+using kv::testing::RecordingShell;
 
 class FakeViewer : public NotesViewer {
 public:

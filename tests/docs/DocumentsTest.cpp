@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "DocsFixture.h"
+#include "catalogue/VersionTexts.h"
 #include "docs/HelpMenu.h"
 #include "docs/Texts.h"
 
@@ -97,7 +98,7 @@ TEST_F(Docs, TheViewerFollowsTheCurrentItemAndClosesOnAnItemWithoutANote) {
 }
 
 TEST_F(Docs, LinksToLocalFilesStayInTheViewerAndEverythingElseGoesToTheBrowser) {
-    Rules->ShowNote(text::VersionCodesNote);
+    Rules->ShowNote(catalogue::text::VersionCodesNote);
     EXPECT_TRUE(Rules->WebBrowserBeforeNavigate2(Under("docs/notes/Password.htm")));
     EXPECT_TRUE(Shell.Opened.empty());
 

@@ -2,6 +2,7 @@
 #include "DocsFixture.h"
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
+#include "console/Texts.h"
 #include "docs/Texts.h"
 #include "report/VersionSource.h"
 
@@ -37,7 +38,7 @@ TEST_F(ReportCommand, WritesTheReportOfTheSelectedVersionAndOpensIt) {
 TEST_F(ReportCommand, AReportNoReaderTakesIsReported) {
     Shell.Result = false;
     Run();
-    EXPECT_EQ(Prompter.LastText(), text::NoPdfReader);
+    EXPECT_EQ(Prompter.LastText(), console::text::NoPdfReader);
     EXPECT_EQ(Prompter.Boxes.back().Kind, base::MessageKind::Information);
     EXPECT_TRUE(fs::exists("Report.pdf"));
 }
