@@ -127,34 +127,34 @@ void AddTexts(CLI::App& command, VersionOptions& options) {
 void AddVersionCommand(CLI::App& app, int& status) {
     CLI::App* version = NewCommand(app, "version", "Custom versions, by the manager's rules.");
     version->require_subcommand(1);
-    auto options = std::make_shared<VersionOptions>();
+    // Each command with options of its own, so that "given" means given to that command.
     auto add = [&](const char* name, const char* description, int (*run)(const VersionOptions&)) {
+        auto options = std::make_shared<VersionOptions>();
         CLI::App* command = NewCommand(*version, name, description);
         AddVersionArgument(*command, options->Version);
         AddInstallOption(*command, options->Install);
         command->callback([options, run, &status] { status = run(*options); });
-        return command;
+        return std::pair{command, options};
     };
 
     add("show", "Prints the catalogue record of the version.", Show);
 
-    CLI::App* create = add("new",
-                           "Makes the custom version with code NNNNNN from the version (factory or custom):\n"
-                           "its catalogue record (title \"Custom Instrument\", the description of the\n"
-                           "version, the installation's creator unless given) and a copy of its item\n"
-                           "table, both or neither. Refused with the manager's message (\"Number of\n"
-                           "characters is not sufficient\", \"This version already exists\"), exit status 1.",
-                           New);
-    create->add_option("--code", options->Code, "The new version's code")->type_name("NNNNNN")->required()->check(CodeDigits);
-    AddTexts(*create, *options);
-    options->CreatorGiven =
-        create->add_option("--creator", options->Creator, "Who creates it")->type_name("C")->check(AtMost(30));
+    auto [create, made] = add("new",
+                              "Makes the custom version with code NNNNNN from the version (factory or custom):\n"
+                              "its catalogue record (title \"Custom Instrument\", the description of the\n"
+                              "version, the installation's creator unless given) and a copy of its item\n"
+                              "table, both or neither. Refused with the manager's message (\"Number of\n"
+                              "characters is not sufficient\", \"This version already exists\"), exit status 1.",
+                              New);
+    create->add_option("--code", made->Code, "The new version's code")->type_name("NNNNNN")->required()->check(CodeDigits);
+    AddTexts(*create, *made);
+    made->CreatorGiven = create->add_option("--creator", made->Creator, "Who creates it")->type_name("C")->check(AtMost(30));
 
-    CLI::App* edit = add("edit",
-                         "Changes the title and description in the catalogue record of a custom\n"
-                         "version; its items stay as they are. A factory version is refused.",
-                         Edit);
-    AddTexts(*edit, *options);
+    auto [edit, edited] = add("edit",
+                              "Changes the title and description in the catalogue record of a custom\n"
+                              "version; its items stay as they are. A factory version is refused.",
+                              Edit);
+    AddTexts(*edit, *edited);
 
     add("delete",
         "Deletes a custom version: its catalogue record, then its item table. A factory\n"

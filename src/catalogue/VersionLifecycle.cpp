@@ -65,12 +65,6 @@ std::string DateText(const std::chrono::year_month_day& day) {
     return text;
 }
 
-PackRecord ReadPackRecord(store::Dataset& record) {
-    PackRecord values;
-    for (const auto& [name, field] : PackFields) values.*field = record.FieldByName(name).AsString();
-    return values;
-}
-
 void WritePackRecord(store::Dataset& record, const PackRecord& values) {
     for (const auto& [name, field] : PackFields) record.FieldByName(name).SetAsString(values.*field);
 }

@@ -20,8 +20,8 @@ std::string NewVersionRefusal(const VersionName& version);
 // A date as the table store writes it, "yyyy-mm-dd".
 std::string DateText(const std::chrono::year_month_day& day);
 
-// The current record of a pack table dataset, and back (fields by name).
-PackRecord ReadPackRecord(store::Dataset& record);
+// Puts the values into the current record of a pack table dataset, which must be in edit or
+// insert state (fields by name; ReadPackRecord reads them back).
 void WritePackRecord(store::Dataset& record, const PackRecord& values);
 
 // Makes the custom version `record` names (Model, Pack, Code): its record in the user pack

@@ -80,11 +80,11 @@ TEST_F(VersionCli, RefusalsPrintTheMessageAndWriteNothing) {
         {"delete 758-FP01-000000", 1, text::CannotDelete},
         {"edit 758-FP01-000000 --title Mine", 1, text::FactoryNotEditable},
         {"delete 758-FP01-120009", 1, "The catalogue holds no version 758-FP01-120009"},
-        {"new 758-FP01-000000 --code 12a456", 2, "--code takes up to six digits"},
-        {"new 758-FP01-000000", 2, "--code NNNNNN expected"},
-        {"edit 758-FP01-120001 --code 120002", 2, "--code belongs to version new"},
+        {"new 758-FP01-000000 --code 12a456", 2, "is not a version code"},
+        {"new 758-FP01-000000", 2, "--code is required"},
+        {"edit 758-FP01-120001 --code 120002", 2, "not expected"},
         {"new 758-FP01-000000 --code 120002 --creator 0123456789012345678901234567890", 2, "at most 30"},
-        {"rename 758-FP01-120001", 2, "unknown action"},
+        {"rename 758-FP01-120001", 2, "show, new, edit or delete expected"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Arguments);
