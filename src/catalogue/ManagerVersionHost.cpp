@@ -22,11 +22,13 @@ void ManagerVersionHost::ShowNewVersion(const VersionName& version) {
 }
 
 void ManagerVersionHost::ReopenCatalogue() {
-    const std::string position = M.QueryPacks.GetBookmark();
+    // The position by the version's key: a bookmark names the record by its content, which an
+    // edit of the record has just changed.
+    const PackRecord selected = ReadPackRecord(M.QueryPacks);
     const bool editMark = M.EditMode();
     M.QueryPacks.Close();
     M.QueryPacks.Open();
-    M.QueryPacks.GotoBookmark(position);
+    M.QueryPacks.Locate("Model;Pack;Code", {selected.Model, selected.Pack, selected.Code});
     M.SourcePacksDataChange();
     M.Commands[static_cast<size_t>(Command::Edit)].Checked = editMark;
     if (M.OnRefresh) M.OnRefresh(false);
