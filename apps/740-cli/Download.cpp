@@ -8,6 +8,8 @@
 #include "CommandLine.h"
 #include "ConnectionDeadline.h"
 #include "Validators.h"
+#include "console/ProgressLines.h"
+#include "console/UnitProgress.h"
 #include "link/Messages.h"
 #include "link/PosixPort.h"
 #include "link/TComms.h"
@@ -35,11 +37,20 @@ int Download(const DownloadOptions& options) {
     ConnectionDeadline& loop = *timer;
     kv::link::TComms comms(std::make_unique<kv::link::PosixPort>(), std::move(timer));
     loop.Watch(comms);
-    std::string last;
-    comms.OnProgress = [&last, &comms](const std::string& text) {
-        std::cout << text << std::endl;
-        if (text == kv::link::msg::Incompatible) std::cout << IncompatibleDetail(comms) << std::endl;
-        last = text;
+    // Each change of message on a line of its own; while blocks go, the block count and the time
+    // left, redrawn in place on a terminal, else a line per tenth of the image.
+    const auto lines = kv::console::ProgressLines::ForStandardOutput(1);
+    kv::console::UnitProgress progress;
+    using Prefix = kv::console::UnitProgress::Prefix;
+    progress.Begin(kv::console::UnitProgress::Clock::now());
+    comms.OnProgress = [&](const std::string& text) {
+        const auto now = kv::console::UnitProgress::Clock::now();
+        progress.Message(text, comms, now);
+        if (comms.State == kv::link::LinkState::Running)
+            lines->Update(0, progress, progress.StatusLine(Prefix::None, now), text);
+        else
+            lines->Finish(0, text);
+        if (text == kv::link::msg::Incompatible) lines->Print(IncompatibleDetail(comms));
     };
     comms.SetBaud(options.Baud);
     comms.SetParity(options.Parity);
@@ -47,8 +58,8 @@ int Download(const DownloadOptions& options) {
     comms.SetInterval(80);
     comms.StartDownload(image.data(), static_cast<int32_t>(image.size()), options.ModelMask, options.MinClass);
     loop.Run();
-    if (loop.TakeRunningApplication()) std::cout << RunningApplicationLine << std::endl;
-    return last == kv::link::msg::Complete ? 0 : 1;
+    if (loop.TakeRunningApplication()) lines->Print(RunningApplicationLine);
+    return progress.Text == kv::link::msg::Complete ? 0 : 1;
 }
 
 }  // namespace

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <system_error>
 
 #include "Texts.h"
+#include "UnitStamp.h"
 #include "WorkingFiles.h"
 #include "archive/Exceptions.h"
 #include "archive/Listing.h"
@@ -286,10 +285,7 @@ void Console::ActionDownloadExecute() {
     if (!Comms || !Enabled(Command::Download)) return;
     SerialNumber.FormShow();
     if (!Services.Dialogs.ExecuteSerialNumber(SerialNumber)) return;
-    const IdentityBlock& id = Load.Identity;
-    if (SerialNumber.TagEnabled && Load.UnitItem)
-        Buffer.Write(*Load.UnitItem, SerialNumber.Tag.substr(0, SerialNumberForm::MaxLength) + '\0');
-    Buffer.Write(id.Position + SrlNumberOffset, SerialNumber.Number.substr(0, SerialLength));
+    WriteUnitValues(Buffer, Load, SerialNumber);
     ProgressPosition = 0;
     ProgressMax = static_cast<int>(Buffer.Size() / 256);
     PanelInfo = msg::Wait;
@@ -352,7 +348,7 @@ void Console::ReportProgress(const std::string& message) {
         ProgressPosition = message == msg::Complete ? ProgressMax : Comms->BlockNumber;
         if (message == msg::InProgress && Comms->BlockNumber == 0 &&
             RevisionAtLeast(Load.Identity.Revision, DateStampFrom))
-            StampDateTime();
+            WriteDateTime(Buffer, Load, Now());
     }
     ClosePortWhenStopped();
     SetCommandStates();
@@ -363,24 +359,6 @@ void Console::ReportProgress(const std::string& message) {
 // the console sits idle; the next Download opens it again.
 void Console::ClosePortWhenStopped() {
     if (Comms->State != link::LinkState::Running && Comms->IsOpen()) Comms->SetPort("");
-}
-
-std::string Console::AttemptSettings() const {
-    if (!Comms) return {};
-    // A scan that found no port at all stands on "COM0", the end of the port walk: no port.
-    const std::string port = Comms->IsOpen() ? Comms->PortName : "no port";
-    return port + " " + std::to_string(Comms->Baud) + " " + Comms->ParityName;
-}
-
-void Console::StampDateTime() {
-    // Three minutes ahead: the stamp is what the unit shows once it has booted.
-    const std::time_t when = std::chrono::system_clock::to_time_t(Now() + std::chrono::minutes(3));
-    std::tm local{};
-    localtime_r(&when, &local);
-    char stamp[80];
-    std::snprintf(stamp, sizeof stamp, "%04d,%02d,%02d,%02d,%02d,%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    Buffer.Write(Load.Identity.Position + DateTimeOffset, std::string(stamp, DateTimeLength));
 }
 
 void Console::SetCommandStates() {

@@ -126,8 +126,6 @@ public:
     const LoadResults& Loaded() const { return Load; }
     const AppImage& Image() const { return Buffer; }
     link::TComms* Link() const { return Comms.get(); }
-    // Port, baud rate and parity of the attempt in progress, as the command line prints them.
-    std::string AttemptSettings() const;
     const std::filesystem::path& WorkDir() const { return Services.WorkDir; }
 
     // The state above changed; `immediate` asks for a repaint before returning.
@@ -148,7 +146,6 @@ private:
     std::vector<std::string> UnitItemNames() const;
     void SetCommandStates();
     void Enable(Command command, bool on) { CommandEnabled[static_cast<size_t>(command)] = on; }
-    void StampDateTime();
     void StartAttempt();
     void OpenDocument(const char* name);
     void Refresh(bool immediate = false);

@@ -76,6 +76,7 @@ std::vector<UnitResult> ProductionRun::Run(const std::vector<UnitEntry>& units, 
     std::vector<UnitResult> results;
     for (size_t i = 0; i < units.size(); ++i) {
         if (i > 0 && BeforeUnit && !BeforeUnit(i, units[i])) break;
+        if (OnStart) OnStart(i, units[i]);
         results.push_back(ProgramUnit(units[i]));
         if (OnResult) OnResult(i, results.back());
         if (!results.back().Complete && !keepGoing) break;

@@ -31,6 +31,7 @@ public:
 
     // Asked before each unit after the first (the operator connects it); false stops the run.
     std::function<bool(size_t index, const UnitEntry& unit)> BeforeUnit;
+    std::function<void(size_t index, const UnitEntry& unit)> OnStart;  // once the operator has confirmed
     std::function<void(size_t index, const UnitResult& result)> OnResult;
 
     UnitResult ProgramUnit(const UnitEntry& unit);
