@@ -55,7 +55,7 @@ bool Gang::Confirm() {
 
 void Gang::Stop() {
     Stopped = true;
-    for (size_t station : Waiting) Ports[station].State = Mode::Retired;
+    for (size_t station : Waiting) Retire(Ports[station]);
     Waiting.clear();
 }
 
@@ -131,7 +131,13 @@ void Gang::Finish(size_t index, const std::string& outcome, bool complete) {
     if (complete || KeepGoing)
         Next(index, false);
     else
-        station.State = Mode::Retired;
+        Retire(station);
+}
+
+// The port is given back as soon as it takes no more units.
+void Gang::Retire(Station& station) {
+    station.State = Mode::Retired;
+    station.Link->SetPort("");
 }
 
 void Gang::Next(size_t index, bool first) {
@@ -139,7 +145,7 @@ void Gang::Next(size_t index, bool first) {
     // The first unit on each port goes at once; the operator connects every later one.
     const bool ask = !first && AskBeforeNext;
     if (NextUnit >= List.size() || Stopped) {
-        station.State = Mode::Retired;
+        Retire(station);
         return;
     }
     station.Unit = NextUnit++;

@@ -72,6 +72,7 @@ private:
     void LinkMessage(size_t station, const std::string& message);
     void Finish(size_t station, const std::string& outcome, bool complete);
     void Next(size_t station, bool first);
+    void Retire(Station& station);
 
     const LoadResults& Load;
     HeadlessDialogs Dialogs;

@@ -23,7 +23,9 @@ void UnitProgress::Begin(Clock::time_point now) {
 void UnitProgress::Message(const std::string& message, const link::TComms& link, Clock::time_point now) {
     Text = message;
     if (message == msg::Wait) {
-        Port = link.PortName;
+        // A scan that found no port at all stands on the end of its port walk: no port.
+        AttemptPort = link.IsOpen() ? link.PortName : "no port";
+        if (link.IsOpen()) Port = link.PortName;
         Parity = link.ParityName;
         Baud = link.Baud;
         Blocks = 0;
@@ -54,7 +56,7 @@ std::optional<double> UnitProgress::SecondsLeft(Clock::time_point now) const {
 
 std::string UnitProgress::MessageLine(Prefix prefix) const {
     if (prefix == Prefix::None) return Text;
-    if (AttemptMessage(Text)) return Port + " " + std::to_string(Baud) + " " + Parity + ": " + Text;
+    if (AttemptMessage(Text)) return AttemptPort + " " + std::to_string(Baud) + " " + Parity + ": " + Text;
     return prefix == Prefix::Always ? Port + ": " + Text : Text;
 }
 

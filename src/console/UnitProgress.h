@@ -20,7 +20,8 @@ public:
     void Message(const std::string& message, const link::TComms& link, Clock::time_point now);
 
     std::string Text;                 // the last message
-    std::string Port, Parity;         // settings of the last attempt
+    std::string Port;                 // the port of the last attempt that opened one
+    std::string Parity;               // settings of the last attempt
     uint32_t Baud = 0;
     int32_t Blocks = 0;               // data blocks sent so far
     int32_t TotalBlocks = 0;
@@ -41,6 +42,7 @@ public:
     std::string StatusLine(Prefix prefix, Clock::time_point now) const;
 
 private:
+    std::string AttemptPort;  // "no port" for an attempt on a port that did not open
     Clock::time_point Started{}, FirstBlock{}, LastBlock{};
 };
 

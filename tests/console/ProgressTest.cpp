@@ -19,9 +19,9 @@ using Prefix = UnitProgress::Prefix;
 class Download {
 public:
     explicit Download(int32_t blocks) : Blocks(blocks) {
-        Link.PortName = "COM3";
-        Link.Baud = 19200;
-        Link.ParityName = "EVEN";
+        Link.SetBaud(19200);
+        Link.SetParity("EVEN");
+        Link.SetPort("COM3");
         Link.Size = blocks * 256;
     }
 
