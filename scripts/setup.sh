@@ -13,7 +13,7 @@ packages=(
   libcairo2-dev fonts-liberation
   gcc-h8300-hms binutils-h8300-hms
   lhasa jlha-utils pxlib-dev
-  poppler-utils qpdf
+  poppler-utils qpdf libqpdf-dev
   xvfb socat
   clang libclang-rt-14-dev
 )

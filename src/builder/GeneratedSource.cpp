@@ -269,10 +269,11 @@ void GeneratedSource::AddUserTableComment(const std::string& tableName) {
 }
 
 void GeneratedSource::AddUserPoint(const std::string& type, const std::array<std::string, 5>& numbers,
-                                   const std::array<std::string, 5>& texts) {
+                                   const std::array<std::string, 5>* texts) {
     std::string line = "   {" + type + ", ";
     for (const auto& n : numbers) line += n + ", ";
-    for (const auto& t : texts) line += Quoted(t) + ", ";
+    if (texts)
+        for (const auto& t : *texts) line += Quoted(t) + ", ";
     InsertBeforeMarker(Table::UserPoints, {line + "},"});
 }
 

@@ -53,8 +53,9 @@ public:
     void AddFooter(const std::string& text);
     void AddComCalId(const std::string& id);
     void AddUserTableComment(const std::string& tableName);
+    // The model 746 point has no text members: without texts the entry holds the numbers only.
     void AddUserPoint(const std::string& type, const std::array<std::string, 5>& numbers,
-                      const std::array<std::string, 5>& texts);
+                      const std::array<std::string, 5>* texts);
     void AddUnitCoef(const std::string& tag, const std::string& coefficient, const std::string& description);
     void AddParameter(const std::string& tag, const std::string& value);
     // `table` is one of Factors1 .. Factors4.

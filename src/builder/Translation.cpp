@@ -171,7 +171,7 @@ private:
         for (const DataRow* row : rows) {
             std::array<std::string, 5> numbers;
             for (int j = 0; j < 5; ++j) numbers[j] = NumberOrZero(ValueConvert(row->Data[j], coefficients[j], item.Panel));
-            source_.AddUserPoint(item.Type, numbers, row->Data);
+            source_.AddUserPoint(item.Type, numbers, IsModel746(target_) ? nullptr : &row->Data);
         }
     }
 

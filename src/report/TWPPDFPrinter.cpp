@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "report/OpenSettings.h"
+
 namespace kv::report {
 
 namespace {
@@ -107,6 +109,7 @@ void TWPPDFPrinter::EndDoc() {
         throw;
     }
     Release();
+    SetOpenSettings(Filename);
 }
 
 }  // namespace kv::report

@@ -136,13 +136,17 @@ TEST(Placement, UnitCoefficientsAndUserPointsHaveTheirColumns) {
     s.AddUnitCoef("PPM", "1.000000e+06", "Value will be displayed in parts per million");
     s.AddUnitCoef("LONGTAG8", "GU_TEMPERATURE_DEG_C_AND_MORE__", "x");
     s.AddUserTableComment("WATER");
-    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"1.0000000E+00", "0.0", "0.0", "0.0", "0.0"}, {"1", "A", "", "", ""});
+    const std::array<std::string, 5> texts{"1", "A", "", "", ""};
+    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"1.0000000E+00", "0.0", "0.0", "0.0", "0.0"}, &texts);
+    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"2.0000000E+00", "0.0", "0.0", "0.0", "0.0"}, nullptr);
     EXPECT_EQ(TableBody(s, "extern class TParameter const UnitCoefs[] ="),
               (Lines{"{", "   {\"PPM\",     1.000000e+06,            },   // Value will be displayed in parts per million",
                      "   {\"LONGTAG8\",GU_TEMPERATURE_DEG_C_AND_MORE__,},   // x", "   // Coefficients End", "};"}));
     EXPECT_EQ(TableBody(s, "extern class TPoint const UserPoints[] =")[1], "   // WATER");
     EXPECT_EQ(TableBody(s, "extern class TPoint const UserPoints[] =")[2],
               "   {OP_HEAT_FLUID_TYPE_USER, 1.0000000E+00, 0.0, 0.0, 0.0, 0.0, \"1\", \"A\", \"\", \"\", \"\", },");
+    EXPECT_EQ(TableBody(s, "extern class TPoint const UserPoints[] =")[3],
+              "   {OP_HEAT_FLUID_TYPE_USER, 2.0000000E+00, 0.0, 0.0, 0.0, 0.0, },");
 }
 
 TEST(Texts, QuotesBackslashesAndControlsCannotBreakTheSource) {

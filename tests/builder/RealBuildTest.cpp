@@ -170,6 +170,38 @@ TEST_F(RealBuildTest, OversizedVersionsAskForTheOtherHardwareOrFewerUnits) {
         << result.Output;
 }
 
+TEST_F(RealBuildTest, UserTablesCompileForBothModels) {
+    // The fluid table of the demo's 758 heat version, added to the 746 one, and a table of the
+    // user's own; the 746 point has no texts, so its entries must carry the numbers only.
+    const fs::path factory = root->Path() / "dbs/default";
+    const fs::path userData = root->Path() / "dbs/user/740-data.db";
+    const fs::path table746 = factory / "746-HC01-000000.db";
+    const fs::path kept = root->Path() / "746-HC01-000000.kept";
+    fs::copy_file(table746, kept, fs::copy_options::overwrite_existing);
+    {
+        store::Table version(table746.string());
+        version.Open();
+        version.AppendRecord({"ID_HEAT_FLUID_TABLE", "OP_HEAT_FLUID_TYPE_USER", "Fluid Property Table",
+                              "OP_MENU_PARAMETERS", "Tables", "", "OP_ACCESS_PROGRAM", "GLYCOL", "", "", "", "", "",
+                              "", "", "Properties of the user's heat transfer fluid"});
+    }
+    const std::string unit[] = {"GU_TEMPERATURE_DEG_C", "GU_DENSITY_KG_M3", "GU_ENTHALPY_SPECIFIC_KJ_KG", "GU_VISCOSITY_CP", ""};
+    testing::CreateDataTable(userData.string(),
+                    {{"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "TABLE", {unit[0], unit[1], unit[2], unit[3], unit[4]}},
+                     {"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "DATA", {"0", "1070", "3.3", "9.5", ""}},
+                     {"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "DATA", {"80", "1030", "3.7", "1.2", ""}},
+                     {"OP_HEAT_FLUID_TYPE_USER", "DEFAULT", "DATA", {"20", "998.2", "4.18", "1.0", ""}}});
+    for (const auto& v : versions) {
+        if (v.Pack != "HC01") continue;
+        SCOPED_TRACE(v.Model);
+        const CliResult result = Build(v.Model + "-HC01-000000");
+        ASSERT_EQ(result.Status, 0) << result.Output;
+        ExpectIdentity(v, false);
+    }
+    fs::remove(userData);
+    fs::rename(kept, table746);
+}
+
 TEST_F(RealBuildTest, WithoutToolchainTheTargetsMessageAppearsAndTheReportIsWritten) {
     const fs::path toolchain = root->Path() / "toolchain";
     const fs::path away = root->Path() / "toolchain-away";

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 #include "PdfTools.h"
 #include "report/TWPPDFPrinter.h"
@@ -102,6 +103,13 @@ TEST(PrinterInterop, DocumentInformationPagesAndOutline) {
     EXPECT_EQ(outline[1].Title, "Zweite \xC3\x9C");
     EXPECT_EQ(outline[2].Title, std::string(254, 'a'));  // cut to 255 bytes without splitting the last character
     EXPECT_EQ(outline[2].Page, 3);
+
+    // Opened with the outline shown and the first page fitted to the width; no temporary left.
+    const std::string catalog = test::RunTool("qpdf --json --json-key=qpdf '" + pdf + "' 2>&1");
+    EXPECT_TRUE(std::regex_search(catalog, std::regex(R"("/PageMode": "/UseOutlines")"))) << catalog;
+    EXPECT_TRUE(std::regex_search(catalog, std::regex(R"("/OpenAction": \[\s*"[0-9]+ 0 R",\s*"/FitH",\s*null\s*\])")))
+        << catalog;
+    EXPECT_FALSE(std::filesystem::exists(pdf + ".open.tmp"));
     std::filesystem::remove(pdf);
 }
 
