@@ -88,6 +88,9 @@ public:
     void SelectItemCategory(Page page, const std::string& caption);
     void ActionDownloadExecute();
 
+    // A field of the selected catalogue record; empty when there is none.
+    std::string RecordField(const char* name);
+
     // The version table switch and the posting rule.
     void TablesUpdate();
     void TablesPost();
@@ -181,7 +184,6 @@ private:
     void EnableItemCategories();
     void SwitchTables();
     bool HandleTooLong(const std::exception& error);
-    std::string RecordField(const char* name);
     // The selected version and hardware choice, as the build and the title see them.
     builder::Target CurrentTarget() const;
     std::vector<store::Table*> VersionViews();

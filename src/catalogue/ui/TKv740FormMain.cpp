@@ -13,18 +13,27 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "catalogue/ManagerVersionHost.h"
 #include "catalogue/Texts.h"
+#include "catalogue/VersionInfo.h"
 #include "catalogue/ui/Pictures.h"
+#include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TFormIntro.h"
 #include "catalogue/ui/TFormProgress.h"
 #include "console/ui/TKv740FormComms.h"
+#include "editor/ui/TFormModels.h"
+#include "editor/ui/TFormOptions.h"
 #include "store/ui/DatasetModel.h"
 #include "store/ui/FieldBinding.h"
 
 namespace kv::catalogue::ui {
 
 TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
-    : QMainWindow(parent), Env(services), Rules({services.Prompter, services.Shell}) {
+    : QMainWindow(parent),
+      Env(services),
+      Rules({services.Prompter, services.Shell}),
+      VersionHost(std::make_unique<ManagerVersionHost>(Rules)),
+      VersionRules(std::make_unique<VersionInfo>(services.Prompter, *VersionHost)) {
     setObjectName(WindowClass);
     setWindowTitle(text::ProductName);
     BuildCommands();
@@ -80,6 +89,23 @@ void TKv740FormMain::SetWindows(TFormIntro* intro, TFormProgress* progress, cons
     FormIntro = intro;
     FormProgress = progress;
     FormComms = comms;
+}
+
+void TKv740FormMain::SetDialogs(const Dialogs& dialogs) {
+    Forms = dialogs;
+    OnOptions = [this] { ShowOptions(); };
+    OnModels = [this] { ShowModels(); };
+}
+
+void TKv740FormMain::ShowOptions() {
+    if (!Forms.Options) return;
+    Forms.Options->Execute(Rules.Preferences, Rules.RecordField("Model"), Rules.RecordField("Pack"));
+    Render();  // the preference actions show the flags now; the title follows at the next idle refresh
+}
+
+void TKv740FormMain::ShowModels() {
+    if (!Forms.Models) return;
+    Forms.Models->Execute({Rules.RecordField("Pack"), Rules.RecordField("Model"), Rules.HeadingTitle, Rules.HeadingClass});
 }
 
 QToolButton* TKv740FormMain::ModelButton(const std::string& model) const {

@@ -23,13 +23,23 @@ class QVBoxLayout;
 namespace kv::console::ui {
 class TKv740FormComms;
 }
+namespace kv::editor::ui {
+class TFormModels;
+class TFormOptions;
+}
 namespace kv::store::ui {
 class DatasetModel;
 class FieldBinding;
 }
 
+namespace kv::catalogue {
+class ManagerVersionHost;
+class VersionInfo;
+}
+
 namespace kv::catalogue::ui {
 
+class TFormInstrument;
 class TFormIntro;
 class TFormProgress;
 
@@ -48,7 +58,17 @@ public:
     // The windows created after this one, handed to it before it is shown.
     void SetWindows(TFormIntro* intro, TFormProgress* progress, console::ui::TKv740FormComms* comms);
 
+    // The dialogs the commands open, created after the About box.
+    struct Dialogs {
+        TFormInstrument* Instrument = nullptr;
+        editor::ui::TFormOptions* Options = nullptr;
+        editor::ui::TFormModels* Models = nullptr;
+    };
+    void SetDialogs(const Dialogs& dialogs);
+
     Manager& Core() { return Rules; }
+    // The version information dialog's rules over this window's catalogue.
+    VersionInfo& Versions() { return *VersionRules; }
     QAction* Action(Command command) const { return Actions[static_cast<size_t>(command)]; }
     QToolButton* ModelButton(const std::string& model) const;
 
@@ -121,8 +141,14 @@ private:
     void FocusRule();
     void ShowConsole(const std::string& versionName);
 
+    void ShowOptions();
+    void ShowModels();
+
     Services Env;
     Manager Rules;
+    std::unique_ptr<ManagerVersionHost> VersionHost;
+    std::unique_ptr<VersionInfo> VersionRules;
+    Dialogs Forms;
     std::array<QAction*, CommandCount> Actions{};
     TFormIntro* FormIntro = nullptr;
     TFormProgress* FormProgress = nullptr;
