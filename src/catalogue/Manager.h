@@ -22,6 +22,7 @@
 #include "catalogue/Commands.h"
 #include "catalogue/FilterBox.h"
 #include "catalogue/PreferenceFlags.h"
+#include "report/TFormPdf.h"
 #include "store/Query.h"
 #include "store/Table.h"
 
@@ -88,6 +89,8 @@ public:
     void SelectItemCategory(Page page, const std::string& caption);
     void ActionDownloadExecute();
 
+    // What the configuration report of the selected version is made from.
+    report::TReportSource ReportSource();
     // A field of the selected catalogue record; empty when there is none.
     std::string RecordField(const char* name);
 

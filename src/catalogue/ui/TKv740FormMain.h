@@ -16,12 +16,20 @@
 #include <vector>
 
 #include "catalogue/Manager.h"
+#include "docs/WebLinks.h"
 
 class QEventLoop;
 class QVBoxLayout;
 
 namespace kv::console::ui {
+class TFormAbout;
 class TKv740FormComms;
+}
+namespace kv::docs {
+class Documents;
+}
+namespace kv::docs::ui {
+class TFormHtml;
 }
 namespace kv::editor::ui {
 class TFormModels;
@@ -60,7 +68,9 @@ public:
 
     // The dialogs the commands open, created after the About box.
     struct Dialogs {
+        console::ui::TFormAbout* About = nullptr;
         TFormInstrument* Instrument = nullptr;
+        docs::ui::TFormHtml* Notes = nullptr;
         editor::ui::TFormOptions* Options = nullptr;
         editor::ui::TFormModels* Models = nullptr;
     };
@@ -69,6 +79,8 @@ public:
     Manager& Core() { return Rules; }
     // The version information dialog's rules over this window's catalogue.
     VersionInfo& Versions() { return *VersionRules; }
+    // Briefs, manuals, notes, help documents and web pages.
+    docs::Documents& Docs() { return *DocRules; }
     QAction* Action(Command command) const { return Actions[static_cast<size_t>(command)]; }
     QToolButton* ModelButton(const std::string& model) const;
 
@@ -143,11 +155,15 @@ private:
 
     void ShowOptions();
     void ShowModels();
+    void ShowAbout();
+    void ConnectDocuments();
 
     Services Env;
     Manager Rules;
     std::unique_ptr<ManagerVersionHost> VersionHost;
     std::unique_ptr<VersionInfo> VersionRules;
+    std::unique_ptr<docs::Documents> DocRules;
+    docs::TWebLinks Links;
     Dialogs Forms;
     std::array<QAction*, CommandCount> Actions{};
     TFormIntro* FormIntro = nullptr;
