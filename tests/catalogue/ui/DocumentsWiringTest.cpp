@@ -48,6 +48,13 @@ TEST_F(MainWindowDocuments, CommandsAndMenuItemsOpenTheirDocumentsThroughTheShel
     EXPECT_TRUE(EndsWith(Shell.Opened[0], "758-FC01-AP.pdf")) << Shell.Opened[0];
 }
 
+TEST_F(MainWindowDocuments, AHelpItemWithoutItsDocumentIsDisabled) {
+    fs::remove(Root / "help/746-HW-AP.pdf");
+    Start();
+    EXPECT_FALSE(Main->HelpItems[static_cast<size_t>(HelpItem::Overview746)]->isEnabled());
+    EXPECT_TRUE(Main->HelpItems[static_cast<size_t>(HelpItem::Overview758)]->isEnabled());
+}
+
 TEST_F(MainWindowDocuments, ReportOnTheInstrumentsPageWritesTheReportAndOpensIt) {
     Start();
     ChooseRow("FC01");
