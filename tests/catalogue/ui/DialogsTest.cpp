@@ -144,5 +144,29 @@ TEST_F(MainWindowDialogs, NewVersionIsListedEditedAndDeleted) {
     EXPECT_NE(Main->Core().FilterBox.Text(Slot::Customer), "123456");
 }
 
+TEST_F(MainWindowDialogs, ScreenshotsOfTheDialogsOpenedFromTheWindow) {
+    const char* dir = getenv("KV740_SCREENSHOT_DIR");
+    if (!dir) GTEST_SKIP() << "KV740_SCREENSHOT_DIR not set";
+    Start();
+    auto shoot = [&](QAction* action, const char* name) {
+        WhenModal([&](QWidget* modal) {
+            Spin(100);
+            modal->grab().save(QString("%1/%2.png").arg(dir, name));
+            if (modal == Instrument) {
+                Instrument->LabelCodeClick();
+                Spin(100);
+                Notes->grab().save(QString("%1/notes.png").arg(dir));
+            }
+            modal->close();
+        });
+        action->trigger();
+        Spin(50);
+    };
+    shoot(Main->Action(Command::Options), "options");
+    shoot(Main->Action(Command::Models), "models");
+    shoot(Main->Action(Command::New), "version-new");
+    shoot(Main->MenuItemAbout, "about");
+}
+
 }  // namespace
 }  // namespace kv::catalogue::ui::testing
