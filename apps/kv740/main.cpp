@@ -8,6 +8,7 @@
 #include "base/ui/QtShell.h"
 #include "base/ui/SingleInstance.h"
 #include "catalogue/Texts.h"
+#include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TFormIntro.h"
 #include "catalogue/ui/TFormProgress.h"
 #include "catalogue/ui/TKv740FormMain.h"
@@ -16,6 +17,10 @@
 #include "console/ui/TFormSavePack.h"
 #include "console/ui/TFormSerialNumber.h"
 #include "console/ui/TKv740FormComms.h"
+#include "docs/Documents.h"
+#include "docs/ui/TFormHtml.h"
+#include "editor/ui/TFormModels.h"
+#include "editor/ui/TFormOptions.h"
 #include "link/PosixPort.h"
 
 using namespace kv;
@@ -40,6 +45,8 @@ int main(int argc, char** argv) {
     // Every window at start, in this order. No arguments are read.
     catalogue::ui::TKv740FormMain main({prompter, shell});
     console::ui::TFormAbout about(&main);
+    catalogue::ui::TFormInstrument instrument(
+        main.Versions(), [&main](const std::string& note) { main.Docs().ShowNote(note); }, &main);
     catalogue::ui::TFormProgress progress(&main);
     // The manager's console holds the console's lock while it exists, so that the utility
     // refuses to start beside it (a utility already running keeps the lock).
@@ -47,10 +54,14 @@ int main(int argc, char** argv) {
     consoleLock.TryLock();
     console::ui::TKv740FormComms comms({prompter, shell, makeLink, std::filesystem::current_path()}, {});
     catalogue::ui::TFormIntro intro(&main);
+    docs::ui::TFormHtml notes(main.Docs(), nullptr);
     console::ui::TFormSerialNumber serialNumber(prompter, &comms);
     console::ui::TFormSavePack savePack(&comms);
+    editor::ui::TFormOptions options(&main);
+    editor::ui::TFormModels models(&main);
     comms.SetDialogs(&serialNumber, &about, &savePack);
     main.SetWindows(&intro, &progress, &comms);
+    main.SetDialogs({&about, &instrument, &notes, &options, &models});
     prompter.SetParent(&main);
     main.show();
     return app.exec();

@@ -5,6 +5,16 @@
 
 namespace kv::catalogue {
 
+report::TReportSource Manager::ReportSource() {
+    report::TReportSource source;
+    source.VersionLabel = FilterBox.Text(Slot::Version);
+    source.Title = RecordField("Title");
+    source.VersionTable = FilterBox.Text(Slot::FileName);
+    source.SoftwareType = builder::GetSoftwareType();
+    source.Revision = StatusRevision;
+    return source;
+}
+
 void Manager::ActionDownloadExecute() {
     builder::BuildRequest request;
     request.Target = CurrentTarget();
@@ -27,11 +37,7 @@ void Manager::ActionDownloadExecute() {
     };
     builder.Hooks.CreateReport = [&](const std::string& file) {
         report::TFormPdf form(Services.Prompter);
-        form.Source.VersionLabel = FilterBox.Text(Slot::Version);
-        form.Source.Title = RecordField("Title");
-        form.Source.VersionTable = FilterBox.Text(Slot::FileName);
-        form.Source.SoftwareType = builder::GetSoftwareType();
-        form.Source.Revision = request.Revision;
+        form.Source = ReportSource();
         form.CreateReport(file);
     };
     builder.Hooks.ShowConsole = [this](const std::string& versionName) {

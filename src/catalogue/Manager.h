@@ -22,6 +22,7 @@
 #include "catalogue/Commands.h"
 #include "catalogue/FilterBox.h"
 #include "catalogue/PreferenceFlags.h"
+#include "report/TFormPdf.h"
 #include "store/Query.h"
 #include "store/Table.h"
 
@@ -87,6 +88,11 @@ public:
     // shows that category.
     void SelectItemCategory(Page page, const std::string& caption);
     void ActionDownloadExecute();
+
+    // What the configuration report of the selected version is made from.
+    report::TReportSource ReportSource();
+    // A field of the selected catalogue record; empty when there is none.
+    std::string RecordField(const char* name);
 
     // The version table switch and the posting rule.
     void TablesUpdate();
@@ -181,7 +187,6 @@ private:
     void EnableItemCategories();
     void SwitchTables();
     bool HandleTooLong(const std::exception& error);
-    std::string RecordField(const char* name);
     // The selected version and hardware choice, as the build and the title see them.
     builder::Target CurrentTarget() const;
     std::vector<store::Table*> VersionViews();

@@ -37,11 +37,7 @@ void Manager::FormShow() {
     if (OnConsoleRevision) OnConsoleRevision(Revision758);
     Closing = false;
 
-    const std::pair<HelpItem, const char*> help[] = {{HelpItem::UserGuide, text::UserGuideFile},
-                                                     {HelpItem::ReleaseNotes, text::ReleaseNotesFile},
-                                                     {HelpItem::Overview746, text::Overview746File},
-                                                     {HelpItem::Overview758, text::Overview758File}};
-    for (auto [item, file] : help) HelpEnabled[static_cast<size_t>(item)] = FileExists(file);
+    for (size_t i = 0; i < HelpItemCount; ++i) HelpEnabled[i] = FileExists(text::HelpFiles[i]);
 
     OpenCatalogue();
     // After Cancel the program ends without touching the user's files: no second question.

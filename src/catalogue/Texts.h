@@ -56,6 +56,8 @@ inline constexpr const char* UserGuideFile = "..\\help\\740-PM_UserGuide.pdf";
 inline constexpr const char* ReleaseNotesFile = "..\\help\\740-PM_ReleaseNotes.pdf";
 inline constexpr const char* Overview746File = "..\\help\\746-HW-AP.pdf";
 inline constexpr const char* Overview758File = "..\\help\\740-PM_758-HW-AP.pdf";
+// The help items' documents, in the order of HelpItem.
+inline constexpr const char* HelpFiles[] = {UserGuideFile, ReleaseNotesFile, Overview746File, Overview758File};
 
 // Download.
 inline constexpr const char* ProcessingVersion = "Processing version configuration...";

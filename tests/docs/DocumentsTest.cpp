@@ -3,7 +3,7 @@
 
 #include "DocsFixture.h"
 #include "catalogue/VersionTexts.h"
-#include "docs/HelpMenu.h"
+#include "docs/WebLinks.h"
 #include "docs/Texts.h"
 
 namespace kv::docs::testing {
@@ -108,14 +108,6 @@ TEST_F(Docs, LinksToLocalFilesStayInTheViewerAndEverythingElseGoesToTheBrowser) 
                                                       Under("docs/notes/Gone.htm")}));
     EXPECT_TRUE(Viewer.Open);
     EXPECT_EQ(Viewer.Loaded, std::vector<fs::path>{Root / "docs/notes/CustomVersionCodes.htm"});
-}
-
-TEST_F(Docs, HelpItemsAreEnabledByTheirDocuments) {
-    fs::remove(Root / "help/746-HW-AP.pdf");
-    EXPECT_TRUE(HelpItemEnabled(UserGuide));
-    EXPECT_TRUE(HelpItemEnabled(ReleaseNotes));
-    EXPECT_FALSE(HelpItemEnabled(Overview746));
-    EXPECT_TRUE(HelpItemEnabled(Overview758));
 }
 
 TEST_F(Docs, WebLinksComeFromTheSettingsFileWhereItGivesThem) {

@@ -2,13 +2,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTimer>
 
 #include "DocsFixture.h"
 #include "docs/Texts.h"
 #include "docs/ui/AboutBox.h"
-#include "docs/ui/HelpMenus.h"
 #include "docs/ui/TFormHtml.h"
 
 namespace kv::docs::testing {
@@ -49,30 +47,6 @@ TEST_F(Windows, TheNotesViewerHandsWebLinksToTheBrowserAndFollowsLocalOnes) {
 
     Rules->ItemNoteChanged("");
     EXPECT_FALSE(Html->isVisible());
-}
-
-TEST_F(Windows, HelpMenusAreEnabledByTheirFilesAndOpenWhatTheyName) {
-    fs::remove(Root / "help/740-PM_758-HW-AP.pdf");
-    QMenuBar bar;
-    bool aboutShown = false;
-    ui::AddHelpMenus(bar, *Rules, TWebLinks{}, [&aboutShown] { aboutShown = true; });
-
-    QStringList entries;
-    for (QAction* action : bar.actions()) entries << action->text();
-    EXPECT_EQ(entries, (QStringList{"&Help ", "Web &Links", "Wh&at's New..."}));
-
-    auto item = [&bar](const char* name) { return bar.findChild<QAction*>(name); };
-    for (const char* name : {"MenuItemUserGuide", "MenuItemOverview746", "MenuItemReleaseNotes"})
-        EXPECT_TRUE(item(name)->isEnabled()) << name;
-    EXPECT_FALSE(item("MenuItemOverview758")->isEnabled());
-    EXPECT_EQ(item("MenuItemOverview746")->statusTip(), "Model 746 General Overview, Specifications, etc.");
-
-    item("MenuItemReleaseNotes")->trigger();
-    item("MenuItemZerdanTool")->trigger();
-    item("MenuItemAbout")->trigger();
-    EXPECT_EQ(Shell.Opened, (std::vector<std::string>{(Root / "help/740-PM_ReleaseNotes.pdf").string(),
-                                                      TWebLinks{}.ZerdanTool}));
-    EXPECT_TRUE(aboutShown);
 }
 
 TEST_F(Windows, TheAboutBoxShowsTheManagersProductAndRevision) {

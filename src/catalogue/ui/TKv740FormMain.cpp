@@ -13,18 +13,33 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "catalogue/ManagerVersionHost.h"
 #include "catalogue/Texts.h"
+#include "catalogue/VersionInfo.h"
 #include "catalogue/ui/Pictures.h"
+#include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TFormIntro.h"
 #include "catalogue/ui/TFormProgress.h"
 #include "console/ui/TKv740FormComms.h"
+#include "console/ui/TFormAbout.h"
+#include "docs/Documents.h"
+#include "docs/ui/AboutBox.h"
+#include "docs/ui/TFormHtml.h"
+#include "editor/ui/TFormModels.h"
+#include "editor/ui/TFormOptions.h"
 #include "store/ui/DatasetModel.h"
 #include "store/ui/FieldBinding.h"
 
 namespace kv::catalogue::ui {
 
 TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
-    : QMainWindow(parent), Env(services), Rules({services.Prompter, services.Shell}) {
+    : QMainWindow(parent),
+      Env(services),
+      Rules({services.Prompter, services.Shell}),
+      VersionHost(std::make_unique<ManagerVersionHost>(Rules)),
+      VersionRules(std::make_unique<VersionInfo>(services.Prompter, *VersionHost)),
+      DocRules(std::make_unique<docs::Documents>(services.Prompter, services.Shell, std::filesystem::current_path())),
+      Links(docs::ReadWebLinks(base::SystemSettingsFile())) {
     setObjectName(WindowClass);
     setWindowTitle(text::ProductName);
     BuildCommands();
@@ -56,6 +71,7 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
     BuildStatusBar();
     BindDatasets();
     ConnectCore();
+    ConnectDocuments();
 
     // The idle refresh runs when the event loop is about to wait: nothing runs while events
     // keep coming, and nothing at all while the window sleeps.
@@ -80,6 +96,47 @@ void TKv740FormMain::SetWindows(TFormIntro* intro, TFormProgress* progress, cons
     FormIntro = intro;
     FormProgress = progress;
     FormComms = comms;
+}
+
+void TKv740FormMain::SetDialogs(const Dialogs& dialogs) {
+    Forms = dialogs;
+    DocRules->Viewer = dialogs.Notes;
+    OnOptions = [this] { ShowOptions(); };
+    OnModels = [this] { ShowModels(); };
+}
+
+void TKv740FormMain::ShowOptions() {
+    if (!Forms.Options) return;
+    Forms.Options->Execute(Rules.Preferences, Rules.RecordField("Model"), Rules.RecordField("Pack"));
+    Render();  // the preference actions show the flags now; the title follows at the next idle refresh
+}
+
+void TKv740FormMain::ShowModels() {
+    if (!Forms.Models) return;
+    Forms.Models->Execute({Rules.RecordField("Pack"), Rules.RecordField("Model"), Rules.HeadingTitle, Rules.HeadingClass});
+}
+
+void TKv740FormMain::ShowAbout() {
+    if (Forms.About) docs::ui::HelpAbout(*Forms.About, docs::AboutTexts(Rules.StatusRevision, Links));
+}
+
+void TKv740FormMain::ConnectDocuments() {
+    auto on = [this](QAction* action, std::function<void()> handler) {
+        connect(action, &QAction::triggered, this, [this, handler] { Run(handler); });
+    };
+    on(Action(Command::Brief), [this] { DocRules->ActionBriefExecute(Rules.FilterBox.Text(Slot::Brief)); });
+    on(Action(Command::Manual), [this] { DocRules->ActionManualExecute(Rules.FilterBox.Text(Slot::Manual)); });
+    on(Action(Command::Note), [this] {
+        report::TFormPdf form(Env.Prompter);
+        form.Source = Rules.ReportSource();
+        DocRules->ActionNoteExecute(Rules.State(Command::Note).Caption, Rules.FilterBox.Text(Slot::Note), form);
+    });
+    for (size_t i = 0; i < HelpItemCount; ++i)
+        on(HelpItems[i], [this, file = text::HelpFiles[i]] { DocRules->ShowDoc(file); });
+    on(MenuItemAbout, [this] { ShowAbout(); });
+    on(MenuItemHomePage, [this] { DocRules->ShowWeb(Links.HomePage); });
+    on(MenuItemZerdanTool, [this] { DocRules->ShowWeb(Links.ZerdanTool); });
+    Rules.OnCloseNotes = [this] { DocRules->CloseNotes(); };
 }
 
 QToolButton* TKv740FormMain::ModelButton(const std::string& model) const {

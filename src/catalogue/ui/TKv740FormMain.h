@@ -16,20 +16,38 @@
 #include <vector>
 
 #include "catalogue/Manager.h"
+#include "docs/WebLinks.h"
 
 class QEventLoop;
 class QVBoxLayout;
 
 namespace kv::console::ui {
+class TFormAbout;
 class TKv740FormComms;
+}
+namespace kv::docs {
+class Documents;
+}
+namespace kv::docs::ui {
+class TFormHtml;
+}
+namespace kv::editor::ui {
+class TFormModels;
+class TFormOptions;
 }
 namespace kv::store::ui {
 class DatasetModel;
 class FieldBinding;
 }
 
+namespace kv::catalogue {
+class ManagerVersionHost;
+class VersionInfo;
+}
+
 namespace kv::catalogue::ui {
 
+class TFormInstrument;
 class TFormIntro;
 class TFormProgress;
 
@@ -48,7 +66,21 @@ public:
     // The windows created after this one, handed to it before it is shown.
     void SetWindows(TFormIntro* intro, TFormProgress* progress, console::ui::TKv740FormComms* comms);
 
+    // The dialogs the commands open, created after the About box.
+    struct Dialogs {
+        console::ui::TFormAbout* About = nullptr;
+        TFormInstrument* Instrument = nullptr;
+        docs::ui::TFormHtml* Notes = nullptr;
+        editor::ui::TFormOptions* Options = nullptr;
+        editor::ui::TFormModels* Models = nullptr;
+    };
+    void SetDialogs(const Dialogs& dialogs);
+
     Manager& Core() { return Rules; }
+    // The version information dialog's rules over this window's catalogue.
+    VersionInfo& Versions() { return *VersionRules; }
+    // Briefs, manuals, notes, help documents and web pages.
+    docs::Documents& Docs() { return *DocRules; }
     QAction* Action(Command command) const { return Actions[static_cast<size_t>(command)]; }
     QToolButton* ModelButton(const std::string& model) const;
 
@@ -121,8 +153,18 @@ private:
     void FocusRule();
     void ShowConsole(const std::string& versionName);
 
+    void ShowOptions();
+    void ShowModels();
+    void ShowAbout();
+    void ConnectDocuments();
+
     Services Env;
     Manager Rules;
+    std::unique_ptr<ManagerVersionHost> VersionHost;
+    std::unique_ptr<VersionInfo> VersionRules;
+    std::unique_ptr<docs::Documents> DocRules;
+    docs::TWebLinks Links;
+    Dialogs Forms;
     std::array<QAction*, CommandCount> Actions{};
     TFormIntro* FormIntro = nullptr;
     TFormProgress* FormProgress = nullptr;

@@ -8,8 +8,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "catalogue/ManagerVersionHost.h"
 #include "catalogue/Texts.h"
 #include "catalogue/ui/Pictures.h"
+#include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TKv740FormMain.h"
 #include "store/ui/DatasetModel.h"
 
@@ -138,6 +140,15 @@ void TKv740FormMain::BuildCommands() {
     connect(Action(Command::Edit), &QAction::triggered, this, [this] { Run([this] { Rules.ActionEditExecute(); }); });
     connect(Action(Command::Download), &QAction::triggered, this, [this] { Run([this] { Rules.ActionDownloadExecute(); }); });
     connect(Action(Command::Exit), &QAction::triggered, this, [this] { Run([this] { Rules.ActionExitExecute(); }); });
+    connect(Action(Command::New), &QAction::triggered, this, [this] {
+        if (Forms.Instrument) Run([this] { Forms.Instrument->ActionNewExecute(Rules.StatusRevision); });
+    });
+    connect(Action(Command::Show), &QAction::triggered, this, [this] {
+        if (Forms.Instrument) Run([this] { Forms.Instrument->ActionShowExecute(Rules.EditMode(), Rules.StatusRevision); });
+    });
+    connect(Action(Command::Delete), &QAction::triggered, this, [this] {
+        if (Forms.Instrument) Run([this] { Forms.Instrument->ActionDeleteExecute(SelectedVersion(Rules.FilterBox)); });
+    });
     connect(Action(Command::Options), &QAction::triggered, this, [this] {
         if (OnOptions) Run(OnOptions);
     });

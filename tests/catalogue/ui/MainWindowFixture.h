@@ -10,6 +10,7 @@
 
 #include "base/ScriptedPrompter.h"
 #include "base/Shell.h"
+#include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TFormIntro.h"
 #include "catalogue/ui/TFormProgress.h"
 #include "catalogue/ui/TKv740FormMain.h"
@@ -18,6 +19,9 @@
 #include "console/ui/TFormSavePack.h"
 #include "console/ui/TFormSerialNumber.h"
 #include "console/ui/TKv740FormComms.h"
+#include "docs/ui/TFormHtml.h"
+#include "editor/ui/TFormModels.h"
+#include "editor/ui/TFormOptions.h"
 #include "link/PosixPort.h"
 #include "support/QtWait.h"
 #include "support/VirtualInstrument.h"
@@ -63,19 +67,26 @@ protected:
         };
         Main = std::make_unique<TKv740FormMain>(TKv740FormMain::Services{Prompter, Shell});
         About = new console::ui::TFormAbout(Main.get());
+        Instrument = new TFormInstrument(
+            Main->Versions(), [this](const std::string& note) { Main->Docs().ShowNote(note); }, Main.get());
         Progress = new TFormProgress(Main.get());
         Comms = std::make_unique<console::ui::TKv740FormComms>(
             console::ui::TKv740FormComms::Services{Prompter, Shell, makeLink, Bin()}, std::vector<std::string>{});
         Intro = new TFormIntro(Main.get());
+        Notes = std::make_unique<docs::ui::TFormHtml>(Main->Docs(), nullptr);
         SerialNumber = new console::ui::TFormSerialNumber(Prompter, Comms.get());
         SavePack = new console::ui::TFormSavePack(Comms.get());
+        Options = new editor::ui::TFormOptions(Main.get());
+        Models = new editor::ui::TFormModels(Main.get());
         Comms->SetDialogs(SerialNumber, About, SavePack);
         Main->SetWindows(Intro, Progress, Comms.get());
+        Main->SetDialogs({About, Instrument, Notes.get(), Options, Models});
         Intro->TimerIntro->start(0);  // the ten seconds, shortened
         Main->show();
         Spin(50);
     }
     void Close() {
+        Notes.reset();
         Main.reset();
         Comms.reset();
     }
@@ -110,6 +121,10 @@ protected:
     TFormIntro* Intro = nullptr;
     console::ui::TFormSerialNumber* SerialNumber = nullptr;
     console::ui::TFormSavePack* SavePack = nullptr;
+    TFormInstrument* Instrument = nullptr;
+    std::unique_ptr<docs::ui::TFormHtml> Notes;
+    editor::ui::TFormOptions* Options = nullptr;
+    editor::ui::TFormModels* Models = nullptr;
 };
 
 }  // namespace kv::catalogue::ui::testing
