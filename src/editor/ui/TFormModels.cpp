@@ -77,7 +77,10 @@ QWidget* TFormModels::MakePage(int page) {
     for (const ChoiceGroup& group : codes.Groups)
         for (const std::string& choice : group.Choices)
             widestLine = std::max(widestLine, static_cast<int>(2 * tabStop) + metrics.horizontalAdvance(Qs(choice)));
-    widgets.Memo->setMinimumWidth(widestLine + chrome + 8);
+    // The box is made wide enough for every line (with room for the layout's rounding), so a
+    // horizontal scroll bar would only hide the ninth line.
+    widgets.Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widgets.Memo->setMinimumWidth(widestLine + chrome + 24);
     widgets.Memo->setFixedHeight(metrics.lineSpacing() * static_cast<int>(codes.Summary.size()) + chrome + 4);
     layout->addWidget(widgets.Memo);
 
