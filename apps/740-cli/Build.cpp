@@ -69,12 +69,7 @@ int Build(const BuildOptions& options) {
     if (options.Original && model != "758") throw UsageError("--original is for model 758 only, not " + version);
     const fs::path install = fs::absolute(options.Install);
 
-    std::error_code error;
-    fs::current_path(install / "bin", error);
-    if (error) {
-        std::cerr << "740-cli build: no installation at \"" << install.string() << "\"\n";
-        return 1;
-    }
+    EnterInstallation(install);
     const std::string versionTable = kv::catalogue::VersionTablePath(name);
     if (!kv::store::Table::Exists(versionTable)) {
         std::cerr << "740-cli build: the version table of " << version << " does not exist\n";

@@ -30,12 +30,7 @@ std::string CsvField(const std::string& value) {
 
 int Catalogue(const CatalogueOptions& options) {
     const fs::path install = fs::absolute(options.Install);
-    std::error_code error;
-    fs::current_path(install / "bin", error);
-    if (error) {
-        std::cerr << "740-cli catalogue: no installation at \"" << install.string() << "\"\n";
-        return 1;
-    }
+    EnterInstallation(install);
     kv::catalogue::SelectionRecord filter;
     for (auto [value, slot] : {std::pair{&options.Model, Slot::Model}, std::pair{&options.Category, Slot::Button},
                                std::pair{&options.Pack, Slot::Pack}})

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "CommandLine.h"
+
 namespace cli {
 
 kv::base::Answer LinePrompter::Show(const std::string& text, kv::base::MessageKind kind,
@@ -28,6 +30,12 @@ std::filesystem::path DefaultInstallation() {
     const fs::path own = fs::read_symlink("/proc/self/exe", error).parent_path().parent_path();
     if (!error && fs::exists(own / "dbs" / "default", error)) return own;
     return KV740_DEMO_INSTALL;
+}
+
+void EnterInstallation(const std::filesystem::path& install) {
+    std::error_code error;
+    std::filesystem::current_path(install / "bin", error);
+    if (error) throw Failure("no installation at \"" + install.string() + "\"");
 }
 
 }  // namespace cli

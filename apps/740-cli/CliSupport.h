@@ -28,4 +28,8 @@ std::string IncompatibleDetail(const kv::link::TComms& link);
 // else the demo installation staged by the build.
 std::filesystem::path DefaultInstallation();
 
+// Makes the installation's bin directory the working directory, so that tables and working files
+// are found as the programs find them; a Failure when there is none.
+void EnterInstallation(const std::filesystem::path& install);
+
 }  // namespace cli

@@ -3,6 +3,7 @@
 #include <map>
 #include <regex>
 
+#include "CliSupport.h"
 #include "CommandLine.h"
 #include "Validators.h"
 #include "builder/Identity.h"
@@ -46,12 +47,7 @@ std::string Listed(const std::string& characters) {
 
 int OrderCode(const OrderCodeOptions& options) {
     const fs::path install = fs::absolute(options.Install);
-    std::error_code error;
-    fs::current_path(install / "bin", error);
-    if (error) {
-        std::cerr << "740-cli order-code: no installation at \"" << install.string() << "\"\n";
-        return 1;
-    }
+    EnterInstallation(install);
     const std::string model = options.Application.substr(0, 3), pack = options.Application.substr(4, 4);
     const std::string version = options.Application + "-000000";
     kv::editor::ProductCodes codes;

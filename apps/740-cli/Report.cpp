@@ -56,12 +56,7 @@ int Report(const ReportOptions& options) {
     const fs::path install = fs::absolute(options.Install);
 
     // Tables are found relative to the installation's bin directory, as in the programs.
-    std::error_code error;
-    fs::current_path(install / "bin", error);
-    if (error) {
-        std::cerr << "740-cli report: no installation at \"" << install.string() << "\"\n";
-        return 1;
-    }
+    EnterInstallation(install);
     const ScratchOptions optionTable(version.substr(0, 3));
     LinePrompter prompter("740-cli report");
     kv::report::TFormPdf form(prompter);

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 
+#include "CliSupport.h"
 #include "CommandLine.h"
 #include "Validators.h"
 #include "builder/Identity.h"
@@ -29,11 +30,8 @@ struct VersionOptions {
 };
 
 // Tables are found relative to the installation's bin directory, as in the programs.
-cat::VersionName EnterInstallation(const VersionOptions& options) {
-    const fs::path install = fs::absolute(options.Install);
-    std::error_code error;
-    fs::current_path(install / "bin", error);
-    if (error) throw Failure("no installation at \"" + install.string() + "\"");
+cat::VersionName EnterVersionInstallation(const VersionOptions& options) {
+    cli::EnterInstallation(fs::absolute(options.Install));
     return *cat::ParseVersionName(options.Version);
 }
 
@@ -53,12 +51,12 @@ void Print(const cat::PackRecord& record) {
 }
 
 int Show(const VersionOptions& options) {
-    Print(cat::FindPackRecord(EnterInstallation(options)));
+    Print(cat::FindPackRecord(EnterVersionInstallation(options)));
     return 0;
 }
 
 int New(const VersionOptions& options) {
-    const cat::VersionName source = EnterInstallation(options);
+    const cat::VersionName source = EnterVersionInstallation(options);
     if (!kv::store::Table::Exists(cat::VersionTablePath(source))) throw Failure(cat::text::NotAvailable);
     cat::PackRecord record = cat::FindPackRecord(source);
     record.Code = options.Code;
@@ -79,7 +77,7 @@ int New(const VersionOptions& options) {
 }
 
 int Edit(const VersionOptions& options) {
-    const cat::VersionName version = EnterInstallation(options);
+    const cat::VersionName version = EnterVersionInstallation(options);
     if (version.IsFactory()) throw Failure(cat::text::FactoryNotEditable);
     cat::PackRecord record = cat::FindPackRecord(version);
     if (options.TitleGiven->count()) record.CustomTitle = options.Title;
@@ -90,7 +88,7 @@ int Edit(const VersionOptions& options) {
 }
 
 int Delete(const VersionOptions& options) {
-    const cat::VersionName version = EnterInstallation(options);
+    const cat::VersionName version = EnterVersionInstallation(options);
     if (version.IsFactory()) throw Failure(cat::text::CannotDelete);
     if (!cat::DeleteVersionRecord(version)) throw Failure("The catalogue holds no version " + version.Text());
     if (kv::store::Table::Exists(cat::VersionTablePath(version))) cat::DeleteVersionTable(version);
