@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 // The files the manager's start-up and model choice put into the working directory, and
 // removes again at exit.
 class WorkingAssets {
-public:
+  public:
     explicit WorkingAssets(const std::string& model) {
         kv::assets::WriteAssets();
         kv::assets::AppendUnitRows("746-opts.db");
@@ -37,8 +37,8 @@ public:
     WorkingAssets& operator=(const WorkingAssets&) = delete;
 };
 
-constexpr const char* OutputFiles[] = {kv::builder::ImageFile, kv::builder::ReportFile, kv::builder::ManualFile,
-                                       kv::builder::MapFile};
+constexpr const char* OutputFiles[] = {kv::builder::ImageFile, kv::builder::ReportFile,
+                                       kv::builder::ManualFile, kv::builder::MapFile};
 
 // What stands at an output's name: a file the build wrote has another identity or time.
 struct FileStamp {
@@ -59,14 +59,17 @@ struct FileStamp {
 
 struct BuildOptions {
     std::string Version, Install;
-    bool Original = false, NoInfieldUnits = false, KeepTotals = false, KeepLogs = false, Verbose = false;
+    bool Original = false, NoInfieldUnits = false, KeepTotals = false, KeepLogs = false,
+         Verbose = false;
 };
 
 int Build(const BuildOptions& options) {
     const std::string& version = options.Version;
-    const kv::catalogue::VersionName name = *kv::catalogue::ParseVersionName(version);  // checked by the parser
+    const kv::catalogue::VersionName name =
+        *kv::catalogue::ParseVersionName(version);  // checked by the parser
     const std::string &model = name.Model, &pack = name.Pack;
-    if (options.Original && model != "758") throw UsageError("--original is for model 758 only, not " + version);
+    if (options.Original && model != "758")
+        throw UsageError("--original is for model 758 only, not " + version);
     const fs::path install = fs::absolute(options.Install);
 
     EnterInstallation(install);
@@ -89,7 +92,9 @@ int Build(const BuildOptions& options) {
     kv::builder::FirmwareBuilder builder(prompter);
     builder.Toolchain.PathFirst = {(install / "toolchain" / "bin").string()};
     if (options.Verbose) builder.Toolchain.OutputFd = STDERR_FILENO;
-    builder.Hooks.ShowProgress = [](const std::string& caption) { std::cout << caption << std::endl; };
+    builder.Hooks.ShowProgress = [](const std::string& caption) {
+        std::cout << caption << std::endl;
+    };
     builder.Hooks.CreateReport = [&](const std::string& file) {
         kv::report::TFormPdf form(prompter);
         form.Source = kv::report::ReportSourceOf(version);
@@ -110,7 +115,8 @@ int Build(const BuildOptions& options) {
     for (size_t i = 0; i < std::size(OutputFiles); ++i) {
         const FileStamp after = FileStamp::Of(OutputFiles[i]);
         if (after.Exists && !(after == before[i]))
-            std::cout << (install / "bin" / OutputFiles[i]).string() << " (" << after.Size << " bytes)\n";
+            std::cout << (install / "bin" / OutputFiles[i]).string() << " (" << after.Size
+                      << " bytes)\n";
     }
     if (outcome == kv::builder::BuildOutcome::ImageMade) return 0;
     std::cerr << "740-cli build: no image was made\n";
@@ -122,15 +128,19 @@ int Build(const BuildOptions& options) {
 void AddBuildCommand(CLI::App& app, int& status) {
     CLI::App* command = NewCommand(
         app, "build",
-        "Builds the version MODEL-PACK-CODE of the installation DIR (default: the one this program\n"
+        "Builds the version MODEL-PACK-CODE of the installation DIR (default: the one this "
+        "program\n"
         "belongs to, else the staged demo) into the firmware image bin/PackBinary.bin with the\n"
         "installation's H8/300 toolchain, writing the report and the manual beside it, as the\n"
-        "manager's Download does. Prints the progress and the files written; exit status 0 exactly\n"
+        "manager's Download does. Prints the progress and the files written; exit status 0 "
+        "exactly\n"
         "when the image was made, else the message of the target is printed.");
     auto options = std::make_shared<BuildOptions>();
     AddVersionArgument(*command, options->Version);
-    command->add_flag("--original", options->Original, "The original 758 hardware instead of the standard one");
-    command->add_flag("--no-infield-units", options->NoInfieldUnits, "No programmable units of measurement");
+    command->add_flag("--original", options->Original,
+                      "The original 758 hardware instead of the standard one");
+    command->add_flag("--no-infield-units", options->NoInfieldUnits,
+                      "No programmable units of measurement");
     command->add_flag("--keep-totals", options->KeepTotals, "Totals kept on downloading");
     command->add_flag("--keep-logs", options->KeepLogs, "Logs kept on downloading");
     AddInstallOption(*command, options->Install);

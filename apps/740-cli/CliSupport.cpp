@@ -19,7 +19,9 @@ kv::base::Answer LinePrompter::Show(const std::string& text, kv::base::MessageKi
 
 std::string IncompatibleDetail(const kv::link::TComms& link) {
     char text[160];
-    std::snprintf(text, sizeof text, "The unit reported model 0x%02X class %u; the image accepts models 0x%02X, class %d or higher",
+    std::snprintf(text, sizeof text,
+                  "The unit reported model 0x%02X class %u; the image accepts models 0x%02X, class "
+                  "%d or higher",
                   link.DecodedFrame[2], link.DecodedFrame[3], link.ModelMask, link.MinClass);
     return text;
 }

@@ -10,18 +10,20 @@ namespace cli {
 
 // Each box becomes one line "PREFIX: text" on standard error; a question gets `answer`.
 class LinePrompter : public kv::base::Prompter {
-public:
+  public:
     explicit LinePrompter(std::string prefix, kv::base::Answer answer = kv::base::Answer::Yes)
         : Prefix(std::move(prefix)), Question(answer) {}
-    kv::base::Answer Show(const std::string& text, kv::base::MessageKind kind, kv::base::Buttons buttons) override;
+    kv::base::Answer Show(const std::string& text, kv::base::MessageKind kind,
+                          kv::base::Buttons buttons) override;
     void Beep() override {}
 
-private:
+  private:
     std::string Prefix;
     kv::base::Answer Question;
 };
 
-// What follows "Incompatible unit model or class": what the unit reported and what the image accepts.
+// What follows "Incompatible unit model or class": what the unit reported and what the image
+// accepts.
 std::string IncompatibleDetail(const kv::link::TComms& link);
 
 // The installation this program runs from (the parent of its bin directory) when it is one,

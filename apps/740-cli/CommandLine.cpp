@@ -30,7 +30,8 @@ std::string OptionUsage(const CLI::Option* option) {
         text = option->get_name(true);
         if (option->get_expected_max() > 1) text += "...";
     } else {
-        text = option->get_snames().empty() ? "--" + option->get_lnames().front() : "-" + option->get_snames().front();
+        text = option->get_snames().empty() ? "--" + option->get_lnames().front()
+                                            : "-" + option->get_snames().front();
         if (!option->get_type_name().empty()) {
             text += " " + option->get_type_name();
             if (!option->get_default_str().empty()) text += "=" + option->get_default_str();
@@ -42,7 +43,8 @@ std::string OptionUsage(const CLI::Option* option) {
 // The synopsis of a command: its words and every option it takes, with the defaults.
 std::string Synopsis(const CLI::App* app) {
     std::string line = CommandPath(app);
-    const auto options = app->get_options([app](const CLI::Option* o) { return !IsOwnFlag(o, app); });
+    const auto options =
+        app->get_options([app](const CLI::Option* o) { return !IsOwnFlag(o, app); });
     for (const CLI::Option* option : options)
         if (option->get_positional()) line += " " + OptionUsage(option);
     for (const CLI::Option* option : options)
@@ -65,12 +67,14 @@ void ListCommands(std::ostream& out, const CLI::App* app) {
 }
 
 class Formatter : public CLI::Formatter {
-public:
+  public:
     std::string make_usage(const CLI::App* app, std::string) const override {
         return "Usage: " + Synopsis(app) + "\n";
     }
-    std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
-        if (app->get_parent() || mode == CLI::AppFormatMode::Sub) return CLI::Formatter::make_help(app, name, mode);
+    std::string make_help(const CLI::App* app, std::string name,
+                          CLI::AppFormatMode mode) const override {
+        if (app->get_parent() || mode == CLI::AppFormatMode::Sub)
+            return CLI::Formatter::make_help(app, name, mode);
         std::ostringstream out;
         out << "Usage: " << Program << " COMMAND [ARGUMENTS]\n\nCommands:\n";
         ListCommands(out, app);
@@ -95,7 +99,9 @@ std::string CommandNames(const CLI::App* app) {
     return names;
 }
 
-std::string VersionText() { return std::string(Program) + " " + KV740_VERSION; }
+std::string VersionText() {
+    return std::string(Program) + " " + KV740_VERSION;
+}
 
 }  // namespace
 
@@ -131,11 +137,14 @@ int RunCommandLine(int argc, char** argv) {
         const CLI::App* chosen = ChosenCommand(app);
         const std::string command = CommandPath(chosen);
         if (chosen == &app)
-            std::cerr << Program << ": unknown command \"" << argv[1] << "\" (see " << Program << " --help)\n";
+            std::cerr << Program << ": unknown command \"" << argv[1] << "\" (see " << Program
+                      << " --help)\n";
         else if (dynamic_cast<const CLI::ValidationError*>(&e))
             std::cerr << command << ": " << e.what() << "\n";
-        else if (dynamic_cast<const CLI::RequiredError*>(&e) && !chosen->get_subcommands({}).empty())
-            std::cerr << command << ": " << CommandNames(chosen) << " expected (see " << command << " --help)\n";
+        else if (dynamic_cast<const CLI::RequiredError*>(&e) &&
+                 !chosen->get_subcommands({}).empty())
+            std::cerr << command << ": " << CommandNames(chosen) << " expected (see " << command
+                      << " --help)\n";
         else
             std::cerr << command << ": " << e.what() << " (see " << command << " --help)\n";
         return 2;

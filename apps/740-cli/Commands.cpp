@@ -14,8 +14,8 @@ void AddCatalogueCommand(CLI::App& app, int& status);
 void AddVersionCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
-    for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand,
-                     AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand})
+    for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand,
+                     AddBuildCommand, AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand})
         add(app, status);
 }
 

@@ -10,8 +10,9 @@ using kv::link::LinkState;
 
 // The link enables its timer after every poll; that is where the attempt's age is judged.
 void ConnectionDeadline::SetEnabled(bool on) {
-    const bool connecting = Link && Link->State == LinkState::Running &&
-                            (Link->Phase == LinkPhase::Presence || Link->Phase == LinkPhase::Identity);
+    const bool connecting =
+        Link && Link->State == LinkState::Running &&
+        (Link->Phase == LinkPhase::Presence || Link->Phase == LinkPhase::Identity);
     if (!connecting) {
         Since.reset();
     } else if (!Since) {
@@ -19,7 +20,8 @@ void ConnectionDeadline::SetEnabled(bool on) {
     } else if (on && Clock::now() - *Since >= Limit) {
         Since.reset();
         // An acknowledged presence query leaves the retry count at one.
-        AnsweredPresence = AnsweredPresence || (Link->Phase == LinkPhase::Presence && Link->RetryCount == 1);
+        AnsweredPresence =
+            AnsweredPresence || (Link->Phase == LinkPhase::Presence && Link->RetryCount == 1);
         // Ended as an attempt without a response ends, so that callers see the same message.
         Link->State = LinkState::Finished;
         Link->ErrorCode = LinkError::Transfer;

@@ -11,7 +11,7 @@
 namespace cli {
 
 class ConnectionDeadline : public kv::link::LoopTimer {
-public:
+  public:
     explicit ConnectionDeadline(std::chrono::seconds limit) : Limit(limit) {}
     void Watch(kv::link::TComms& link) { Link = &link; }
     void SetEnabled(bool on) override;
@@ -19,7 +19,7 @@ public:
     // query, since the last call.
     bool TakeRunningApplication() { return std::exchange(AnsweredPresence, false); }
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
     std::chrono::seconds Limit;
     kv::link::TComms* Link = nullptr;

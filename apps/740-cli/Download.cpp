@@ -31,7 +31,8 @@ int Download(const DownloadOptions& options) {
         std::cerr << "740-cli download: cannot read \"" << options.Image << "\"\n";
         return 1;
     }
-    std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
 
     auto timer = std::make_unique<ConnectionDeadline>(std::chrono::seconds(options.Timeout));
     ConnectionDeadline& loop = *timer;
@@ -56,7 +57,8 @@ int Download(const DownloadOptions& options) {
     comms.SetParity(options.Parity);
     comms.SetPort(options.Port);
     comms.SetInterval(80);
-    comms.StartDownload(image.data(), static_cast<int32_t>(image.size()), options.ModelMask, options.MinClass);
+    comms.StartDownload(image.data(), static_cast<int32_t>(image.size()), options.ModelMask,
+                        options.MinClass);
     loop.Run();
     if (loop.TakeRunningApplication()) lines->Print(RunningApplicationLine);
     return progress.Text == kv::link::msg::Complete ? 0 : 1;
@@ -65,17 +67,27 @@ int Download(const DownloadOptions& options) {
 }  // namespace
 
 void AddDownloadCommand(CLI::App& app, int& status) {
-    CLI::App* command = NewCommand(app, "download",
-                                   "Downloads the file IMAGE into the instrument on port COMn with the given line\n"
-                                   "settings, printing each progress message.\n"
-                                   "Exit status 0 exactly when the download completes.");
+    CLI::App* command =
+        NewCommand(app, "download",
+                   "Downloads the file IMAGE into the instrument on port COMn with the given line\n"
+                   "settings, printing each progress message.\n"
+                   "Exit status 0 exactly when the download completes.");
     auto options = std::make_shared<DownloadOptions>();
     command->add_option("IMAGE", options->Image, "The image file")->required()->check(FilePath);
-    command->add_option("--port", options->Port, "The port")->type_name("COMn")->required()->check(PortName);
-    command->add_option("--baud", options->Baud, "The line speed")->type_name("B")->check(LinkSpeed);
-    command->add_option("--parity", options->Parity, "The parity")->type_name("P")->check(ParityName);
-    command->add_option("--model-mask", options->ModelMask, "The models the image accepts")->type_name("M");
-    command->add_option("--min-class", options->MinClass, "The least class the image accepts")->type_name("C");
+    command->add_option("--port", options->Port, "The port")
+        ->type_name("COMn")
+        ->required()
+        ->check(PortName);
+    command->add_option("--baud", options->Baud, "The line speed")
+        ->type_name("B")
+        ->check(LinkSpeed);
+    command->add_option("--parity", options->Parity, "The parity")
+        ->type_name("P")
+        ->check(ParityName);
+    command->add_option("--model-mask", options->ModelMask, "The models the image accepts")
+        ->type_name("M");
+    command->add_option("--min-class", options->MinClass, "The least class the image accepts")
+        ->type_name("C");
     AddTimeoutOption(*command, options->Timeout);
     command->callback([options, &status] { status = Download(*options); });
 }

@@ -23,12 +23,13 @@ namespace fs = std::filesystem;
 // The model's option table completed with the engineering units, as the manager's start-up
 // makes it, in a scratch directory so that the installation is left as it is.
 class ScratchOptions {
-public:
+  public:
     explicit ScratchOptions(const std::string& model) {
         std::string pattern = (fs::temp_directory_path() / "kv740-report-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch directory");
         dir_ = pattern;
-        const auto resource = model == "746" ? kv::assets::Resource::FileOptions746 : kv::assets::Resource::FileOptions758;
+        const auto resource = model == "746" ? kv::assets::Resource::FileOptions746
+                                             : kv::assets::Resource::FileOptions758;
         kv::assets::WriteResource(resource, dir_);
         path_ = (dir_ / kv::assets::ResourceFileName(resource)).string();
         kv::assets::AppendUnitRows(path_);
@@ -41,7 +42,7 @@ public:
     ScratchOptions& operator=(const ScratchOptions&) = delete;
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     fs::path dir_;
     std::string path_;
 };
@@ -65,7 +66,8 @@ int Report(const ReportOptions& options) {
     form.Source.SoftwareType = kv::builder::GetSoftwareType();
     form.Source.Revision = kv::builder::RevisionText(version.substr(0, 3));
     if (!form.CreateReport(output.string())) {
-        std::cerr << "740-cli report: the report could not be written to \"" << output.string() << "\"\n";
+        std::cerr << "740-cli report: the report could not be written to \"" << output.string()
+                  << "\"\n";
         return 1;
     }
     std::cout << output.string() << "\n";
@@ -75,13 +77,16 @@ int Report(const ReportOptions& options) {
 }  // namespace
 
 void AddReportCommand(CLI::App& app, int& status) {
-    CLI::App* command = NewCommand(app, "report",
-                                   "Writes the configuration report of the version MODEL-PACK-CODE as a PDF\n"
-                                   "document to FILE. DIR is the installation holding the tables. Prints the\n"
-                                   "file written; exit status 1 when it fails.");
+    CLI::App* command =
+        NewCommand(app, "report",
+                   "Writes the configuration report of the version MODEL-PACK-CODE as a PDF\n"
+                   "document to FILE. DIR is the installation holding the tables. Prints the\n"
+                   "file written; exit status 1 when it fails.");
     auto options = std::make_shared<ReportOptions>();
     AddVersionArgument(*command, options->Version);
-    command->add_option("-o,--output", options->Output, "The PDF file to write")->type_name("FILE")->check(FilePath);
+    command->add_option("-o,--output", options->Output, "The PDF file to write")
+        ->type_name("FILE")
+        ->check(FilePath);
     AddInstallOption(*command, options->Install);
     command->callback([options, &status] { status = Report(*options); });
 }

@@ -12,15 +12,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 // `check` returns what is wrong with the value, or nothing.
-CLI::Validator Check(std::function<std::string(std::string&)> check) { return CLI::Validator(std::move(check), ""); }
+CLI::Validator Check(std::function<std::string(std::string&)> check) {
+    return CLI::Validator(std::move(check), "");
+}
 
 }  // namespace
 
 const CLI::Validator PortName = Check([](std::string& name) -> std::string {
-    if (name.size() == 4 && name.rfind("COM", 0) == 0 && name[3] >= '1' && name[3] <= '9') return {};
+    if (name.size() == 4 && name.rfind("COM", 0) == 0 && name[3] >= '1' && name[3] <= '9')
+        return {};
     return Quoted(name) + " is not a port name (COM1 to COM9)";
 });
 
@@ -32,7 +37,8 @@ const CLI::Validator LinkSpeed = Check([](std::string& speed) -> std::string {
 
 const CLI::Validator ParityName = Check([](std::string& parity) -> std::string {
     std::string upper = parity;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
     for (const char* allowed : {"ODD", "EVEN", "NONE", "MARK", "SPACE"}) {
         if (upper == allowed) {
             parity = upper;
@@ -72,8 +78,8 @@ CLI::Option* AddTimeoutOption(CLI::App& command, int& seconds) {
     return command.add_option("--timeout", seconds, "How long the connection may take")
         ->type_name("SECONDS")
         ->check(Check([](std::string& text) -> std::string {
-            if (text.find_first_not_of("0123456789") == std::string::npos && !text.empty() && text.size() < 5 &&
-                std::stoi(text) >= 1 && std::stoi(text) <= 3600)
+            if (text.find_first_not_of("0123456789") == std::string::npos && !text.empty() &&
+                text.size() < 5 && std::stoi(text) >= 1 && std::stoi(text) <= 3600)
                 return {};
             return Quoted(text) + " is not a number of seconds from 1 to 3600";
         }));

@@ -57,15 +57,19 @@ int Show(const VersionOptions& options) {
 
 int New(const VersionOptions& options) {
     const cat::VersionName source = EnterVersionInstallation(options);
-    if (!kv::store::Table::Exists(cat::VersionTablePath(source))) throw Failure(cat::text::NotAvailable);
+    if (!kv::store::Table::Exists(cat::VersionTablePath(source)))
+        throw Failure(cat::text::NotAvailable);
     cat::PackRecord record = cat::FindPackRecord(source);
     record.Code = options.Code;
-    if (const std::string refusal = cat::NewVersionRefusal({record.Model, record.Pack, record.Code}); !refusal.empty())
+    if (const std::string refusal =
+            cat::NewVersionRefusal({record.Model, record.Pack, record.Code});
+        !refusal.empty())
         throw Failure(refusal);
 
     record.Date = cat::DateText(kv::report::Today());
-    record.Creator =
-        options.CreatorGiven->count() ? options.Creator : cat::CreatorDefault(kv::builder::RevisionText(source.Model));
+    record.Creator = options.CreatorGiven->count()
+                         ? options.Creator
+                         : cat::CreatorDefault(kv::builder::RevisionText(source.Model));
     record.CustomTitle = options.TitleGiven->count() ? options.Title : cat::text::NewVersionTitle;
     if (options.DescriptionGiven->count()) record.CustomDescription = options.Description;
     // The manager makes the user pack table at its first start; so does this command.
@@ -90,7 +94,8 @@ int Edit(const VersionOptions& options) {
 int Delete(const VersionOptions& options) {
     const cat::VersionName version = EnterVersionInstallation(options);
     if (version.IsFactory()) throw Failure(cat::text::CannotDelete);
-    if (!cat::DeleteVersionRecord(version)) throw Failure("The catalogue holds no version " + version.Text());
+    if (!cat::DeleteVersionRecord(version))
+        throw Failure("The catalogue holds no version " + version.Text());
     if (kv::store::Table::Exists(cat::VersionTablePath(version))) cat::DeleteVersionTable(version);
     std::cout << "Deleted " << version.Text() << "\n";
     return 0;
@@ -99,14 +104,16 @@ int Delete(const VersionOptions& options) {
 CLI::Validator AtMost(size_t length) {
     return CLI::Validator(
         [length](std::string& text) {
-            return text.size() > length ? "takes at most " + std::to_string(length) + " characters" : std::string();
+            return text.size() > length ? "takes at most " + std::to_string(length) + " characters"
+                                        : std::string();
         },
         "");
 }
 
 const CLI::Validator CodeDigits(
     [](std::string& code) {
-        return code.size() > cat::CodeLength || code.find_first_not_of("0123456789") != std::string::npos
+        return code.size() > cat::CodeLength ||
+                       code.find_first_not_of("0123456789") != std::string::npos
                    ? "\"" + code + "\" is not a version code (up to six digits)"
                    : std::string();
     },
@@ -114,10 +121,13 @@ const CLI::Validator CodeDigits(
 
 // The title and description of a version record.
 void AddTexts(CLI::App& command, VersionOptions& options) {
-    options.TitleGiven = command.add_option("--title", options.Title, "The version title")->type_name("T")->check(AtMost(50));
-    options.DescriptionGiven = command.add_option("--description", options.Description, "The version description")
-                                   ->type_name("D")
-                                   ->check(AtMost(cat::CustomDescriptionLength));
+    options.TitleGiven = command.add_option("--title", options.Title, "The version title")
+                             ->type_name("T")
+                             ->check(AtMost(50));
+    options.DescriptionGiven =
+        command.add_option("--description", options.Description, "The version description")
+            ->type_name("D")
+            ->check(AtMost(cat::CustomDescriptionLength));
 }
 
 }  // namespace
@@ -137,21 +147,28 @@ void AddVersionCommand(CLI::App& app, int& status) {
 
     add("show", "Prints the catalogue record of the version.", Show);
 
-    auto [create, made] = add("new",
-                              "Makes the custom version with code NNNNNN from the version (factory or custom):\n"
-                              "its catalogue record (title \"Custom Instrument\", the description of the\n"
-                              "version, the installation's creator unless given) and a copy of its item\n"
-                              "table, both or neither. Refused with the manager's message (\"Number of\n"
-                              "characters is not sufficient\", \"This version already exists\"), exit status 1.",
-                              New);
-    create->add_option("--code", made->Code, "The new version's code")->type_name("NNNNNN")->required()->check(CodeDigits);
+    auto [create, made] =
+        add("new",
+            "Makes the custom version with code NNNNNN from the version (factory or custom):\n"
+            "its catalogue record (title \"Custom Instrument\", the description of the\n"
+            "version, the installation's creator unless given) and a copy of its item\n"
+            "table, both or neither. Refused with the manager's message (\"Number of\n"
+            "characters is not sufficient\", \"This version already exists\"), exit status 1.",
+            New);
+    create->add_option("--code", made->Code, "The new version's code")
+        ->type_name("NNNNNN")
+        ->required()
+        ->check(CodeDigits);
     AddTexts(*create, *made);
-    made->CreatorGiven = create->add_option("--creator", made->Creator, "Who creates it")->type_name("C")->check(AtMost(30));
+    made->CreatorGiven = create->add_option("--creator", made->Creator, "Who creates it")
+                             ->type_name("C")
+                             ->check(AtMost(30));
 
-    auto [edit, edited] = add("edit",
-                              "Changes the title and description in the catalogue record of a custom\n"
-                              "version; its items stay as they are. A factory version is refused.",
-                              Edit);
+    auto [edit, edited] =
+        add("edit",
+            "Changes the title and description in the catalogue record of a custom\n"
+            "version; its items stay as they are. A factory version is refused.",
+            Edit);
     AddTexts(*edit, *edited);
 
     add("delete",

@@ -1,4 +1,6 @@
 // 740-cli: the suite's roads without windows.
 #include "CommandLine.h"
 
-int main(int argc, char** argv) { return cli::RunCommandLine(argc, argv); }
+int main(int argc, char** argv) {
+    return cli::RunCommandLine(argc, argv);
+}

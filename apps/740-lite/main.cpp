@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     const QStringList words = QCoreApplication::arguments();
     for (qsizetype i = 1; i < words.size(); ++i) arguments.push_back(words[i].toStdString());
 
-    console::ui::TKv740FormComms comms({prompter, shell, makeLink, std::filesystem::current_path(), launchDir},
-                                       arguments);
+    console::ui::TKv740FormComms comms(
+        {prompter, shell, makeLink, std::filesystem::current_path(), launchDir}, arguments);
     console::ui::TFormSerialNumber serialNumber(prompter, &comms);
     console::ui::TFormAbout about(&comms);
     console::ui::TFormSavePack savePack(&comms);

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     // refuses to start beside it (a utility already running keeps the lock).
     base::ui::SingleInstance consoleLock(console::ui::TKv740FormComms::WindowClass);
     consoleLock.TryLock();
-    console::ui::TKv740FormComms comms({prompter, shell, makeLink, std::filesystem::current_path()}, {});
+    console::ui::TKv740FormComms comms({prompter, shell, makeLink, std::filesystem::current_path()},
+                                       {});
     catalogue::ui::TFormIntro intro(&main);
     docs::ui::TFormHtml notes(main.Docs(), nullptr);
     console::ui::TFormSerialNumber serialNumber(prompter, &comms);

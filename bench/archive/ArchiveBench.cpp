@@ -24,7 +24,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 // A report-like PDF: pages of text and photo-like images, which cairo stores deflated.
 Bytes MakePdf(const std::string& path) {
@@ -32,7 +34,8 @@ Bytes MakePdf(const std::string& path) {
     cairo_t* cr = cairo_create(surface);
     Bytes text = EnglishText(80000, 62);
     size_t at = 0;
-    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
+                           CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, 9);
     for (int page = 0; page < 30; ++page) {
         if (page % 10 == 0) {
@@ -41,7 +44,8 @@ Bytes MakePdf(const std::string& path) {
             unsigned char* px = cairo_image_surface_get_data(image);
             for (int i = 0; i < 180 * 180; ++i) {
                 uint32_t v = noise[static_cast<size_t>(i)];
-                uint32_t rgb = (v << 16) | ((v / 2 + static_cast<uint32_t>(i % 180)) << 8) | (255 - v);
+                uint32_t rgb =
+                    (v << 16) | ((v / 2 + static_cast<uint32_t>(i % 180)) << 8) | (255 - v);
                 std::memcpy(px + 4 * i, &rgb, 4);
             }
             cairo_surface_mark_dirty(image);
@@ -51,7 +55,8 @@ Bytes MakePdf(const std::string& path) {
         }
         cairo_set_source_rgb(cr, 0, 0, 0);
         for (int line = 0; line < 70 && at + 90 < text.size(); ++line, at += 90) {
-            std::string s(text.begin() + static_cast<std::ptrdiff_t>(at), text.begin() + static_cast<std::ptrdiff_t>(at + 90));
+            std::string s(text.begin() + static_cast<std::ptrdiff_t>(at),
+                          text.begin() + static_cast<std::ptrdiff_t>(at + 90));
             std::replace(s.begin(), s.end(), '\n', ' ');
             cairo_move_to(cr, 40, 240 + line * 8.5);
             cairo_show_text(cr, s.c_str());
@@ -79,7 +84,9 @@ double TimeCommand(const std::string& command) {
     return Best([&] { RunCommand(command); });
 }
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+std::string Quote(const std::string& s) {
+    return "'" + s + "'";
+}
 
 struct TRow {
     std::string Name;
@@ -111,13 +118,16 @@ TRow Measure(const fs::path& dir, const std::string& name, const Bytes& input) {
     row.Ours = coded.Stored ? input.size() : coded.Data.size();
     const TCompressMethod method = coded.Stored ? MethodNone : MethodLh5;
     const Bytes& data = coded.Stored ? input : coded.Data;
-    row.OursDecodeSec = Best([&] { DecodeBytes(data, static_cast<int32_t>(input.size()), method); });
+    row.OursDecodeSec =
+        Best([&] { DecodeBytes(data, static_cast<int32_t>(input.size()), method); });
     row.DecodeMBs = mb / row.OursDecodeSec;
-    WriteFile((dir / "ours.lzh").string(), LhaArchive(coded.Stored ? "-lh0-" : "-lh5-", name, data, input));
+    WriteFile((dir / "ours.lzh").string(),
+              LhaArchive(coded.Stored ? "-lh0-" : "-lh5-", name, data, input));
     row.LhasaSec = TimeCommand("lhasa -pq " + Quote((dir / "ours.lzh").string()) + " > /dev/null");
 
     const std::string jlha = (dir / "j.lzh").string();
-    row.JlhaSec = TimeCommand("cd " + Quote(dir.string()) + " && rm -f j.lzh && jlha c0o5q j.lzh " + Quote(name) + " > /dev/null");
+    row.JlhaSec = TimeCommand("cd " + Quote(dir.string()) + " && rm -f j.lzh && jlha c0o5q j.lzh " +
+                              Quote(name) + " > /dev/null");
     auto members = LhaMembers(ReadFile(jlha));
     row.Jlha = members.at(0).Coded.size();
     row.JlhaMethod = members.at(0).Method;
@@ -128,20 +138,25 @@ TRow Measure(const fs::path& dir, const std::string& name, const Bytes& input) {
 }
 
 void PrintRows(const std::vector<TRow>& rows) {
-    std::printf("%-14s %9s | %9s %6s %8s %8s | %9s %6s %7s %7s | %8s %7s %7s | %9s\n", "file", "bytes",
-                "ours", "ratio", "enc MB/s", "dec MB/s", "jlha", "method", "ours/jl", "enc s", "dec s",
-                "lhasa s", "jlha s", "gzip -6");
+    std::printf("%-14s %9s | %9s %6s %8s %8s | %9s %6s %7s %7s | %8s %7s %7s | %9s\n", "file",
+                "bytes", "ours", "ratio", "enc MB/s", "dec MB/s", "jlha", "method", "ours/jl",
+                "enc s", "dec s", "lhasa s", "jlha s", "gzip -6");
     for (const auto& r : rows) {
-        std::printf("%-14s %9zu | %9zu%s %5.1f%% %8.1f %8.1f | %9zu %6s %6.2f%% %7.3f | %8.4f %7.4f %7.3f | %9zu\n",
-                    r.Name.c_str(), r.Size, r.Ours, r.OursStored ? "*" : " ",
-                    100.0 * static_cast<double>(r.Ours) / static_cast<double>(r.Size), r.EncodeMBs, r.DecodeMBs,
-                    r.Jlha, r.JlhaMethod.c_str(),
-                    100.0 * (static_cast<double>(r.Ours) - static_cast<double>(r.Jlha)) / static_cast<double>(r.Jlha),
-                    r.OursEncodeSec, r.OursDecodeSec, r.LhasaSec, r.JlhaSec, r.Gzip);
+        std::printf(
+            "%-14s %9zu | %9zu%s %5.1f%% %8.1f %8.1f | %9zu %6s %6.2f%% %7.3f | %8.4f %7.4f %7.3f "
+            "| %9zu\n",
+            r.Name.c_str(), r.Size, r.Ours, r.OursStored ? "*" : " ",
+            100.0 * static_cast<double>(r.Ours) / static_cast<double>(r.Size), r.EncodeMBs,
+            r.DecodeMBs, r.Jlha, r.JlhaMethod.c_str(),
+            100.0 * (static_cast<double>(r.Ours) - static_cast<double>(r.Jlha)) /
+                static_cast<double>(r.Jlha),
+            r.OursEncodeSec, r.OursDecodeSec, r.LhasaSec, r.JlhaSec, r.Gzip);
     }
-    std::printf("* stored: the LH5 coding would be longer than the file; decoding is then a copy.\n"
-                "ours: in-process, best of 3. lhasa s, jlha s: whole runs of the tools (start-up included),\n"
-                "best of 3. ours/jl: our LH5 size against jlha's.\n");
+    std::printf(
+        "* stored: the LH5 coding would be longer than the file; decoding is then a copy.\n"
+        "ours: in-process, best of 3. lhasa s, jlha s: whole runs of the tools (start-up "
+        "included),\n"
+        "best of 3. ours/jl: our LH5 size against jlha's.\n");
 }
 
 // Writes `mb` megabytes of mixed content in pieces, never holding it whole.
@@ -151,7 +166,8 @@ void WriteLargeFile(const std::string& path, int mb) {
     for (int i = 0; i < mb; ++i) {
         const Bytes& piece = i % 2 ? text : image;
         Bytes chunk(piece.begin(), piece.end());
-        chunk[static_cast<size_t>(i) % chunk.size()] ^= static_cast<uint8_t>(i);  // no two pieces alike
+        chunk[static_cast<size_t>(i) % chunk.size()] ^=
+            static_cast<uint8_t>(i);  // no two pieces alike
         std::fwrite(chunk.data(), 1, chunk.size(), f);
         std::fwrite(chunk.data(), 1, chunk.size(), f);
     }
@@ -175,8 +191,10 @@ long PeakKb(const std::vector<std::string>& args) {
 }
 
 void MeasureMemory(const fs::path& dir, int largeMb) {
-    std::printf("\nPeak resident memory of CompressFileList and ExpandArchive, each in a fresh process:\n");
-    std::printf("%10s %12s %10s %10s %8s %8s\n", "member", "archive", "write KB", "expand KB", "write s", "expand s");
+    std::printf(
+        "\nPeak resident memory of CompressFileList and ExpandArchive, each in a fresh process:\n");
+    std::printf("%10s %12s %10s %10s %8s %8s\n", "member", "archive", "write KB", "expand KB",
+                "write s", "expand s");
     const long idleKb = PeakKb({"--idle"});
     for (int mb : {1, largeMb}) {
         const std::string src = (dir / "big/PackBinary.bin").string();
@@ -190,9 +208,11 @@ void MeasureMemory(const fs::path& dir, int largeMb) {
         t = Clock::now();
         long expandKb = PeakKb({"--expand", archive, (dir / "out").string()});
         double expandSec = Seconds(t);
-        bool same = RunCommand("cmp -s " + Quote(src) + " " + Quote((dir / "out/PackBinary.bin").string())) == 0;
-        std::printf("%7d MB %12ju %10ld %10ld %8.2f %8.2f%s\n", mb, static_cast<uintmax_t>(fs::file_size(archive)),
-                    writeKb, expandKb, writeSec, expandSec, same ? "" : "  MISMATCH");
+        bool same = RunCommand("cmp -s " + Quote(src) + " " +
+                               Quote((dir / "out/PackBinary.bin").string())) == 0;
+        std::printf("%7d MB %12ju %10ld %10ld %8.2f %8.2f%s\n", mb,
+                    static_cast<uintmax_t>(fs::file_size(archive)), writeKb, expandKb, writeSec,
+                    expandSec, same ? "" : "  MISMATCH");
         fs::remove_all(dir / "big");
         fs::remove_all(dir / "out");
     }

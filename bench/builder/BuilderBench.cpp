@@ -41,10 +41,13 @@ std::vector<Row> SyntheticVersion(int items) {
 
 struct Figures {
     std::vector<double> ms;
-    void Add(Clock::duration d) { ms.push_back(std::chrono::duration<double, std::milli>(d).count()); }
+    void Add(Clock::duration d) {
+        ms.push_back(std::chrono::duration<double, std::milli>(d).count());
+    }
     void Print(const char* what) {
         std::sort(ms.begin(), ms.end());
-        std::printf("%-52s median %8.2f ms   max %8.2f ms   (%zu runs)\n", what, ms[ms.size() / 2], ms.back(), ms.size());
+        std::printf("%-52s median %8.2f ms   max %8.2f ms   (%zu runs)\n", what, ms[ms.size() / 2],
+                    ms.back(), ms.size());
     }
 };
 
@@ -63,11 +66,13 @@ void TranslationAlone(const TempDir& dir) {
             ListUnits selected;
             const Target target = Target::For("758", "FP01", false);
             const auto start = Clock::now();
-            source.CreateSkeleton({"AppPack_758_FP01", "NvrType1", "LogType0", "01", "000001", "Revision: 3.0.201", "02", "18"});
+            source.CreateSkeleton({"AppPack_758_FP01", "NvrType1", "LogType0", "01", "000001",
+                                   "Revision: 3.0.201", "02", "18"});
             Translate(version, target, {}, {options, data, units}, source, selected);
             figures.Add(Clock::now() - start);
         }
-        figures.Print(custom ? "translation, 3000 items, custom version" : "translation, 3000 items, factory version");
+        figures.Print(custom ? "translation, 3000 items, custom version"
+                             : "translation, 3000 items, factory version");
     }
 }
 
@@ -84,8 +89,12 @@ void WholeBuild(const TempDir& dir, const std::string& version) {
     kv::base::ScriptedPrompter prompter;
     FirmwareBuilder builder(prompter);
     builder.Toolchain.PathFirst = {(root / "toolchain/bin").string()};
-    BuildRequest request{Target::For(version.substr(0, 3), version.substr(4, 4), false), {}, "000000", "01",
-                         RevisionText(version.substr(0, 3)), ""};
+    BuildRequest request{Target::For(version.substr(0, 3), version.substr(4, 4), false),
+                         {},
+                         "000000",
+                         "01",
+                         RevisionText(version.substr(0, 3)),
+                         ""};
     Figures figures;
     for (int run = 0; run < 5; ++run) {
         kv::store::Table table("..\\dbs\\default\\" + version + ".db");

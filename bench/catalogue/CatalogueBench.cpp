@@ -25,15 +25,18 @@ using kv::catalogue::Slot;
 namespace {
 
 class NoShell : public kv::base::Shell {
-public:
+  public:
     bool Open(const std::string&) override { return false; }
 };
 
-double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double Ms(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 void Print(const char* what, std::vector<double> ms, double goal) {
     std::sort(ms.begin(), ms.end());
-    std::printf("%-44s best %8.3f ms  median %8.3f ms  (goal < %g ms)\n", what, ms.front(), ms[ms.size() / 2], goal);
+    std::printf("%-44s best %8.3f ms  median %8.3f ms  (goal < %g ms)\n", what, ms.front(),
+                ms[ms.size() / 2], goal);
 }
 
 // The factory version table with the most records.
@@ -68,7 +71,8 @@ int main(int argc, char** argv) {
     char pattern[] = "/tmp/kvcatalogue-bench-XXXXXX";
     if (!::mkdtemp(pattern)) return 1;
     const fs::path root = pattern;
-    for (const char* part : {"dbs", "docs", "help", "toolchain"}) fs::copy(demo / part, root / part, fs::copy_options::recursive);
+    for (const char* part : {"dbs", "docs", "help", "toolchain"})
+        fs::copy(demo / part, root / part, fs::copy_options::recursive);
     fs::create_directories(root / "bin");
     fs::current_path(root / "bin");
 
@@ -79,7 +83,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         manager.reset();
         const auto t0 = Clock::now();
-        manager = std::make_unique<kv::catalogue::Manager>(kv::catalogue::ManagerServices{prompter, shell});
+        manager = std::make_unique<kv::catalogue::Manager>(
+            kv::catalogue::ManagerServices{prompter, shell});
         manager->FormShow();
         startup.push_back(Ms(t0));
     }

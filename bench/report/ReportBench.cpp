@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
     fs::current_path(install / "bin");
 
     // The option tables as the manager's start-up completes them.
-    for (auto resource : {kv::assets::Resource::FileOptions746, kv::assets::Resource::FileOptions758}) {
+    for (auto resource :
+         {kv::assets::Resource::FileOptions746, kv::assets::Resource::FileOptions758}) {
         kv::assets::WriteResource(resource, scratch);
         kv::assets::AppendUnitRows((scratch / kv::assets::ResourceFileName(resource)).string());
     }
@@ -81,20 +82,24 @@ int main(int argc, char** argv) {
     packs.SetReadOnly(true);
     packs.Open();
     for (packs.First(); !packs.Eof(); packs.Next()) {
-        const std::string version = packs.FieldByName("Model").AsString() + "-" + packs.FieldByName("Pack").AsString() +
-                                    "-" + packs.FieldByName("Code").AsString();
+        const std::string version = packs.FieldByName("Model").AsString() + "-" +
+                                    packs.FieldByName("Pack").AsString() + "-" +
+                                    packs.FieldByName("Code").AsString();
         if (kv::store::Table::Exists("..\\dbs\\default\\" + version + ".db"))
             results.push_back(Measure(version, scratch, runs));
     }
-    std::sort(results.begin(), results.end(), [](const Result& a, const Result& b) { return a.Bytes < b.Bytes; });
+    std::sort(results.begin(), results.end(),
+              [](const Result& a, const Result& b) { return a.Bytes < b.Bytes; });
 
     std::printf("%-16s %6s %9s %11s %9s\n", "version", "pages", "bytes", "median ms", "best ms");
     for (const Result& r : results)
-        std::printf("%-16s %6d %9ju %11.1f %9.1f\n", r.Version.c_str(), r.Pages, r.Bytes, r.MedianMs, r.BestMs);
+        std::printf("%-16s %6d %9ju %11.1f %9.1f\n", r.Version.c_str(), r.Pages, r.Bytes,
+                    r.MedianMs, r.BestMs);
     if (!results.empty()) {
         const Result& largest = results.back();
-        std::printf("largest: %s, %d pages, %ju bytes, median %.1f ms over %d runs (goal under 300 ms)\n",
-                    largest.Version.c_str(), largest.Pages, largest.Bytes, largest.MedianMs, runs);
+        std::printf(
+            "largest: %s, %d pages, %ju bytes, median %.1f ms over %d runs (goal under 300 ms)\n",
+            largest.Version.c_str(), largest.Pages, largest.Bytes, largest.MedianMs, runs);
     }
     fs::remove_all(scratch);
     return 0;

@@ -20,25 +20,31 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 void MakeVersionTable(const std::string& path, int records) {
-    static const char* menus[] = {"OP_MENU_VARIABLES", "OP_MENU_VARIABLES_HIDDEN", "OP_MENU_PARAMETERS", "OP_MENU_INPUTS", "OP_MENU_FACTORS"};
+    static const char* menus[] = {"OP_MENU_VARIABLES", "OP_MENU_VARIABLES_HIDDEN",
+                                  "OP_MENU_PARAMETERS", "OP_MENU_INPUTS", "OP_MENU_FACTORS"};
     Table::Create(path, fixtures::VersionFields());
     Table t(path);
     t.Open();
     Batch batch(t);
     for (int i = 0; i < records; ++i) {
         std::string id = (i % 3 ? "ID_ITEM_" : "ID_VAR_") + std::to_string(i);
-        t.AppendRecord({id, i % 7 ? "DT_FLOAT" : "DT_TAG", "Item " + std::to_string(i), menus[i % 5], "Values", "note.htm",
-                        "OP_ACCESS_PROGRAM", std::to_string(i % 100), "0", "999999.9", "GU_SCALE_NONE", "TAG", "", "UNIT", "",
-                        "Explanation of item " + std::to_string(i) + " shown under the item in the editor"});
+        t.AppendRecord(
+            {id, i % 7 ? "DT_FLOAT" : "DT_TAG", "Item " + std::to_string(i), menus[i % 5], "Values",
+             "note.htm", "OP_ACCESS_PROGRAM", std::to_string(i % 100), "0", "999999.9",
+             "GU_SCALE_NONE", "TAG", "", "UNIT", "",
+             "Explanation of item " + std::to_string(i) + " shown under the item in the editor"});
     }
 }
 
 struct Figures {
     std::vector<double> ms;
-    void Add(Clock::duration d) { ms.push_back(std::chrono::duration<double, std::milli>(d).count()); }
+    void Add(Clock::duration d) {
+        ms.push_back(std::chrono::duration<double, std::milli>(d).count());
+    }
     void Print(const char* what) {
         std::sort(ms.begin(), ms.end());
-        std::printf("%-40s median %7.2f ms   max %7.2f ms   (%zu runs)\n", what, ms[ms.size() / 2], ms.back(), ms.size());
+        std::printf("%-40s median %7.2f ms   max %7.2f ms   (%zu runs)\n", what, ms[ms.size() / 2],
+                    ms.back(), ms.size());
     }
 };
 
@@ -57,7 +63,8 @@ int main(int argc, char** argv) {
     if (!::mkdtemp(pattern)) return 1;
     std::filesystem::current_path(pattern);
     const std::string path = "758-BENCH-000001.db";
-    std::printf("creating %d records: %.1f ms\n", records, Time([&] { MakeVersionTable(path, records); }));
+    std::printf("creating %d records: %.1f ms\n", records,
+                Time([&] { MakeVersionTable(path, records); }));
     std::printf("file size: %ju bytes\n", static_cast<uintmax_t>(std::filesystem::file_size(path)));
 
     Figures open, filter, locate, post;
@@ -93,7 +100,10 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         auto start = Clock::now();
         int fd = ::open("floor.tmp", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || ::fsync(fd) != 0) return 1;
+        if (fd < 0 ||
+            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+            ::fsync(fd) != 0)
+            return 1;
         ::close(fd);
         std::filesystem::rename("floor.tmp", "floor.db");
         floor.Add(Clock::now() - start);

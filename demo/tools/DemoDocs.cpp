@@ -27,11 +27,13 @@ constexpr double PageWidth = 595, PageHeight = 842, Margin = 60;
 
 // Writes paragraphs top-down with word wrap and page breaks.
 class Document {
-public:
+  public:
     explicit Document(const std::filesystem::path& file) {
         surface_ = cairo_pdf_surface_create(file.c_str(), PageWidth, PageHeight);
-        cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "740-Series demo documents");
-        cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE, "2024-03-01T00:00:00");
+        cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR,
+                                       "740-Series demo documents");
+        cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE,
+                                       "2024-03-01T00:00:00");
         cr_ = cairo_create(surface_);
         y_ = Margin;
     }
@@ -52,7 +54,7 @@ public:
             throw std::runtime_error(cairo_status_to_string(cairo_surface_status(surface_)));
     }
 
-private:
+  private:
     void Block(const std::string& text, double size, bool bold, double after) {
         cairo_select_font_face(cr_, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
                                bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
@@ -70,8 +72,7 @@ private:
                 line = candidate;
             }
         }
-        if (!line.empty())
-            Line(line, size);
+        if (!line.empty()) Line(line, size);
         y_ += after;
     }
     void Line(const std::string& text, double size) {
@@ -91,8 +92,7 @@ private:
 
 std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot read " + file.string());
+    if (!in) throw std::runtime_error("Cannot read " + file.string());
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -105,8 +105,7 @@ void TextDocument(const std::filesystem::path& source, const std::filesystem::pa
     std::getline(lines, line);
     doc.Title(line);
     auto flush = [&] {
-        if (!paragraph.empty())
-            doc.Paragraph(paragraph);
+        if (!paragraph.empty()) doc.Paragraph(paragraph);
         paragraph.clear();
     };
     while (std::getline(lines, line)) {
@@ -135,27 +134,29 @@ struct CsvTableText {
     }
     const std::string& Get(const kv::assets::CsvRow& row, const std::string& name) const {
         for (size_t i = 0; i < Names.size(); ++i)
-            if (Names[i] == name)
-                return row.at(i);
+            if (Names[i] == name) return row.at(i);
         throw std::runtime_error("no field " + name);
     }
 };
 
-void Brief(const CsvTableText& packs, const kv::assets::CsvRow& pack, const std::filesystem::path& out) {
+void Brief(const CsvTableText& packs, const kv::assets::CsvRow& pack,
+           const std::filesystem::path& out) {
     const std::string model = packs.Get(pack, "Model"), number = packs.Get(pack, "Pack");
     Document doc(out);
     doc.Title(packs.Get(pack, "Title"));
     doc.Heading("Application brief, model " + model + ", application " + number);
     doc.Paragraph(packs.Get(pack, "Description") + ".");
-    doc.Paragraph("Listed under: " + packs.Get(pack, "Button") + ". Database version " + packs.Get(pack, "DB") + ".");
-    doc.Paragraph("The application runs on every 740-Series model " + model +
-                  " instrument of a sufficient hardware class. It is configured with the "
-                  "740-Series Program Manager and downloaded through the instrument's serial port.");
+    doc.Paragraph("Listed under: " + packs.Get(pack, "Button") + ". Database version " +
+                  packs.Get(pack, "DB") + ".");
+    doc.Paragraph(
+        "The application runs on every 740-Series model " + model +
+        " instrument of a sufficient hardware class. It is configured with the "
+        "740-Series Program Manager and downloaded through the instrument's serial port.");
     doc.Finish();
 }
 
-void Manual(const CsvTableText& packs, const kv::assets::CsvRow& pack, const std::filesystem::path& versions,
-            const std::filesystem::path& out) {
+void Manual(const CsvTableText& packs, const kv::assets::CsvRow& pack,
+            const std::filesystem::path& versions, const std::filesystem::path& out) {
     const std::string model = packs.Get(pack, "Model"), number = packs.Get(pack, "Pack");
     Document doc(out);
     doc.Title(packs.Get(pack, "Title"));
@@ -163,8 +164,10 @@ void Manual(const CsvTableText& packs, const kv::assets::CsvRow& pack, const std
     doc.Heading("1 Introduction");
     doc.Paragraph(packs.Get(pack, "Description") + ".");
     doc.Heading("2 Installation");
-    doc.Paragraph("Mount the instrument in a panel cut-out, connect the supply, the inputs and outputs as the "
-                  "terminal plan of the model shows, and the communication port if it is used.");
+    doc.Paragraph(
+        "Mount the instrument in a panel cut-out, connect the supply, the inputs and outputs as "
+        "the "
+        "terminal plan of the model shows, and the communication port if it is used.");
     doc.Heading("3 Configuration");
     const std::filesystem::path table = versions / (model + "-" + number + "-000000.csv");
     if (std::filesystem::exists(table)) {
@@ -172,7 +175,8 @@ void Manual(const CsvTableText& packs, const kv::assets::CsvRow& pack, const std
         std::string menu;
         for (const kv::assets::CsvRow& item : items.Rows) {
             const std::string& m = items.Get(item, "Menu");
-            if (m == "OP_MENU_FACTORS" || m == "OP_MENU_HIDDEN" || items.Get(item, "Description").empty())
+            if (m == "OP_MENU_FACTORS" || m == "OP_MENU_HIDDEN" ||
+                items.Get(item, "Description").empty())
                 continue;
             if (m != menu) {
                 menu = m;
@@ -191,8 +195,7 @@ void PackDocuments(const std::filesystem::path& packTable, const std::filesystem
     std::filesystem::create_directories(out / "manuals");
     for (const kv::assets::CsvRow& pack : packs.Rows) {
         const std::string name = packs.Get(pack, "Model") + "-" + packs.Get(pack, "Pack");
-        if (!without.count(name + "-AP"))
-            Brief(packs, pack, out / "briefs" / (name + "-AP.pdf"));
+        if (!without.count(name + "-AP")) Brief(packs, pack, out / "briefs" / (name + "-AP.pdf"));
         if (!without.count(name + "-OM"))
             Manual(packs, pack, versions, out / "manuals" / (name + "-OM.pdf"));
     }
@@ -217,11 +220,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (args.size() >= 4 && args[0] == "packs") {
-            PackDocuments(args[1], args[2], args[3], std::set<std::string>(args.begin() + 4, args.end()));
+            PackDocuments(args[1], args[2], args[3],
+                          std::set<std::string>(args.begin() + 4, args.end()));
             return 0;
         }
-        std::cerr << "usage: kv740-demodocs text SOURCE.txt OUT.pdf\n"
-                     "       kv740-demodocs packs PACKS.csv VERSIONS_DIR OUT_DIR [MODEL-PACK-KIND ...]\n";
+        std::cerr
+            << "usage: kv740-demodocs text SOURCE.txt OUT.pdf\n"
+               "       kv740-demodocs packs PACKS.csv VERSIONS_DIR OUT_DIR [MODEL-PACK-KIND ...]\n";
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "kv740-demodocs: " << error.what() << "\n";

@@ -21,7 +21,8 @@ void DecodeAndCheck(TCompThreadSafety& codec, TStream& archive, TStream& out,
     auto method = static_cast<TCompressMethod>(header.Method);
     TDecodeResult result =
         codec.DecodeMember(method, archive, out, header.UncompressedSize, header.CompressedSize);
-    bool accepted = result.Checksum == header.Checksum || (header.Checksum == 0 && method == MethodNone);
+    bool accepted =
+        result.Checksum == header.Checksum || (header.Checksum == 0 && method == MethodNone);
     if (result.Truncated || !accepted) throw EBadChecksum();
     // A byte sum cannot see zeros cut off or appended: the length must agree as well.
     if (result.Overlong || result.Written != header.UncompressedSize)
@@ -48,6 +49,8 @@ bool TArchiveReader::NextMember(TMemberHeader& header, std::string& name) {
     return true;
 }
 
-void TArchiveReader::SkipData() { File.Seek(DataEnd); }
+void TArchiveReader::SkipData() {
+    File.Seek(DataEnd);
+}
 
 }  // namespace kv::archive

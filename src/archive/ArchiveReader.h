@@ -9,7 +9,7 @@
 namespace kv::archive {
 
 class TArchiveReader {
-public:
+  public:
     // Opens the archive (errors propagate as std::system_error) and reads its header. An archive
     // of fewer than 21 bytes counts as empty. Throws EInvalidHeader, EInvalidHeaderArchiveType or
     // EUnrecognizedCompressionMethod for a header that is not one of ours.
@@ -23,7 +23,7 @@ public:
     void SkipData();
     TFileStream& Stream() { return File; }
 
-private:
+  private:
     TFileStream File;
     TArchiveHeader ArchiveHeader;
     bool Empty = false;

@@ -7,7 +7,7 @@
 namespace kv::archive {
 
 class TBitReader {
-public:
+  public:
     explicit TBitReader(TCompThreadSafety& io) : Io(io) {}
 
     // The next n bits (n <= 16) without taking them; bits past the end of input read as 0.
@@ -31,7 +31,7 @@ public:
     // True once more bits were taken than the coded data holds: an honest stream never does.
     bool Overrun() const { return Taken > static_cast<uint64_t>(Io.BytesRead()) * 8; }
 
-private:
+  private:
     TCompThreadSafety& Io;
     uint64_t Buffer = 0;
     int Count = 0;
@@ -39,7 +39,7 @@ private:
 };
 
 class TBitWriter {
-public:
+  public:
     explicit TBitWriter(TCompThreadSafety& io) : Io(io) {}
 
     // Writes the low n bits of value (n <= 16), highest first; whole bytes go out at once.
@@ -52,7 +52,7 @@ public:
         }
     }
 
-private:
+  private:
     TCompThreadSafety& Io;
     uint32_t Buffer = 0;
     int Count = 0;  // bits waiting in Buffer, fewer than 8 between calls

@@ -24,7 +24,8 @@ void TCompress::CreateArchive(const std::string& ArchiveName, std::vector<std::s
         if (::fstat(file.Handle(), &st) != 0 || !S_ISREG(st.st_mode))
             throw ECannotCreateArchive("\"" + input + "\" is not a file");
         if (exists && st.st_dev == old.st_dev && st.st_ino == old.st_ino)
-            throw ECannotCreateArchive("\"" + input + "\" is the archive to be written, not one of its files");
+            throw ECannotCreateArchive("\"" + input +
+                                       "\" is the archive to be written, not one of its files");
     }
     const TDirectory dir = OpenFolder(path.parent_path().string(), false);
     TReplacement archive(dir, path.filename().string());

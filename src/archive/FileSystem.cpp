@@ -4,10 +4,10 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <algorithm>
 #include <climits>
 #include <filesystem>
-#include <strings.h>
 
 namespace kv::archive {
 
@@ -66,7 +66,8 @@ int64_t AvailableSpace(const std::string& target) {
     std::filesystem::path dir = std::filesystem::path(target).parent_path();
     struct statvfs vfs {};
     int status;
-    while ((status = ::statvfs(dir.empty() ? "." : dir.c_str(), &vfs)) != 0 && dir.has_relative_path())
+    while ((status = ::statvfs(dir.empty() ? "." : dir.c_str(), &vfs)) != 0 &&
+           dir.has_relative_path())
         dir = dir.parent_path();
     int64_t space = -1;
     if (status == 0) {

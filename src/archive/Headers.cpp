@@ -8,20 +8,20 @@ namespace kv::archive {
 namespace {
 
 class TWriter {
-public:
+  public:
     explicit TWriter(uint8_t* out) : Out(out) {}
     void Bytes(const char* p, size_t n) { std::memcpy(Out + At, p, n), At += n; }
     void U(uint32_t v, int width) {
         for (int i = 0; i < width; ++i) Out[At++] = static_cast<uint8_t>(v >> (8 * i));
     }
 
-private:
+  private:
     uint8_t* Out;
     size_t At = 0;
 };
 
 class TReader {
-public:
+  public:
     explicit TReader(const uint8_t* in) : In(in) {}
     void Bytes(char* p, size_t n) { std::memcpy(p, In + At, n), At += n; }
     uint32_t U(int width) {
@@ -30,7 +30,7 @@ public:
         return v;
     }
 
-private:
+  private:
     const uint8_t* In;
     size_t At = 0;
 };
@@ -45,7 +45,9 @@ TArchiveHeader TArchiveHeader::Make(const char* methodIdentifier, int32_t total)
     return h;
 }
 
-bool TArchiveHeader::HasSignature() const { return std::equal(Signature.begin(), Signature.end(), ArchiveSignature); }
+bool TArchiveHeader::HasSignature() const {
+    return std::equal(Signature.begin(), Signature.end(), ArchiveSignature);
+}
 
 std::array<uint8_t, ArchiveHeaderSize> TArchiveHeader::Pack() const {
     std::array<uint8_t, ArchiveHeaderSize> out{};

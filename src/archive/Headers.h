@@ -32,7 +32,7 @@ struct TMemberHeader {
     uint16_t Attributes = 0;  // low 16 bits of the Windows attribute bits
     int32_t UncompressedSize = 0;
     int32_t CompressedSize = 0;
-    uint8_t Method = 0;  // index into the method table
+    uint8_t Method = 0;     // index into the method table
     uint32_t Checksum = 0;  // sum of the uncompressed bytes
     int32_t Locked = 0;
 

@@ -79,7 +79,8 @@ int THuffmanBuilder::Build(int n, const uint16_t* freq, uint8_t* lengths, uint16
     std::fill(std::begin(DepthCount), std::end(DepthCount), 0);
     CountDepths(root, 0);
     uint32_t sum = 0;
-    for (int d = 1; d <= MaxCodeLength; ++d) sum += static_cast<uint32_t>(DepthCount[d]) << (MaxCodeLength - d);
+    for (int d = 1; d <= MaxCodeLength; ++d)
+        sum += static_cast<uint32_t>(DepthCount[d]) << (MaxCodeLength - d);
     for (; sum > (1u << MaxCodeLength); --sum) {
         DepthCount[MaxCodeLength]--;
         for (int d = MaxCodeLength - 1; d > 0; --d) {
@@ -106,7 +107,8 @@ void MakeDecodeTable(int n, const uint8_t* lengths, int tableBits, uint16_t* tab
         count[lengths[i]]++;
     }
     uint32_t start[MaxCodeLength + 2] = {};
-    for (int l = 1; l <= MaxCodeLength; ++l) start[l + 1] = start[l] + (count[l] << (MaxCodeLength - l));
+    for (int l = 1; l <= MaxCodeLength; ++l)
+        start[l + 1] = start[l] + (count[l] << (MaxCodeLength - l));
     if (start[MaxCodeLength + 1] != (1u << MaxCodeLength)) throw ELZHBadDecodeTable();
 
     constexpr uint16_t Empty = 0xFFFF;

@@ -12,7 +12,7 @@ inline constexpr int MaxCodeLength = 16;
 void MakeCanonicalCodes(int n, const uint8_t* lengths, uint16_t* codes);
 
 class THuffmanBuilder {
-public:
+  public:
     explicit THuffmanBuilder(int maxSymbols);
     // Builds the code of n symbols from their frequencies, no code longer than 16 bits. Returns
     // the root node (n or more) or, with fewer than two used symbols, that single symbol (0 when
@@ -20,7 +20,7 @@ public:
     int Build(int n, const uint16_t* freq, uint8_t* lengths, uint16_t* codes);
     uint32_t Total() const { return TotalFreq; }
 
-private:
+  private:
     void DownHeap(int i);
     void CountDepths(int node, int depth);
 

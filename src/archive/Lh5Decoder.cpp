@@ -15,11 +15,11 @@ using namespace lh5;
 namespace {
 
 class TLh5Decoder {
-public:
+  public:
     explicit TLh5Decoder(TCompThreadSafety& io) : Io(io), Bits(io) {}
     void Run(int32_t size);
 
-private:
+  private:
     void ReadBlockHeader();
     void ReadPtLengths(int n, int countBits, int special);
     void ReadCLengths();
@@ -155,4 +155,3 @@ void DecodeLh5(TCompThreadSafety& io, int32_t uncompressedSize) {
 }
 
 }  // namespace kv::archive
-

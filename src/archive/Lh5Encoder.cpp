@@ -27,11 +27,11 @@ int BitLength(unsigned v) {
 }
 
 class TLh5Encoder {
-public:
+  public:
     explicit TLh5Encoder(TCompThreadSafety& io) : Io(io), Bits(io), Finder(Text), Builder(NC) {}
     void Run();
 
-private:
+  private:
     int ReadText();
     void Advance();
     void CutMatch() { Finder.MatchLen = std::min(Finder.MatchLen, Remaining); }
@@ -93,7 +93,8 @@ void TLh5Encoder::Run() {
             Output(Text[Pos - 1], 0);
         } else {
             // One byte behind: the match found at the previous position is sent.
-            Output(lastLen + (256 - Threshold), static_cast<unsigned>(Pos - lastPos - 2) & (DicSize - 1));
+            Output(lastLen + (256 - Threshold),
+                   static_cast<unsigned>(Pos - lastPos - 2) & (DicSize - 1));
             while (--lastLen > 0) Advance();
             CutMatch();
         }

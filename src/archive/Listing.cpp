@@ -8,14 +8,14 @@ namespace kv::archive {
 
 namespace {
 class TNullStream : public TStream {
-public:
+  public:
     size_t Read(void*, size_t) override { return 0; }
     void Write(const void*, size_t count) override { Pos += static_cast<int64_t>(count); }
     int64_t Seek(int64_t offset) override { return Pos = offset; }
     int64_t Position() const override { return Pos; }
     int64_t Size() const override { return Pos; }
 
-private:
+  private:
     int64_t Pos = 0;
 };
 }  // namespace

@@ -15,7 +15,7 @@ inline constexpr uint16_t RebuildAt = 0x8000;
 inline constexpr int WindowStart = WindowSize - MaxMatch;  // 4036
 
 class TLzhTree {
-public:
+  public:
     TLzhTree();
     // Counts one occurrence of symbol s, rebuilding first when the root is full.
     void Update(int s);
@@ -26,7 +26,7 @@ public:
     uint16_t Child[Nodes];
     uint16_t Parent[Nodes + Symbols];
 
-private:
+  private:
     void Rebuild();
 };
 

@@ -10,8 +10,10 @@ namespace kv::archive {
 
 template <int Size>
 class TLzssWindow {
-public:
-    TLzssWindow(TCompThreadSafety& io, int start) : Io(io), R(start) { std::fill_n(Window, Size, ' '); }
+  public:
+    TLzssWindow(TCompThreadSafety& io, int start) : Io(io), R(start) {
+        std::fill_n(Window, Size, ' ');
+    }
 
     void Literal(uint8_t b) {
         Put(b);
@@ -25,7 +27,7 @@ public:
     }
     int64_t Produced = 0;
 
-private:
+  private:
     void Put(uint8_t b) {
         Window[R] = b;
         Io.WriteByte(b);

@@ -3,7 +3,7 @@
 namespace kv::archive::lh5 {
 
 namespace {
-constexpr int NodeCount = DicSize + 256;                       // internal nodes and roots
+constexpr int NodeCount = DicSize + 256;                                 // internal nodes and roots
 constexpr int HashEnd = 2 * DicSize + (DicSize + 255) + (255 << 4) + 1;  // 28912
 }  // namespace
 

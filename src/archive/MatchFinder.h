@@ -9,7 +9,7 @@
 namespace kv::archive::lh5 {
 
 class TMatchFinder {
-public:
+  public:
     // `text` is the encoder's text buffer; positions handed in lie in [DicSize, 2 * DicSize).
     explicit TMatchFinder(const uint8_t* text);
 
@@ -23,7 +23,7 @@ public:
     int MatchLen = 0;
     int MatchPos = 0;  // text position; meaningful when MatchLen >= Threshold
 
-private:
+  private:
     using Node = uint16_t;
     static constexpr Node Nil = 0;
     // Node numbers: 1 .. DicSize-1 internal nodes, DicSize + byte the roots, positions the leaves.
@@ -34,16 +34,18 @@ private:
     void MakeChild(Node q, uint8_t c, Node r);
     void Split(Node old, int pos);
     void ReplaceInChain(Node old, Node with);
-    int TextPosition(int stored, int pos) const { return stored >= pos ? stored - DicSize : stored; }
+    int TextPosition(int stored, int pos) const {
+        return stored >= pos ? stored - DicSize : stored;
+    }
 
     const uint8_t* Text;
     Node FreeList = 1;
-    std::vector<uint8_t> Level;       // depth of the prefix a node stands for (roots: 1)
+    std::vector<uint8_t> Level;  // depth of the prefix a node stands for (roots: 1)
     std::vector<uint16_t> ChildCount;
-    std::vector<Node> Position;       // newest position below a node
+    std::vector<Node> Position;  // newest position below a node
     std::vector<Node> Parent;
     std::vector<Node> Prev;
-    std::vector<Node> Next;           // chain links and free list, then the chain heads
+    std::vector<Node> Next;  // chain links and free list, then the chain heads
 };
 
 }  // namespace kv::archive::lh5

@@ -24,11 +24,14 @@ int OpenBelow(int parent, const std::string& component, bool make, const std::st
     int fd = ::openat(parent, component.c_str(), DirectoryFlags);
     if (fd < 0 && errno == ENOENT && make) {
         if (::mkdirat(parent, component.c_str(), 0777) != 0 && errno != EEXIST)
-            Fail(errno, "Cannot create the directory \"" + PrintableName(component) + "\" of \"" + PrintableName(name) + "\"");
+            Fail(errno, "Cannot create the directory \"" + PrintableName(component) + "\" of \"" +
+                            PrintableName(name) + "\"");
         fd = ::openat(parent, component.c_str(), DirectoryFlags);
     }
     // ELOOP or ENOTDIR: a link or a file where the name needs a directory.
-    if (fd < 0) Fail(errno, "Cannot open the directory \"" + PrintableName(component) + "\" of \"" + PrintableName(name) + "\"");
+    if (fd < 0)
+        Fail(errno, "Cannot open the directory \"" + PrintableName(component) + "\" of \"" +
+                        PrintableName(name) + "\"");
     return fd;
 }
 
@@ -65,20 +68,23 @@ TDirectory OpenFolder(const std::string& path, bool make) {
     return TDirectory(fd);
 }
 
-TDirectory OpenMemberDirectory(const TDirectory& folder, const std::string& name, bool make, std::string& leaf) {
+TDirectory OpenMemberDirectory(const TDirectory& folder, const std::string& name, bool make,
+                               std::string& leaf) {
     TDirectory dir(::dup(folder.Handle()));
     if (dir.Handle() < 0) Fail(errno, "Cannot open the folder of \"" + PrintableName(name) + "\"");
     size_t start = 0;
     for (;;) {
         size_t end = name.find_first_of("\\/", start);
-        std::string component = name.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string component =
+            name.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (end == std::string::npos) {
             if (component.empty() || component == "." || component == "..")
                 Fail(EISDIR, "Not a file name: \"" + PrintableName(name) + "\"");
             leaf = component;
             return dir;
         }
-        if (!component.empty() && component != ".") dir = TDirectory(OpenBelow(dir.Handle(), component, make, name));
+        if (!component.empty() && component != ".")
+            dir = TDirectory(OpenBelow(dir.Handle(), component, make, name));
         start = end + 1;
     }
 }

@@ -9,7 +9,7 @@ namespace kv::archive {
 
 // An open directory, closed with the object.
 class TDirectory {
-public:
+  public:
     explicit TDirectory(int fd) : Fd(fd) {}
     TDirectory(TDirectory&& other) noexcept;
     TDirectory(const TDirectory&) = delete;
@@ -20,7 +20,7 @@ public:
     // Whether the entry `leaf` itself (a link is not followed) is the file `file`.
     bool Holds(const std::string& leaf, const struct stat& file) const;
 
-private:
+  private:
     int Fd;
 };
 
@@ -32,6 +32,7 @@ TDirectory OpenFolder(const std::string& path, bool make);
 // the name's last component into `leaf`. Every directory of the name is opened from its parent
 // with O_NOFOLLOW | O_DIRECTORY, and created first when missing and `make`; a link, or a name
 // that ends in a separator, fails with std::system_error.
-TDirectory OpenMemberDirectory(const TDirectory& folder, const std::string& name, bool make, std::string& leaf);
+TDirectory OpenMemberDirectory(const TDirectory& folder, const std::string& name, bool make,
+                               std::string& leaf);
 
 }  // namespace kv::archive

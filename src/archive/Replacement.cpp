@@ -27,13 +27,15 @@ std::string RandomSuffix() {
 
 }  // namespace
 
-TReplacement::TReplacement(const TDirectory& dir, const std::string& leaf) : DirFd(dir.Handle()), Leaf(leaf) {
+TReplacement::TReplacement(const TDirectory& dir, const std::string& leaf)
+    : DirFd(dir.Handle()), Leaf(leaf) {
     // Short enough for any file system's name limit, whatever the target's length.
     const std::string stem = "." + leaf.substr(0, 200) + ".";
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         Temporary = stem + RandomSuffix() + ".part";
-        fd = ::openat(DirFd, Temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd = ::openat(DirFd, Temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      0666);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) Fail("Cannot create a file beside \"" + PrintableName(leaf) + "\"");
@@ -48,7 +50,8 @@ TReplacement::~TReplacement() {
 void TReplacement::Commit() {
     if (::fsync(Stream->Handle()) != 0) Fail("Cannot write \"" + PrintableName(Leaf) + "\"");
     Stream->Close();
-    if (::renameat(DirFd, Temporary.c_str(), DirFd, Leaf.c_str()) != 0) Fail("Cannot replace \"" + PrintableName(Leaf) + "\"");
+    if (::renameat(DirFd, Temporary.c_str(), DirFd, Leaf.c_str()) != 0)
+        Fail("Cannot replace \"" + PrintableName(Leaf) + "\"");
     Committed = true;
 }
 

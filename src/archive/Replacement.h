@@ -12,7 +12,7 @@
 namespace kv::archive {
 
 class TReplacement {
-public:
+  public:
     // Creates the temporary in `dir` (which must outlive the object). Throws std::system_error.
     TReplacement(const TDirectory& dir, const std::string& leaf);
     ~TReplacement();
@@ -24,7 +24,7 @@ public:
     // std::system_error (the temporary is then removed with the object).
     void Commit();
 
-private:
+  private:
     int DirFd;
     std::string Leaf, Temporary;
     std::unique_ptr<TFileStream> Stream;

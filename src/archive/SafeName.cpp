@@ -11,7 +11,8 @@ bool IsSafeMemberName(const std::string& name) {
     size_t start = 0;
     for (;;) {
         size_t end = name.find_first_of("\\/", start);
-        if (name.compare(start, end == std::string::npos ? std::string::npos : end - start, "..") == 0)
+        if (name.compare(start, end == std::string::npos ? std::string::npos : end - start, "..") ==
+            0)
             return false;
         if (end == std::string::npos) return true;
         start = end + 1;

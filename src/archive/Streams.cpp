@@ -20,15 +20,23 @@ namespace {
 TFileStream::TFileStream(const std::string& path, Mode mode) {
     int flags = O_CLOEXEC;
     switch (mode) {
-        case OpenRead: flags |= O_RDONLY; break;
-        case OpenReadWrite: flags |= O_RDWR; break;
-        case Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+        case OpenRead:
+            flags |= O_RDONLY;
+            break;
+        case OpenReadWrite:
+            flags |= O_RDWR;
+            break;
+        case Create:
+            flags |= O_RDWR | O_CREAT | O_TRUNC;
+            break;
     }
     Fd = ::open(path.c_str(), flags, 0666);
     if (Fd < 0) Fail("Cannot open file \"" + path + "\"");
 }
 
-TFileStream::~TFileStream() { Close(); }
+TFileStream::~TFileStream() {
+    Close();
+}
 
 void TFileStream::Close() {
     if (Fd >= 0) ::close(Fd);

@@ -8,7 +8,7 @@
 namespace kv::archive {
 
 class TStream {
-public:
+  public:
     virtual ~TStream() = default;
     // Reads up to `count` bytes; fewer only at the end. Read errors throw std::system_error.
     virtual size_t Read(void* buffer, size_t count) = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class TFileStream : public TStream {
-public:
+  public:
     enum Mode { OpenRead, OpenReadWrite, Create };
     // Throws std::system_error when the file cannot be opened.
     TFileStream(const std::string& path, Mode mode);
@@ -38,13 +38,13 @@ public:
     int Handle() const { return Fd; }
     void Close();
 
-private:
+  private:
     int Fd = -1;
     int64_t Pos = 0;
 };
 
 class TMemoryStream : public TStream {
-public:
+  public:
     TMemoryStream() = default;
     explicit TMemoryStream(std::vector<uint8_t> bytes) : Bytes(std::move(bytes)) {}
     size_t Read(void* buffer, size_t count) override;
@@ -54,7 +54,7 @@ public:
     int64_t Size() const override { return static_cast<int64_t>(Bytes.size()); }
     const std::vector<uint8_t>& Data() const { return Bytes; }
 
-private:
+  private:
     std::vector<uint8_t> Bytes;
     size_t Pos = 0;
 };

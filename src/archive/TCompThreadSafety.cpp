@@ -23,7 +23,8 @@ void CopyStored(TCompThreadSafety& io) {
 
 }  // namespace
 
-void TCompThreadSafety::Setup(TStream& source, TStream& destination, int64_t limit, int32_t budget) {
+void TCompThreadSafety::Setup(TStream& source, TStream& destination, int64_t limit,
+                              int32_t budget) {
     Source = &source;
     Destination = &destination;
     InPos = InEnd = 0;
@@ -96,9 +97,14 @@ TEncodeResult TCompThreadSafety::EncodeMember(TCompressMethod method, TStream& s
                                               TStream& destination, int32_t sourceSize) {
     Setup(source, destination, sourceSize, sourceSize);
     switch (method) {
-        case MethodNone: CopyStored(*this); break;
-        case MethodLh5: EncodeLh5(*this); break;
-        default: break;  // the system writes no other method
+        case MethodNone:
+            CopyStored(*this);
+            break;
+        case MethodLh5:
+            EncodeLh5(*this);
+            break;
+        default:
+            break;  // the system writes no other method
     }
     FlushOutput();
     return {OutCount, ReadSum};
@@ -111,11 +117,20 @@ TDecodeResult TCompThreadSafety::DecodeMember(TCompressMethod method, TStream& s
     Setup(source, destination, codedSize, std::max(uncompressedSize, 0));
     try {
         switch (method) {
-            case MethodNone: CopyStored(*this); break;
-            case MethodRle: DecodeRle(*this); break;
-            case MethodLzh: DecodeLzh(*this, uncompressedSize); break;
-            case MethodLh5: DecodeLh5(*this, uncompressedSize); break;
-            default: break;  // the container refuses the custom method before decoding
+            case MethodNone:
+                CopyStored(*this);
+                break;
+            case MethodRle:
+                DecodeRle(*this);
+                break;
+            case MethodLzh:
+                DecodeLzh(*this, uncompressedSize);
+                break;
+            case MethodLh5:
+                DecodeLh5(*this, uncompressedSize);
+                break;
+            default:
+                break;  // the container refuses the custom method before decoding
         }
     } catch (const EUnableToCompress&) {
         Overlong = true;

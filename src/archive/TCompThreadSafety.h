@@ -24,7 +24,7 @@ struct TDecodeResult {
 };
 
 class TCompThreadSafety {
-public:
+  public:
     static constexpr int BufferSize = 8192;
 
     // Codes SourceSize bytes of Source into Destination; methods 0 and 4 only. Throws
@@ -62,7 +62,7 @@ public:
     // The coded data holds more than the uncompressed size.
     void MarkOverlong() { Overlong = true; }
 
-private:
+  private:
     void Setup(TStream& source, TStream& destination, int64_t limit, int32_t budget);
     bool Refill();
     void FlushFull();

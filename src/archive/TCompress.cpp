@@ -24,7 +24,7 @@ namespace {
 
 // An archive stream whose write failures become EInsufficientDiskSpace with the given message.
 class TGuardedStream : public TStream {
-public:
+  public:
     TGuardedStream(TStream& inner, const char* message) : Inner(inner), Message(message) {}
     size_t Read(void* buffer, size_t count) override { return Inner.Read(buffer, count); }
     void Write(const void* buffer, size_t count) override {
@@ -38,7 +38,7 @@ public:
     int64_t Position() const override { return Inner.Position(); }
     int64_t Size() const override { return Inner.Size(); }
 
-private:
+  private:
     TStream& Inner;
     const char* Message;
 };
@@ -53,11 +53,13 @@ std::string ChangeExtension(const std::string& name, const std::string& extensio
 
 // Whether `name` begins with the directory `prefix`; "\\" and "/" separate alike.
 bool StartsWithName(const std::string& name, const std::string& prefix) {
-    return name.size() >= prefix.size() && SameName(NativePath(name.substr(0, prefix.size())), NativePath(prefix));
+    return name.size() >= prefix.size() &&
+           SameName(NativePath(name.substr(0, prefix.size())), NativePath(prefix));
 }
 
 bool Listed(const std::vector<std::string>& list, const std::string& name) {
-    return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return SameName(e, name); });
+    return std::any_of(list.begin(), list.end(),
+                       [&](const std::string& e) { return SameName(e, name); });
 }
 
 void RemoveListed(std::vector<std::string>& list, const std::string& name) {
@@ -122,10 +124,12 @@ void TCompress::CompressFileList(const std::string& ArchiveName, std::vector<std
     }
     // The work file takes the archive's name in one step: the old archive is never lost first.
     if (std::rename(NativePath(workName).c_str(), NativePath(ArchiveName).c_str()) != 0)
-        throw std::system_error(errno, std::generic_category(), "Cannot replace \"" + ArchiveName + "\"");
+        throw std::system_error(errno, std::generic_category(),
+                                "Cannot replace \"" + ArchiveName + "\"");
 }
 
-void TCompress::WriteArchive(TFileStream& file, std::vector<std::string>& FileList, TCompressMethod Method) {
+void TCompress::WriteArchive(TFileStream& file, std::vector<std::string>& FileList,
+                             TCompressMethod Method) {
     if (Method != MethodNone && Method != MethodLh5)
         throw std::invalid_argument("Archives are written with the methods NON and LH5 only");
     TGuardedStream archive(file, msg::DiskFullCompressing);
@@ -149,8 +153,8 @@ void TCompress::WriteArchive(TFileStream& file, std::vector<std::string>& FileLi
         total += info.Size;
         if (info.Size > INT32_MAX || total > INT32_MAX)
             throw std::length_error("Archive members are limited to 2147483647 bytes in all");
-        WriteMember(archive, *source, stored, static_cast<int32_t>(info.Size), info.DateTime, info.Attributes,
-                    Method);
+        WriteMember(archive, *source, stored, static_cast<int32_t>(info.Size), info.DateTime,
+                    info.Attributes, Method);
         ++i;
     }
     header.TotalSize = static_cast<int32_t>(total);
@@ -190,7 +194,7 @@ void TCompress::WriteMember(TStream& archive, TStream& source, const std::string
 }
 
 void TCompress::MergeOldArchive(const std::string& oldName, const std::string& workName,
-                                   const std::vector<std::string>& fileList) {
+                                const std::vector<std::string>& fileList) {
     TFileStream old(NativePath(oldName), TFileStream::OpenRead);
     TFileStream workFile(NativePath(workName), TFileStream::OpenReadWrite);
     TGuardedStream work(workFile, msg::DiskFullMerging);
@@ -232,7 +236,8 @@ void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::s
     TArchiveReader reader(NativePath(ArchiveName));
     struct stat archiveFile {};
     if (::fstat(reader.Stream().Handle(), &archiveFile) != 0)
-        throw std::system_error(errno, std::generic_category(), "Cannot read \"" + ArchiveName + "\"");
+        throw std::system_error(errno, std::generic_category(),
+                                "Cannot read \"" + ArchiveName + "\"");
     std::vector<std::string> written;
     int64_t running = 0;
     TMemberHeader header;
@@ -251,14 +256,16 @@ void TCompress::ExpandArchive(const std::string& ArchiveName, std::vector<std::s
 }
 
 bool TCompress::Selected(const std::vector<std::string>& fileList, const std::string& name) const {
-    if (ExactMemberNames) return std::find(fileList.begin(), fileList.end(), name) != fileList.end();
+    if (ExactMemberNames)
+        return std::find(fileList.begin(), fileList.end(), name) != fileList.end();
     return Listed(fileList, name);
 }
 
-bool TCompress::ExpandMember(TArchiveReader& reader, const struct stat& archiveFile, const TMemberHeader& header,
-                             const std::string& name) {
+bool TCompress::ExpandMember(TArchiveReader& reader, const struct stat& archiveFile,
+                             const TMemberHeader& header, const std::string& name) {
     if (!IsSafeMemberName(name)) throw EUnsafeMemberName(name);
-    if (header.Method == MethodCustom || header.Method >= MethodCount) throw EUnsupportedMethod(name);
+    if (header.Method == MethodCustom || header.Method >= MethodCount)
+        throw EUnsupportedMethod(name);
     // Refused before anything is created, so that a file of that name survives.
     if (header.Locked > 0) throw EInvalidKey();
     const std::string target = Target + name;
@@ -268,7 +275,8 @@ bool TCompress::ExpandMember(TArchiveReader& reader, const struct stat& archiveF
     std::optional<TReplacement> file;
     std::string leaf;
     try {
-        dir.emplace(OpenMemberDirectory(OpenFolder(NativePath(Target), MakeDirectories), name, MakeDirectories, leaf));
+        dir.emplace(OpenMemberDirectory(OpenFolder(NativePath(Target), MakeDirectories), name,
+                                        MakeDirectories, leaf));
         if (dir->Holds(leaf, archiveFile)) throw EMemberIsArchive(name);
         file.emplace(*dir, leaf);
     } catch (const std::system_error&) {

@@ -19,7 +19,7 @@ class TStream;
 struct TMemberHeader;
 
 class TCompress {
-public:
+  public:
     TCompress();
     ~TCompress();
     TCompress(const TCompress&) = delete;
@@ -54,19 +54,21 @@ public:
     // renamed over it once it decoded whole with the right size and checksum, so a member that
     // fails leaves the file it would replace as it was. A member whose target is the archive
     // itself is refused (EMemberIsArchive).
-    void ExpandArchive(const std::string& ArchiveName, std::vector<std::string>* FileList = nullptr);
+    void ExpandArchive(const std::string& ArchiveName,
+                       std::vector<std::string>* FileList = nullptr);
 
-private:
+  private:
     // Writes a whole archive of FileList (edited as CompressFileList does) into an empty file.
-    void WriteArchive(TFileStream& file, std::vector<std::string>& FileList, TCompressMethod Method);
-    void WriteMember(TStream& archive, TStream& source, const std::string& storedName,
-                     int32_t size, uint32_t dateTime, uint16_t attributes, TCompressMethod method);
+    void WriteArchive(TFileStream& file, std::vector<std::string>& FileList,
+                      TCompressMethod Method);
+    void WriteMember(TStream& archive, TStream& source, const std::string& storedName, int32_t size,
+                     uint32_t dateTime, uint16_t attributes, TCompressMethod method);
     bool Selected(const std::vector<std::string>& fileList, const std::string& name) const;
     // Writes one selected member; false when its file cannot be created and is skipped.
-    bool ExpandMember(TArchiveReader& reader, const struct stat& archiveFile, const TMemberHeader& header,
-                      const std::string& name);
+    bool ExpandMember(TArchiveReader& reader, const struct stat& archiveFile,
+                      const TMemberHeader& header, const std::string& name);
     void MergeOldArchive(const std::string& oldName, const std::string& workName,
-                            const std::vector<std::string>& fileList);
+                         const std::vector<std::string>& fileList);
 
     std::string Target;
     std::unique_ptr<TCompThreadSafety> Codec;

@@ -13,19 +13,18 @@ void WriteResource(Resource resource, const std::filesystem::path& directory) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(data.data(), static_cast<std::streamsize>(data.size()));
     out.close();
-    if (!out)
-        throw std::runtime_error("Cannot write " + file.string());
+    if (!out) throw std::runtime_error("Cannot write " + file.string());
 }
 
 void WriteAssets(const std::filesystem::path& directory) {
-    for (Resource resource : StartupResources)
-        WriteResource(resource, directory);
+    for (Resource resource : StartupResources) WriteResource(resource, directory);
 }
 
 bool ActivateModel(std::string_view model, const std::filesystem::path& directory) {
     const std::string m(model);
-    const std::pair<std::string, std::string> copies[] = {
-        {m + "-ggui.h", "740-ggui.h"}, {"lib" + m + ".a", "lib740.a"}, {m + "-opts.db", "740-opts.db"}};
+    const std::pair<std::string, std::string> copies[] = {{m + "-ggui.h", "740-ggui.h"},
+                                                          {"lib" + m + ".a", "lib740.a"},
+                                                          {m + "-opts.db", "740-opts.db"}};
     bool all = true;
     for (const auto& [from, to] : copies) {
         std::error_code error;

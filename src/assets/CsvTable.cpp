@@ -44,8 +44,7 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
             fieldStarted = true;
         }
     }
-    if (quoted)
-        throw std::runtime_error("Unterminated quote in CSV text");
+    if (quoted) throw std::runtime_error("Unterminated quote in CSV text");
     if (fieldStarted || !row.empty()) {
         row.push_back(std::move(field));
         rows.push_back(std::move(row));
@@ -55,13 +54,11 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
 
 void CsvToTable(const std::filesystem::path& csv, const std::string& table) {
     std::ifstream in(csv, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot read " + csv.string());
+    if (!in) throw std::runtime_error("Cannot read " + csv.string());
     std::stringstream text;
     text << in.rdbuf();
     const std::vector<CsvRow> rows = ParseCsv(text.str());
-    if (rows.empty())
-        throw std::runtime_error(csv.string() + ": no field row");
+    if (rows.empty()) throw std::runtime_error(csv.string() + ": no field row");
 
     store::FieldDefs fields;
     for (const std::string& column : rows[0]) {
@@ -79,8 +76,9 @@ void CsvToTable(const std::filesystem::path& csv, const std::string& table) {
         for (size_t r = 1; r < rows.size(); ++r) {
             const std::string where = csv.string() + ", line " + std::to_string(r + 1);
             if (rows[r].size() != fields.size())
-                throw std::runtime_error(where + ": " + std::to_string(rows[r].size()) + " values for " +
-                                         std::to_string(fields.size()) + " fields");
+                throw std::runtime_error(where + ": " + std::to_string(rows[r].size()) +
+                                         " values for " + std::to_string(fields.size()) +
+                                         " fields");
             try {
                 out.AppendRecord(rows[r]);
             } catch (const store::StoreError& error) {

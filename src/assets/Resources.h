@@ -18,8 +18,9 @@ enum class Resource {
 
 // The order in which start-up writes them.
 inline constexpr Resource StartupResources[] = {
-    Resource::FileHeader746,  Resource::FileHeader758,  Resource::FileLinker0, Resource::FileLinker1,
-    Resource::FileOptions746, Resource::FileOptions758, Resource::FileLib746,  Resource::FileLib758,
+    Resource::FileHeader746, Resource::FileHeader758,  Resource::FileLinker0,
+    Resource::FileLinker1,   Resource::FileOptions746, Resource::FileOptions758,
+    Resource::FileLib746,    Resource::FileLib758,
 };
 
 std::string_view ResourceData(Resource resource);

@@ -10,7 +10,7 @@ enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // Shows a modal box with a fixed text, kind and buttons; returns the button chosen.
     virtual Answer Show(const std::string& text, MessageKind kind, Buttons buttons) = 0;

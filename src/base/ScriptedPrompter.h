@@ -8,7 +8,7 @@
 namespace kv::base {
 
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     struct Shown {
         std::string Text;
         MessageKind Kind;

@@ -5,7 +5,7 @@
 namespace kv::base {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens a file path or a web address with the user's program for it; false on failure.
     virtual bool Open(const std::string& target) = 0;

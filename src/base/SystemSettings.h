@@ -17,7 +17,8 @@ inline constexpr const char* SettingsProduct = "740-Series Program Manager";
 // The settings file of the first directory of $XDG_CONFIG_DIRS (default /etc/xdg) that holds
 // one: "<dir>/Morvane/740-Series Program Manager.ini". Names the one under /etc/xdg when none does.
 inline std::filesystem::path SystemSettingsFile() {
-    const std::filesystem::path relative = std::filesystem::path(SettingsOrganization) / (std::string(SettingsProduct) + ".ini");
+    const std::filesystem::path relative =
+        std::filesystem::path(SettingsOrganization) / (std::string(SettingsProduct) + ".ini");
     const char* dirs = std::getenv("XDG_CONFIG_DIRS");
     std::string_view rest = dirs && *dirs ? dirs : "/etc/xdg";
     while (!rest.empty()) {
@@ -25,7 +26,8 @@ inline std::filesystem::path SystemSettingsFile() {
         const std::string_view dir = rest.substr(0, colon);
         rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
         std::error_code ignored;
-        if (!dir.empty() && std::filesystem::is_regular_file(std::filesystem::path(dir) / relative, ignored))
+        if (!dir.empty() &&
+            std::filesystem::is_regular_file(std::filesystem::path(dir) / relative, ignored))
             return std::filesystem::path(dir) / relative;
     }
     return std::filesystem::path("/etc/xdg") / relative;
@@ -33,8 +35,8 @@ inline std::filesystem::path SystemSettingsFile() {
 
 // The value of `key` in `[section]` of the INI file, surrounding blanks dropped; nothing when
 // the file, the section or the key is missing. Lines starting with ";" or "#" are comments.
-inline std::optional<std::string> ReadSetting(const std::filesystem::path& file, std::string_view section,
-                                              std::string_view key) {
+inline std::optional<std::string> ReadSetting(const std::filesystem::path& file,
+                                              std::string_view section, std::string_view key) {
     std::ifstream in(file);
     if (!in) return std::nullopt;
     auto trim = [](std::string_view text) {

@@ -16,7 +16,8 @@ std::string EscapeC(std::string_view text) {
             out += "\\?";  // never a trigraph
         } else if (c < 0x20 || c == 0x7f) {
             char octal[5];
-            std::snprintf(octal, sizeof octal, "\\%03o", c);  // three digits: no digit that follows can join it
+            std::snprintf(octal, sizeof octal, "\\%03o",
+                          c);  // three digits: no digit that follows can join it
             out += octal;
         } else {
             out += static_cast<char>(c);
@@ -29,8 +30,10 @@ std::string CommentText(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
         const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) c = ' ';
-        else if (c == '\\') c = '/';
+        if (u < 0x20 || u == 0x7f)
+            c = ' ';
+        else if (c == '\\')
+            c = '/';
     }
     return out;
 }

@@ -27,16 +27,21 @@ bool Exists(const char* file) {
 }  // namespace
 
 std::string NoImageMessage(const Target& target) {
-    if (IsOriginalCard(target)) return "File is too large for Original Model - please use Standard Model";
-    if (IsModel746(target)) return "File is too large - please disable \"Programmable Units of Measurement\" option";
+    if (IsOriginalCard(target))
+        return "File is too large for Original Model - please use Standard Model";
+    if (IsModel746(target))
+        return "File is too large - please disable \"Programmable Units of Measurement\" option";
     return "Cannot create download file - please contact factory";
 }
 
-BuildOutcome FirmwareBuilder::VersionFileDownload(store::Table& version, const BuildRequest& request) {
+BuildOutcome FirmwareBuilder::VersionFileDownload(store::Table& version,
+                                                  const BuildRequest& request) {
     RemoveQuietly(ReportFile);
     RemoveQuietly(ManualFile);
     if (Exists(ReportFile) || Exists(ManualFile)) {
-        prompter_.Warning("The report or manual is used in another application, please close it before downloading");
+        prompter_.Warning(
+            "The report or manual is used in another application, please close it before "
+            "downloading");
         return BuildOutcome::Locked;
     }
     if (Hooks.ShowProgress) Hooks.ShowProgress("Processing version configuration...");
@@ -55,7 +60,8 @@ BuildOutcome FirmwareBuilder::VersionFileDownload(store::Table& version, const B
         }
     }
     std::error_code ignored;
-    fs::copy_file(store::NativePath(request.Manual), ManualFile, fs::copy_options::overwrite_existing, ignored);
+    fs::copy_file(store::NativePath(request.Manual), ManualFile,
+                  fs::copy_options::overwrite_existing, ignored);
     if (Hooks.CloseProgress) Hooks.CloseProgress();
 
     if (Exists(ImageFile)) {
@@ -64,8 +70,10 @@ BuildOutcome FirmwareBuilder::VersionFileDownload(store::Table& version, const B
         return BuildOutcome::ImageMade;
     }
     const std::string message = NoImageMessage(request.Target);
-    if (IsOriginalCard(request.Target) || IsModel746(request.Target)) prompter_.Warning(message);
-    else prompter_.Error(message);
+    if (IsOriginalCard(request.Target) || IsModel746(request.Target))
+        prompter_.Warning(message);
+    else
+        prompter_.Error(message);
     return BuildOutcome::NoImage;
 }
 
@@ -86,9 +94,10 @@ bool FirmwareBuilder::Generate(store::Table& version, const BuildRequest& reques
         GeneratedSource source;
         source.CreateSkeleton(values);
         const OptionRows options = OptionRows::Load("740-opts.db");
-        const DataTables data = DataTables::Load("..\\dbs\\default\\740-data.db", "..\\dbs\\user\\740-data.db");
-        Translate(version, t, request.Preferences, {options, data, EngineeringUnitLines()}, source, selected_,
-                  [&](int position, int records) {
+        const DataTables data =
+            DataTables::Load("..\\dbs\\default\\740-data.db", "..\\dbs\\user\\740-data.db");
+        Translate(version, t, request.Preferences, {options, data, EngineeringUnitLines()}, source,
+                  selected_, [&](int position, int records) {
                       if (Hooks.Progress) Hooks.Progress(position, records - 1);
                   });
         source.Save(GeneratedSourceFile);
@@ -102,7 +111,9 @@ bool FirmwareBuilder::Generate(store::Table& version, const BuildRequest& reques
 void FirmwareBuilder::CreateDownloadFile(const Target& target) {
     RemoveQuietly(ImageFile);
     RunStep("gcc -c -g -ms -O2 740-ggui.C", Toolchain);
-    RunStep("gcc -T" + LinkerScript(target) + " -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin", Toolchain);
+    RunStep("gcc -T" + LinkerScript(target) +
+                " -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin",
+            Toolchain);
     RemoveQuietly(ObjectFile);
     RemoveQuietly(GeneratedSourceFile);
 }

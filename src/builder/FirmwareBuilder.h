@@ -29,17 +29,17 @@ inline constexpr const char* MapFile = "Kv740.map";
 struct BuildRequest {
     builder::Target Target;            // model, pack and hardware choice
     builder::Preferences Preferences;  // programmable units, clear totals, clear logs
-    std::string Code;         // version code of the catalogue record
-    std::string DB;           // database version of the catalogue record
-    std::string Revision;     // status bar panel 0
-    std::string Manual;       // the selection record's Manual slot
+    std::string Code;                  // version code of the catalogue record
+    std::string DB;                    // database version of the catalogue record
+    std::string Revision;              // status bar panel 0
+    std::string Manual;                // the selection record's Manual slot
 };
 
 enum class BuildOutcome {
-    Locked,    // the report or the manual is held by another program: nothing was done
-    Stopped,   // the translation failed: no source, no toolchain step
-    NoImage,   // the toolchain left no image: the target's message was shown
-    ImageMade, // "PackBinary.bin" exists and the console was called
+    Locked,     // the report or the manual is held by another program: nothing was done
+    Stopped,    // the translation failed: no source, no toolchain step
+    NoImage,    // the toolchain left no image: the target's message was shown
+    ImageMade,  // "PackBinary.bin" exists and the console was called
 };
 
 // What the windows supply; every hook may be left empty.
@@ -56,7 +56,7 @@ struct BuildHooks {
 std::string NoImageMessage(const Target& target);
 
 class FirmwareBuilder {
-public:
+  public:
     explicit FirmwareBuilder(base::Prompter& prompter) : prompter_(prompter) {}
 
     BuildHooks Hooks;
@@ -71,7 +71,7 @@ public:
     // The units the last build used, in UnitCoefs order.
     const ListUnits& SelectedUnits() const { return selected_; }
 
-private:
+  private:
     bool Generate(store::Table& version, const BuildRequest& request);
 
     base::Prompter& prompter_;

@@ -12,7 +12,9 @@ namespace {
 
 const std::string Rule = "/*=========================================================*/";
 
-std::string Quoted(const std::string& text) { return "\"" + EscapeC(text) + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + EscapeC(text) + "\"";
+}
 
 void Add(std::vector<std::string>& lines, std::initializer_list<const char*> fixed) {
     lines.insert(lines.end(), fixed.begin(), fixed.end());
@@ -45,19 +47,11 @@ void AddIdentityBlock(std::vector<std::string>& l, const SkeletonValues& v) {
 
 void AddAsciiTagStubs(std::vector<std::string>& l) {
     l.push_back(Rule);
-    Add(l, {"class TAscii",
-            "{\t// dummy class",
-            "public:",
-            "   TAscii();",
-            "   static void\tupdate       (void);",
-            "   static void\tconfigure    (void);",
-            "   static void\tprocess_link (void);",
-            "};",
-            "     TAscii::TAscii()       {};",
-            "void TAscii::update()       {};",
-            "void TAscii::configure()    {};",
-            "void TAscii::process_link() {};",
-            ""});
+    Add(l, {"class TAscii", "{\t// dummy class", "public:", "   TAscii();",
+            "   static void\tupdate       (void);", "   static void\tconfigure    (void);",
+            "   static void\tprocess_link (void);", "};", "     TAscii::TAscii()       {};",
+            "void TAscii::update()       {};", "void TAscii::configure()    {};",
+            "void TAscii::process_link() {};", ""});
     l.push_back(Rule);
     Add(l, {"class TTag",
             "{\t// dummy class",
@@ -100,25 +94,15 @@ void AddAsciiTagStubs(std::vector<std::string>& l) {
 
 void AddReportUnitsStubs(std::vector<std::string>& l) {
     l.push_back(Rule);
-    Add(l, {"class TReport",
-            "{\t// dummy class",
-            "public:",
-            "   TReport();",
-            "   static void\tupdate           (void);",
-            "   static void\tupdate_fast      (void);",
-            "   static void\tupdate_records   (void);",
-            "   static void\tconfigure        (void);",
+    Add(l, {"class TReport", "{\t// dummy class", "public:", "   TReport();",
+            "   static void\tupdate           (void);", "   static void\tupdate_fast      (void);",
+            "   static void\tupdate_records   (void);", "   static void\tconfigure        (void);",
             "   static void\tprocess_link     (void);",
-            "   static void\ttry_print        (class TRecordLog&);",
-            "};",
-            "     TReport::TReport()         {};",
-            "void TReport::update()          {};",
-            "void TReport::update_fast()     {};",
-            "void TReport::update_records()  {};",
-            "void TReport::configure()       {};",
-            "void TReport::process_link()    {};",
-            "void TReport::try_print(class TRecordLog&)    {};",
-            ""});
+            "   static void\ttry_print        (class TRecordLog&);", "};",
+            "     TReport::TReport()         {};", "void TReport::update()          {};",
+            "void TReport::update_fast()     {};", "void TReport::update_records()  {};",
+            "void TReport::configure()       {};", "void TReport::process_link()    {};",
+            "void TReport::try_print(class TRecordLog&)    {};", ""});
     l.push_back(Rule);
     Add(l, {"class TUnits",
             "{\t// dummy class",
@@ -147,21 +131,26 @@ void AddReportUnitsStubs(std::vector<std::string>& l) {
 
 void AddTables(std::vector<std::string>& l) {
     l.push_back(Rule);
-    Add(l, {"extern const chr* const Headers  [] =", "{", "   ((chr*)0)", "   // Headers End", "};", ""});
+    Add(l, {"extern const chr* const Headers  [] =", "{", "   ((chr*)0)", "   // Headers End", "};",
+            ""});
     l.push_back(Rule);
-    Add(l, {"extern const chr* const Footers  [] =", "{", "   ((chr*)0)", "   // Footers End", "};", ""});
+    Add(l, {"extern const chr* const Footers  [] =", "{", "   ((chr*)0)", "   // Footers End", "};",
+            ""});
     l.push_back(Rule);
-    Add(l, {"extern const uin   ComCalIds  [] =", "{", "   ID_PARAMETER_FACTORS", "   // Comms shared Cals End", "};", ""});
+    Add(l, {"extern const uin   ComCalIds  [] =", "{", "   ID_PARAMETER_FACTORS",
+            "   // Comms shared Cals End", "};", ""});
     l.push_back(Rule);
     Add(l, {"extern class TPoint const UserPoints[] =", "{", "   // User Data Points End",
             "   {0,0,0,0,0,0,}, // marks the end of the table", "};", ""});
     l.push_back(Rule);
-    Add(l, {"extern class TParameter const UnitCoefs[] =", "{", "   // Coefficients End", "};", ""});
+    Add(l,
+        {"extern class TParameter const UnitCoefs[] =", "{", "   // Coefficients End", "};", ""});
     l.push_back(Rule);
     Add(l, {"extern class TParameter const Parameters[] =", "{", "   // Parameters End", "};", ""});
     l.push_back(Rule);
-    Add(l, {"extern class TMessage const Messages[] =", "{", "   // Messages End", "   {", "      // Last message",
-            "      {\"\",\"\"},", "      ID_ITEM_LAST,", "   },", "};", ""});
+    Add(l,
+        {"extern class TMessage const Messages[] =", "{", "   // Messages End", "   {",
+         "      // Last message", "      {\"\",\"\"},", "      ID_ITEM_LAST,", "   },", "};", ""});
     l.push_back(Rule);
     Add(l, {"extern const flt  Factors1[]  = ", "{", "   // Factors1 End", "};", ""});
     Add(l, {"extern const flt  Factors2[]  = ", "{", "   // Factors2 End", "};", ""});
@@ -174,7 +163,9 @@ void AddTables(std::vector<std::string>& l) {
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
@@ -184,9 +175,10 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 
 const std::string& MarkerOf(Table table) {
     static const std::string markers[] = {
-        "   // Headers End",    "   // Footers End",  "   // Comms shared Cals End", "   // User Data Points End",
-        "   // Coefficients End", "   // Parameters End", "   // Messages End",      "   // Factors1 End",
-        "   // Factors2 End",   "   // Factors3 End", "   // Factors4 End",
+        "   // Headers End",          "   // Footers End",      "   // Comms shared Cals End",
+        "   // User Data Points End", "   // Coefficients End", "   // Parameters End",
+        "   // Messages End",         "   // Factors1 End",     "   // Factors2 End",
+        "   // Factors3 End",         "   // Factors4 End",
     };
     return markers[static_cast<int>(table)];
 }
@@ -228,37 +220,49 @@ void GeneratedSource::AppendInfoItem(const InfoEntry& e) {
     } else {
         tags += Quoted(e.UnitTag1) + "," + Quoted(e.UnitTag2) + "},";
     }
-    Last().insert(Last().end(), {"   {", "      // " + CommentText(e.Item), tags, "      " + e.Id + ",",
-                                 "      " + e.Menu + " + " + e.Access + ",", "      " + e.DataType + ",",
-                                 "      " + e.Default + ",", "      " + e.Low + ",", "      " + e.High + ",", "   },"});
+    Last().insert(Last().end(), {"   {", "      // " + CommentText(e.Item), tags,
+                                 "      " + e.Id + ",", "      " + e.Menu + " + " + e.Access + ",",
+                                 "      " + e.DataType + ",", "      " + e.Default + ",",
+                                 "      " + e.Low + ",", "      " + e.High + ",", "   },"});
 }
 
 void GeneratedSource::AppendEngineeringUnitsItem() {
-    Add(Last(), {"   {", "      // Engineering Units", "      {\"ACCEPT\",\"ACCEPT\",\"UNITS\",\"UNITS\"},",
-                 "      ID_UNITS,", "      OP_MENU_UNITS + OP_ACCESS_PROTECTED,", "      DT_OPTION,", "      OP_NO,",
-                 "      OP_NO,", "      OP_YES,", "   },"});
+    Add(Last(),
+        {"   {", "      // Engineering Units", "      {\"ACCEPT\",\"ACCEPT\",\"UNITS\",\"UNITS\"},",
+         "      ID_UNITS,", "      OP_MENU_UNITS + OP_ACCESS_PROTECTED,", "      DT_OPTION,",
+         "      OP_NO,", "      OP_NO,", "      OP_YES,", "   },"});
 }
 
 void GeneratedSource::AppendSerialNumberItem() {
-    Add(Last(), {"   {", "      // Serial Number Information", "      {\"-UNIT-\",\"-UNIT-\",\"S/N\",\"S/N\"},",
-                 "      ID_INFO_S_NUMBER,", "      OP_MENU_INFO + OP_ACCESS_DISPLAY,", "      DT_INTEGER,",
+    Add(Last(), {"   {", "      // Serial Number Information",
+                 "      {\"-UNIT-\",\"-UNIT-\",\"S/N\",\"S/N\"},", "      ID_INFO_S_NUMBER,",
+                 "      OP_MENU_INFO + OP_ACCESS_DISPLAY,", "      DT_INTEGER,",
                  "      0.0000000E+00,", "      0.0000000E+00,", "      9.9999900E+05,", "   },"});
 }
 
-void GeneratedSource::CloseInfoItems() { Last().push_back("};"); }
+void GeneratedSource::CloseInfoItems() {
+    Last().push_back("};");
+}
 
 void GeneratedSource::AddMessage(const std::string& item, const std::string& defaultText,
                                  const std::string& userText, const std::string& id) {
-    InsertBeforeMarker(Table::Messages, {"   {", "      // " + CommentText(item),
-                                         "      {" + Quoted(defaultText) + "," + Quoted(userText) + "},",
-                                         "      " + id + ",", "   },"});
+    InsertBeforeMarker(Table::Messages,
+                       {"   {", "      // " + CommentText(item),
+                        "      {" + Quoted(defaultText) + "," + Quoted(userText) + "},",
+                        "      " + id + ",", "   },"});
 }
 
-void GeneratedSource::AddHeader(const std::string& text) { InsertBeforeTerminator(Table::Headers, "   " + Quoted(text) + ","); }
+void GeneratedSource::AddHeader(const std::string& text) {
+    InsertBeforeTerminator(Table::Headers, "   " + Quoted(text) + ",");
+}
 
-void GeneratedSource::AddFooter(const std::string& text) { InsertBeforeTerminator(Table::Footers, "   " + Quoted(text) + ","); }
+void GeneratedSource::AddFooter(const std::string& text) {
+    InsertBeforeTerminator(Table::Footers, "   " + Quoted(text) + ",");
+}
 
-void GeneratedSource::AddComCalId(const std::string& id) { InsertBeforeTerminator(Table::ComCalIds, "   " + id + ","); }
+void GeneratedSource::AddComCalId(const std::string& id) {
+    InsertBeforeTerminator(Table::ComCalIds, "   " + id + ",");
+}
 
 void GeneratedSource::AddUserTableComment(const std::string& tableName) {
     std::string line = "   // " + CommentText(tableName);
@@ -268,7 +272,8 @@ void GeneratedSource::AddUserTableComment(const std::string& tableName) {
     InsertBeforeMarker(Table::UserPoints, {line});
 }
 
-void GeneratedSource::AddUserPoint(const std::string& type, const std::array<std::string, 5>& numbers,
+void GeneratedSource::AddUserPoint(const std::string& type,
+                                   const std::array<std::string, 5>& numbers,
                                    const std::array<std::string, 5>* texts) {
     std::string line = "   {" + type + ", ";
     for (const auto& n : numbers) line += n + ", ";
@@ -293,7 +298,8 @@ void GeneratedSource::AddParameter(const std::string& tag, const std::string& va
     InsertBeforeMarker(Table::Parameters, {line + value + ",},"});
 }
 
-void GeneratedSource::AddCorrectionPoint(Table table, const std::string& input, const std::string& output) {
+void GeneratedSource::AddCorrectionPoint(Table table, const std::string& input,
+                                         const std::string& output) {
     InsertBeforeMarker(table, {"   " + input + ", " + output + ","});
 }
 
@@ -315,8 +321,8 @@ GeneratedSource::Place GeneratedSource::Before(Place place) const {
 
 void GeneratedSource::InsertAt(Place place, std::vector<std::string> entry) {
     auto& part = parts_[place.Part];
-    part.insert(part.begin() + static_cast<std::ptrdiff_t>(place.Line), std::make_move_iterator(entry.begin()),
-                std::make_move_iterator(entry.end()));
+    part.insert(part.begin() + static_cast<std::ptrdiff_t>(place.Line),
+                std::make_move_iterator(entry.begin()), std::make_move_iterator(entry.end()));
 }
 
 void GeneratedSource::InsertBeforeMarker(Table table, std::vector<std::string> entry) {

@@ -12,15 +12,15 @@ inline constexpr const char* GeneratedSourceFile = "740-ggui.C";
 
 // Values of the identity block and the choice of stub blocks.
 struct SkeletonValues {
-    std::string ApplicationName;  // "AppPack_758_FP01"
-    std::string MemoryType;       // "NvrType0" / "NvrType1"
-    std::string LogType;          // "LogType0" .. "LogType3"
-    std::string DB;               // the pack's database version, two characters
-    std::string Code;             // the version code
-    std::string Revision;         // "Revision: 3.0.201"
-    std::string CardClass;        // "00" .. "04"
-    std::string CardNumber;       // "12", "01" or "18"
-    bool AsciiTagStubs = false;   // TAscii and TTag stand-ins (model 746, original 758 hardware)
+    std::string ApplicationName;    // "AppPack_758_FP01"
+    std::string MemoryType;         // "NvrType0" / "NvrType1"
+    std::string LogType;            // "LogType0" .. "LogType3"
+    std::string DB;                 // the pack's database version, two characters
+    std::string Code;               // the version code
+    std::string Revision;           // "Revision: 3.0.201"
+    std::string CardClass;          // "00" .. "04"
+    std::string CardNumber;         // "12", "01" or "18"
+    bool AsciiTagStubs = false;     // TAscii and TTag stand-ins (model 746, original 758 hardware)
     bool ReportUnitsStubs = false;  // TReport and TUnits stand-ins (original 758 hardware)
 };
 
@@ -32,13 +32,25 @@ struct InfoEntry {
 };
 
 // The tables whose entries are placed before their end marker.
-enum class Table { Headers, Footers, ComCalIds, UserPoints, UnitCoefs, Parameters, Messages, Factors1, Factors2, Factors3, Factors4 };
+enum class Table {
+    Headers,
+    Footers,
+    ComCalIds,
+    UserPoints,
+    UnitCoefs,
+    Parameters,
+    Messages,
+    Factors1,
+    Factors2,
+    Factors3,
+    Factors4
+};
 
 // The end marker line of a table ("   // Messages End").
 const std::string& MarkerOf(Table table);
 
 class GeneratedSource {
-public:
+  public:
     // Clears the list and lays out blocks 1 to 4.
     void CreateSkeleton(const SkeletonValues& values);
 
@@ -47,8 +59,8 @@ public:
     void AppendSerialNumberItem();
     void CloseInfoItems();
 
-    void AddMessage(const std::string& item, const std::string& defaultText, const std::string& userText,
-                    const std::string& id);
+    void AddMessage(const std::string& item, const std::string& defaultText,
+                    const std::string& userText, const std::string& id);
     void AddHeader(const std::string& text);
     void AddFooter(const std::string& text);
     void AddComCalId(const std::string& id);
@@ -56,7 +68,8 @@ public:
     // The model 746 point has no text members: without texts the entry holds the numbers only.
     void AddUserPoint(const std::string& type, const std::array<std::string, 5>& numbers,
                       const std::array<std::string, 5>* texts);
-    void AddUnitCoef(const std::string& tag, const std::string& coefficient, const std::string& description);
+    void AddUnitCoef(const std::string& tag, const std::string& coefficient,
+                     const std::string& description);
     void AddParameter(const std::string& tag, const std::string& value);
     // `table` is one of Factors1 .. Factors4.
     void AddCorrectionPoint(Table table, const std::string& input, const std::string& output);
@@ -68,7 +81,7 @@ public:
     // Throws BuildError when the file cannot be written.
     void Save(const std::string& path) const;
 
-private:
+  private:
     // A line of the list: its part and its place there.
     struct Place {
         size_t Part, Line;

@@ -7,10 +7,10 @@ namespace kv::builder {
 
 // The selection and the hardware choice a build is made for.
 struct Target {
-    std::string Model;              // selection record's Model slot: "746" or "758"
-    std::string Pack;               // "FP01"
-    bool OriginalEnabled = false;   // ActionOriginal enabled: model 758 is selected
-    bool OriginalChecked = false;   // ActionOriginal checked: original 758 hardware chosen
+    std::string Model;             // selection record's Model slot: "746" or "758"
+    std::string Pack;              // "FP01"
+    bool OriginalEnabled = false;  // ActionOriginal enabled: model 758 is selected
+    bool OriginalChecked = false;  // ActionOriginal checked: original 758 hardware chosen
 
     // A target as the catalogue sets it up: the hardware choice exists for model 758 only.
     static Target For(std::string model, std::string pack, bool original);

@@ -9,7 +9,8 @@ namespace kv::builder {
 
 namespace {
 
-std::vector<std::vector<std::string>> ReadAll(const std::string& tableName, const std::vector<std::string>& fields) {
+std::vector<std::vector<std::string>> ReadAll(const std::string& tableName,
+                                              const std::vector<std::string>& fields) {
     store::Table table(tableName);
     table.SetReadOnly(true);
     table.Open();
@@ -25,7 +26,8 @@ std::vector<std::vector<std::string>> ReadAll(const std::string& tableName, cons
 
 std::vector<DataRow> ReadDataRows(const std::string& tableName) {
     std::vector<DataRow> rows;
-    for (auto& r : ReadAll(tableName, {"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}))
+    for (auto& r :
+         ReadAll(tableName, {"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}))
         rows.push_back({r[0], r[1], r[2], {r[3], r[4], r[5], r[6], r[7]}});
     return rows;
 }
@@ -39,7 +41,9 @@ OptionRows OptionRows::Load(const std::string& tableName) {
     return options;
 }
 
-void OptionRows::Add(OptionRow row) { byType_[row.Type].push_back(std::move(row)); }
+void OptionRows::Add(OptionRow row) {
+    byType_[row.Type].push_back(std::move(row));
+}
 
 const std::vector<OptionRow>& OptionRows::OfType(const std::string& type) const {
     static const std::vector<OptionRow> none;
@@ -47,7 +51,8 @@ const std::vector<OptionRow>& OptionRows::OfType(const std::string& type) const 
     return found == byType_.end() ? none : found->second;
 }
 
-std::string OptionRows::CoefficientOf(const std::string& type, const std::string& item, bool ignoreCase) const {
+std::string OptionRows::CoefficientOf(const std::string& type, const std::string& item,
+                                      bool ignoreCase) const {
     const auto& rows = OfType(type);
     if (rows.empty()) return {};
     const std::string folded = ignoreCase ? store::FoldCase(item) : item;
@@ -74,14 +79,16 @@ const DataRow* DataTables::TableRow(const std::string& type, const std::string& 
     for (const auto* file : {&Factory, &User})
         for (const auto& row : *file)
             if (row.Type == type && row.Sort == "TABLE") tables.push_back(&row);
-    std::stable_sort(tables.begin(), tables.end(), [](const DataRow* a, const DataRow* b) { return a->Item < b->Item; });
+    std::stable_sort(tables.begin(), tables.end(),
+                     [](const DataRow* a, const DataRow* b) { return a->Item < b->Item; });
     const std::string folded = store::FoldCase(name);
     for (const auto* row : tables)
         if (store::FoldCase(row->Item) == folded) return row;
     return tables.empty() ? nullptr : tables.front();
 }
 
-std::vector<const DataRow*> DataTables::DataRows(const std::string& type, const std::string& name) const {
+std::vector<const DataRow*> DataTables::DataRows(const std::string& type,
+                                                 const std::string& name) const {
     std::vector<const DataRow*> rows;
     for (const auto& row : User)
         if (row.Sort == "DATA" && row.Type == type && row.Item == name) rows.push_back(&row);

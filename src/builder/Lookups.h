@@ -13,7 +13,7 @@ struct OptionRow {
 };
 
 class OptionRows {
-public:
+  public:
     // Reads every row of the option table, in table order.
     static OptionRows Load(const std::string& tableName);
     void Add(OptionRow row);
@@ -22,9 +22,10 @@ public:
     const std::vector<OptionRow>& OfType(const std::string& type) const;
     // The coefficient of the row of `type` whose Item is `item` (exactly, or ignoring case),
     // else of the type's first row, else empty.
-    std::string CoefficientOf(const std::string& type, const std::string& item, bool ignoreCase) const;
+    std::string CoefficientOf(const std::string& type, const std::string& item,
+                              bool ignoreCase) const;
 
-private:
+  private:
     std::map<std::string, std::vector<OptionRow>> byType_;
 };
 
@@ -35,7 +36,7 @@ struct DataRow {
 
 // Rows of the factory and the user data table files.
 class DataTables {
-public:
+  public:
     // A missing user file holds no rows.
     static DataTables Load(const std::string& factoryFile, const std::string& userFile);
     std::vector<DataRow> Factory, User;

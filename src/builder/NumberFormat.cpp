@@ -38,8 +38,8 @@ std::string RoundTieUp(const char* nine) {
         ++exponent;
     }
     char text[48];
-    std::snprintf(text, sizeof text, "%c.%sE%c%02d", digits[0], digits.c_str() + 1, exponent < 0 ? '-' : '+',
-                  std::abs(exponent));
+    std::snprintf(text, sizeof text, "%c.%sE%c%02d", digits[0], digits.c_str() + 1,
+                  exponent < 0 ? '-' : '+', std::abs(exponent));
     return text;
 }
 
@@ -72,7 +72,9 @@ std::optional<double> ReadNumber(std::string_view text) {
     }
     // Only the plain decimal form: from_chars alone would also take "inf", "nan" and hex.
     size_t i = 0, digits = 0;
-    auto isDigit = [&](size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    auto isDigit = [&](size_t at) {
+        return at < text.size() && text[at] >= '0' && text[at] <= '9';
+    };
     while (isDigit(i)) ++i, ++digits;
     if (i < text.size() && text[i] == '.') ++i;
     while (isDigit(i)) ++i, ++digits;
@@ -86,7 +88,8 @@ std::optional<double> ReadNumber(std::string_view text) {
     if (i != text.size()) return std::nullopt;
     double value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
     return negative ? -value : value;
 }
 

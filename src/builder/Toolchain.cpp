@@ -51,19 +51,23 @@ std::string SearchPath(const ToolchainSettings& settings) {
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts(1);
     for (char c : text) {
-        if (c == separator) parts.emplace_back();
-        else parts.back().push_back(c);
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back().push_back(c);
     }
     return parts;
 }
 
 // The program's file on the search path; empty when there is none.
 std::string FindProgram(const std::string& name, const std::string& searchPath) {
-    if (name.find('/') != std::string::npos) return access(name.c_str(), X_OK) == 0 ? name : std::string();
+    if (name.find('/') != std::string::npos)
+        return access(name.c_str(), X_OK) == 0 ? name : std::string();
     for (const std::string& dir : Split(searchPath, ':')) {
         const std::string candidate = (dir.empty() ? std::string(".") : dir) + '/' + name;
         struct stat info {};
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0)
             return candidate;
     }
     return {};
@@ -77,7 +81,8 @@ bool WaitAtMost(pid_t pid, int timeoutMs, const std::function<void()>& whileWait
         int status = 0;
         const pid_t done = waitpid(pid, &status, WNOHANG);
         if (done == pid || (done < 0 && errno != EINTR)) break;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             if (pidfd >= 0) close(pidfd);
             return false;
@@ -132,7 +137,8 @@ StepResult RunStep(const std::string& commandLine, const ToolchainSettings& sett
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int error =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) return StepResult::NotStarted;
     if (WaitAtMost(pid, settings.TimeoutMs, settings.WhileWaiting)) return StepResult::Finished;

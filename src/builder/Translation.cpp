@@ -10,8 +10,8 @@ namespace {
 
 // The fields of one record, as the translation works on them.
 struct ItemValues {
-    std::string Id, Menu, Item, Type, Panel, Access, LowLimit, HighLimit, UnitTag1, UnitTag2, LabelTag1, LabelTag2,
-        Coefficient, DefaultValue;
+    std::string Id, Menu, Item, Type, Panel, Access, LowLimit, HighLimit, UnitTag1, UnitTag2,
+        LabelTag1, LabelTag2, Coefficient, DefaultValue;
 };
 
 // A number as the tables write it, or "0.0" for a text that is none.
@@ -31,8 +31,10 @@ Table FactorsTableOf(const std::string& id) {
 
 // Restores the version table's filtering however the translation ends.
 class FilterOff {
-public:
-    explicit FilterOff(store::Table& table) : table_(table), was_(table.Filtered()) { table_.SetFiltered(false); }
+  public:
+    explicit FilterOff(store::Table& table) : table_(table), was_(table.Filtered()) {
+        table_.SetFiltered(false);
+    }
     ~FilterOff() {
         try {
             table_.SetFiltered(was_);
@@ -42,17 +44,22 @@ public:
     FilterOff(const FilterOff&) = delete;
     FilterOff& operator=(const FilterOff&) = delete;
 
-private:
+  private:
     store::Table& table_;
     bool was_;
 };
 
 class Translator {
-public:
+  public:
     Translator(store::Table& version, const Target& target, const Preferences& preferences,
                const TranslationInputs& inputs, GeneratedSource& source, ListUnits& units)
-        : version_(version), target_(target), preferences_(preferences), inputs_(inputs), source_(source),
-          units_(units), inFieldUnits_(InFieldUnitsAllowed(target, preferences.InFieldUnits)) {}
+        : version_(version),
+          target_(target),
+          preferences_(preferences),
+          inputs_(inputs),
+          source_(source),
+          units_(units),
+          inFieldUnits_(InFieldUnitsAllowed(target, preferences.InFieldUnits)) {}
 
     void Run(const std::function<void(int, int)>& progress) {
         units_.Clear();
@@ -81,7 +88,7 @@ public:
         units_.WriteUnitCoefs(source_);
     }
 
-private:
+  private:
     // A version table that cannot be written is translated from the values it has.
     void EndBatchIgnoringFailure() {
         try {
@@ -93,9 +100,10 @@ private:
     std::string Field(const char* name) { return version_.FieldByName(name).AsString(); }
 
     ItemValues Read() {
-        return {Field("ID"),       Field("Menu"),      Field("Item"),      Field("Type"),      Field("Panel"),
-                Field("Access"),   Field("LowLimit"),  Field("HighLimit"), Field("UnitTag1"),  Field("UnitTag2"),
-                Field("LabelTag1"), Field("LabelTag2"), Field("Coefficient"), Field("DefaultValue")};
+        return {Field("ID"),          Field("Menu"),        Field("Item"),      Field("Type"),
+                Field("Panel"),       Field("Access"),      Field("LowLimit"),  Field("HighLimit"),
+                Field("UnitTag1"),    Field("UnitTag2"),    Field("LabelTag1"), Field("LabelTag2"),
+                Field("Coefficient"), Field("DefaultValue")};
     }
 
     // Brings a custom version's record into the form the firmware expects and writes it back.
@@ -103,7 +111,8 @@ private:
     // was assigned before the failure.
     void Normalise(ItemValues& item) {
         const bool options = item.Panel == "Options";
-        const bool unitPage = item.Panel == "Parameters" || item.Panel == "Units" || item.Panel == "Tables";
+        const bool unitPage =
+            item.Panel == "Parameters" || item.Panel == "Units" || item.Panel == "Tables";
         if (!options && unitPage) return;
         try {
             version_.Edit();
@@ -123,8 +132,10 @@ private:
             } else {
                 write("Coefficient", item.Coefficient, item.Type);
             }
-            if (version_.Modified()) version_.Post();
-            else version_.Cancel();
+            if (version_.Modified())
+                version_.Post();
+            else
+                version_.Cancel();
         } catch (...) {
             try {
                 version_.Cancel();
@@ -134,15 +145,22 @@ private:
     }
 
     void Translate(const ItemValues& item) {
-        if (item.Menu == "OP_MENU_FACTORS") TableRow(item);
-        else if (item.Panel == "Messages" || item.Panel == "Report") MessageOrPrinterLine(item);
-        else if (item.Panel == "Tables") UserTable(item);
-        else InfoItem(item);
+        if (item.Menu == "OP_MENU_FACTORS")
+            TableRow(item);
+        else if (item.Panel == "Messages" || item.Panel == "Report")
+            MessageOrPrinterLine(item);
+        else if (item.Panel == "Tables")
+            UserTable(item);
+        else
+            InfoItem(item);
     }
 
     void TableRow(const ItemValues& item) {
-        if (item.Id >= "ID_PARAMETERS") source_.AddParameter(item.LabelTag1, NumberOrZero(item.HighLimit));
-        else source_.AddCorrectionPoint(FactorsTableOf(item.Id), NumberOrZero(item.LowLimit), NumberOrZero(item.HighLimit));
+        if (item.Id >= "ID_PARAMETERS")
+            source_.AddParameter(item.LabelTag1, NumberOrZero(item.HighLimit));
+        else
+            source_.AddCorrectionPoint(FactorsTableOf(item.Id), NumberOrZero(item.LowLimit),
+                                       NumberOrZero(item.HighLimit));
     }
 
     void MessageOrPrinterLine(const ItemValues& item) {
@@ -170,23 +188,40 @@ private:
         source_.AddUserTableComment(name);
         for (const DataRow* row : rows) {
             std::array<std::string, 5> numbers;
-            for (int j = 0; j < 5; ++j) numbers[j] = NumberOrZero(ValueConvert(row->Data[j], coefficients[j], item.Panel));
+            for (int j = 0; j < 5; ++j)
+                numbers[j] = NumberOrZero(ValueConvert(row->Data[j], coefficients[j], item.Panel));
             source_.AddUserPoint(item.Type, numbers, IsModel746(target_) ? nullptr : &row->Data);
         }
     }
 
     void InfoItem(const ItemValues& item) {
-        const std::string coefficient = inputs_.Options.CoefficientOf(item.Type, item.Coefficient, false);
+        const std::string coefficient =
+            inputs_.Options.CoefficientOf(item.Type, item.Coefficient, false);
         const bool unitsPage = item.Panel == "Units";
-        InfoEntry entry{item.Item, item.LabelTag1, item.LabelTag2, item.UnitTag1, item.UnitTag2, std::nullopt,
-                        item.Id,   item.Menu,      item.Access,    item.Coefficient, {}, {}, {}};
+        InfoEntry entry{item.Item,
+                        item.LabelTag1,
+                        item.LabelTag2,
+                        item.UnitTag1,
+                        item.UnitTag2,
+                        std::nullopt,
+                        item.Id,
+                        item.Menu,
+                        item.Access,
+                        item.Coefficient,
+                        {},
+                        {},
+                        {}};
         entry.Low = unitsPage ? item.LowLimit
-                    : item.LowLimit == "0.001" ? "0.0"
-                                               : ValueConvert(item.LowLimit, coefficient, item.Panel);
-        entry.High = unitsPage ? item.HighLimit : ValueConvert(item.HighLimit, coefficient, item.Panel);
+                    : item.LowLimit == "0.001"
+                        ? "0.0"
+                        : ValueConvert(item.LowLimit, coefficient, item.Panel);
+        entry.High =
+            unitsPage ? item.HighLimit : ValueConvert(item.HighLimit, coefficient, item.Panel);
         entry.Default = ValueConvert(item.DefaultValue, coefficient, item.Panel);
-        if (item.Id == "ID_RESET_TOTALS_ACCUM") entry.Default = preferences_.ClearTotals ? "OP_YES" : "OP_NO";
-        if (item.Id == "ID_RESET_LOGGER") entry.Default = preferences_.ClearLogs ? "OP_YES" : "OP_NO";
+        if (item.Id == "ID_RESET_TOTALS_ACCUM")
+            entry.Default = preferences_.ClearTotals ? "OP_YES" : "OP_NO";
+        if (item.Id == "ID_RESET_LOGGER")
+            entry.Default = preferences_.ClearLogs ? "OP_YES" : "OP_NO";
 
         if (item.Id == "ID_ITEM_LAST" && inFieldUnits_) source_.AppendEngineeringUnitsItem();
         if (item.Coefficient.starts_with("GU_")) {
@@ -197,7 +232,8 @@ private:
         source_.AppendInfoItem(entry);
 
         if (item.Menu.starts_with("OP_MENU_INPUTS")) sharedParameters_ = false;
-        if (sharedParameters_ && (item.Menu.starts_with("OP_MENU_PARAMETERS") || item.Panel.starts_with("Parameters")))
+        if (sharedParameters_ &&
+            (item.Menu.starts_with("OP_MENU_PARAMETERS") || item.Panel.starts_with("Parameters")))
             source_.AddComCalId(item.Id);
         if (item.Id.starts_with("ID_PARAMETER_SOURCE")) sharedParameters_ = true;
 

@@ -12,7 +12,8 @@ namespace kv::builder {
 const std::vector<UnitLine>& EngineeringUnitLines() {
     static const std::vector<UnitLine> lines = [] {
         std::vector<UnitLine> read;
-        for (std::string_view line : assets::EngineeringUnits()) read.push_back(assets::ReadUnitLine(line));
+        for (std::string_view line : assets::EngineeringUnits())
+            read.push_back(assets::ReadUnitLine(line));
         return read;
     }();
     return lines;
@@ -24,11 +25,12 @@ const UnitLine& SeparatorLine() {
 }
 
 bool SameLine(const UnitLine& a, const UnitLine& b) {
-    return a.Type == b.Type && a.Item == b.Item && a.Tag == b.Tag && a.Coefficient == b.Coefficient &&
-           a.Description == b.Description;
+    return a.Type == b.Type && a.Item == b.Item && a.Tag == b.Tag &&
+           a.Coefficient == b.Coefficient && a.Description == b.Description;
 }
 
-std::string ValueConvert(const std::string& value, const std::string& coefficient, const std::string& panel) {
+std::string ValueConvert(const std::string& value, const std::string& coefficient,
+                         const std::string& panel) {
     if (coefficient.empty()) return value;
     const auto x = ReadNumber(value);
     if (!x) return value;
@@ -63,7 +65,8 @@ bool InFieldUnitsAllowed(const Target& target, bool inFieldUnitsPreference) {
 
 void ListUnits::UpdateListUnits(const std::string& unitName, const std::vector<UnitLine>& units,
                                 bool inFieldUnitsAllowed) {
-    auto found = std::find_if(units.begin(), units.end(), [&](const UnitLine& u) { return u.Item == unitName; });
+    auto found = std::find_if(units.begin(), units.end(),
+                              [&](const UnitLine& u) { return u.Item == unitName; });
     if (found == units.end())
         throw BuildError("The unit \"" + unitName + "\" is not in the engineering units list");
     if (Holds(*found)) return;
@@ -88,7 +91,8 @@ void ListUnits::WriteUnitCoefs(GeneratedSource& source) const {
 }
 
 bool ListUnits::Holds(const UnitLine& line) const {
-    return std::any_of(lines_.begin(), lines_.end(), [&](const UnitLine& held) { return SameLine(held, line); });
+    return std::any_of(lines_.begin(), lines_.end(),
+                       [&](const UnitLine& held) { return SameLine(held, line); });
 }
 
 }  // namespace kv::builder

@@ -25,7 +25,8 @@ bool SameLine(const UnitLine& a, const UnitLine& b);
 // The text to write for `value` given in the unit whose coefficient is `coefficient`; `panel`
 // is the current item's page, and only "Parameters", "Units" and "Tables" values are scaled.
 // A value or coefficient that cannot be used gives the value text unchanged.
-std::string ValueConvert(const std::string& value, const std::string& coefficient, const std::string& panel);
+std::string ValueConvert(const std::string& value, const std::string& coefficient,
+                         const std::string& panel);
 
 // Whether the preferences offer programmable units for the selection.
 bool InFieldUnitsVisible(const Target& target);
@@ -34,12 +35,13 @@ bool InFieldUnitsAllowed(const Target& target, bool inFieldUnitsPreference);
 
 // `ListUnits`: the units a build uses, in order of first use.
 class ListUnits {
-public:
+  public:
     void Clear() { lines_.clear(); }
 
     // Adds a chosen unit (with programmable units its whole group, framed by separators).
     // Throws BuildError when the unit is not in `units`.
-    void UpdateListUnits(const std::string& unitName, const std::vector<UnitLine>& units, bool inFieldUnitsAllowed);
+    void UpdateListUnits(const std::string& unitName, const std::vector<UnitLine>& units,
+                         bool inFieldUnitsAllowed);
 
     // Position of the first line of the unit; -1 when absent.
     int IndexOf(const std::string& unitName) const;
@@ -49,7 +51,7 @@ public:
     // One UnitCoefs entry per line, in order.
     void WriteUnitCoefs(GeneratedSource& source) const;
 
-private:
+  private:
     bool Holds(const UnitLine& line) const;
     std::vector<UnitLine> lines_;
 };

@@ -13,8 +13,9 @@ namespace kv::catalogue {
 namespace {
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
 }
 
 }  // namespace
@@ -28,28 +29,28 @@ void Manager::QueryPacksUpdate(UpdateCause cause) {
     SlotValue& pack = FilterBox[Slot::Pack];
     SlotValue& customer = FilterBox[Slot::Customer];
     switch (cause) {
-    case UpdateCause::ModelButton:
-        customer.Text = FactoryCode;
-        pack.Flag = false;
-        FilterBox[Slot::Model].Flag = true;
-        FilterBox[Slot::Button].Flag = false;
-        customer.Flag = true;
-        break;
-    case UpdateCause::ApplicationsButton:
-    case UpdateCause::CategoryButton:
-        customer.Text = FactoryCode;
-        pack.Flag = false;
-        FilterBox[Slot::Button].Flag = true;
-        customer.Flag = true;
-        break;
-    case UpdateCause::VersionsButton:
-        pack.Text = RecordField("Pack");
-        pack.Flag = true;
-        FilterBox[Slot::Button].Flag = true;
-        customer.Flag = false;
-        break;
-    case UpdateCause::Deletion:
-        break;
+        case UpdateCause::ModelButton:
+            customer.Text = FactoryCode;
+            pack.Flag = false;
+            FilterBox[Slot::Model].Flag = true;
+            FilterBox[Slot::Button].Flag = false;
+            customer.Flag = true;
+            break;
+        case UpdateCause::ApplicationsButton:
+        case UpdateCause::CategoryButton:
+            customer.Text = FactoryCode;
+            pack.Flag = false;
+            FilterBox[Slot::Button].Flag = true;
+            customer.Flag = true;
+            break;
+        case UpdateCause::VersionsButton:
+            pack.Text = RecordField("Pack");
+            pack.Flag = true;
+            FilterBox[Slot::Button].Flag = true;
+            customer.Flag = false;
+            break;
+        case UpdateCause::Deletion:
+            break;
     }
     QueryPacks.Close();
     QueryPacks.Open();
@@ -132,7 +133,8 @@ void Manager::SourcePacksDataChange() {
     FilterBox[Slot::Brief].Text = BriefPath(version.Model, version.Pack);
     FilterBox[Slot::Manual].Text = ManualPath(version.Model, version.Pack);
     FilterBox[Slot::Class].Text = builder::GetCardClass(version.Text());
-    for (Slot slot : {Slot::FileName, Slot::Brief, Slot::Manual}) FilterBox[slot].Flag = FileExists(FilterBox.Text(slot));
+    for (Slot slot : {Slot::FileName, Slot::Brief, Slot::Manual})
+        FilterBox[slot].Flag = FileExists(FilterBox.Text(slot));
     HeadingTitle = RecordField("Title");
     if (HeadingVersion != version.Text()) {
         HeadingVersion = version.Text();

@@ -7,7 +7,8 @@ namespace kv::catalogue {
 
 std::vector<std::string> CatalogueSql(bool withUserPacks) {
     std::vector<std::string> lines = {"SELECT *", "FROM '" + FactoryPackTable() + "'"};
-    if (withUserPacks) lines.insert(lines.end(), {"UNION", "SELECT *", "FROM '" + UserPackTable() + "'"});
+    if (withUserPacks)
+        lines.insert(lines.end(), {"UNION", "SELECT *", "FROM '" + UserPackTable() + "'"});
     lines.push_back("ORDER BY Pack, Code");
     return lines;
 }
@@ -20,7 +21,8 @@ std::vector<PackRecord> ListCatalogue(const SelectionRecord& filter) {
     std::vector<PackRecord> records;
     for (query.First(); !query.Eof(); query.Next()) {
         PackRecord record = ReadPackRecord(query);
-        if (filter.Passes(record.Button, record.Model, record.Pack, record.Code)) records.push_back(std::move(record));
+        if (filter.Passes(record.Button, record.Model, record.Pack, record.Code))
+            records.push_back(std::move(record));
     }
     return records;
 }

@@ -31,11 +31,13 @@ CommandState InitialState(Command command) {
     return {info.Caption, info.Hint, true, false};
 }
 
-const char* ObjectName(Command command) { return Infos[static_cast<size_t>(command)].Object; }
+const char* ObjectName(Command command) {
+    return Infos[static_cast<size_t>(command)].Object;
+}
 
 const char* CaptionOf(Page page) {
-    static constexpr std::array<const char*, PageCount> captions = {"Instruments", "Configuration", "Messages",
-                                                                    "Printer Text", "Developer"};
+    static constexpr std::array<const char*, PageCount> captions = {
+        "Instruments", "Configuration", "Messages", "Printer Text", "Developer"};
     return captions[static_cast<size_t>(page)];
 }
 

@@ -8,7 +8,19 @@ namespace kv::catalogue {
 
 // Each command is one action shared by menu and tool bar.
 // The preference actions are PreferenceFlags.
-enum class Command { New, Edit, Delete, Download, Note, Brief, Manual, Exit, Show, Options, Models };
+enum class Command {
+    New,
+    Edit,
+    Delete,
+    Download,
+    Note,
+    Brief,
+    Manual,
+    Exit,
+    Show,
+    Options,
+    Models
+};
 inline constexpr size_t CommandCount = 11;
 
 struct CommandState {

@@ -18,7 +18,8 @@ report::TReportSource Manager::ReportSource() {
 void Manager::ActionDownloadExecute() {
     builder::BuildRequest request;
     request.Target = CurrentTarget();
-    request.Preferences = {Preferences.InFieldUnits, Preferences.ClearTotals, Preferences.ClearLogs};
+    request.Preferences = {Preferences.InFieldUnits, Preferences.ClearTotals,
+                           Preferences.ClearLogs};
     request.Code = FilterBox.Text(Slot::Customer);
     request.DB = RecordField("DB");
     request.Revision = StatusRevision;

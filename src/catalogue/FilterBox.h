@@ -6,7 +6,19 @@
 
 namespace kv::catalogue {
 
-enum class Slot { Pack, Model, Button, Customer, Version, FileName, Manual, Brief, Note, Class, ModelPack };
+enum class Slot {
+    Pack,
+    Model,
+    Button,
+    Customer,
+    Version,
+    FileName,
+    Manual,
+    Brief,
+    Note,
+    Class,
+    ModelPack
+};
 inline constexpr size_t SlotCount = 11;
 
 struct SlotValue {
@@ -15,7 +27,7 @@ struct SlotValue {
 };
 
 class SelectionRecord {
-public:
+  public:
     // Every slot's text is its own name, every flag off.
     SelectionRecord() { Reset(); }
     void Reset();
@@ -32,7 +44,7 @@ public:
     bool Passes(const std::string& button, const std::string& model, const std::string& pack,
                 const std::string& code) const;
 
-private:
+  private:
     std::array<SlotValue, SlotCount> slots_;
 };
 

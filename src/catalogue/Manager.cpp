@@ -22,18 +22,23 @@ Manager::Manager(ManagerServices services) : Services(services) {
 
     QueryPacks.SetSQL(CatalogueSql());
     QueryPacks.SetRequiredFields(PackTableFields());
-    QueryPacks.SetOnFilterRecord([this](store::Dataset& record) { return QueryPacksFilterRecord(record); });
+    QueryPacks.SetOnFilterRecord(
+        [this](store::Dataset& record) { return QueryPacksFilterRecord(record); });
     QueryPacks.SetFiltered(true);
-    Connections.emplace_back(QueryPacks.AfterScroll.Connect([this](store::Dataset&) { SourcePacksDataChange(); }));
+    Connections.emplace_back(
+        QueryPacks.AfterScroll.Connect([this](store::Dataset&) { SourcePacksDataChange(); }));
 
     TableUserPacks.SetTableName(UserPackTable());
 
     const std::pair<store::Table*, const char*> views[] = {
         {&TableVersion, "Menu = 'OP_MENU_VARIABLES*'"},
         {&TableVariables,
-         "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableOutputs, "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableRates, "ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+         "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> "
+         "'OP_MENU_VARIABLES_HIDDEN'"},
+        {&TableOutputs,
+         "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+        {&TableRates,
+         "ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
         {&TableTotals, "ID='ID_VAR_TOTAL*' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
         {&TableFactors, "Menu = 'OP_MENU_FACTORS'"},
         {&TablePoints, "ID = 'ID_CORRECTION_POINTS'"},
@@ -66,7 +71,8 @@ Manager::Manager(ManagerServices services) : Services(services) {
 Manager::~Manager() = default;
 
 std::vector<store::Table*> Manager::VersionViews() {
-    return {&TableVariables, &TableOutputs, &TableVersion, &TableFactors, &TablePoints, &TableTotals, &TableRates};
+    return {&TableVariables, &TableOutputs, &TableVersion, &TableFactors,
+            &TablePoints,    &TableTotals,  &TableRates};
 }
 
 void Manager::Refresh(bool immediate) {

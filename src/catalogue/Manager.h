@@ -29,7 +29,13 @@
 namespace kv::catalogue {
 
 // What caused a catalogue update.
-enum class UpdateCause { ModelButton, ApplicationsButton, CategoryButton, VersionsButton, Deletion };
+enum class UpdateCause {
+    ModelButton,
+    ApplicationsButton,
+    CategoryButton,
+    VersionsButton,
+    Deletion
+};
 
 enum class SidePage { Image, Custom };
 
@@ -47,7 +53,7 @@ struct ManagerServices {
 };
 
 class Manager {
-public:
+  public:
     explicit Manager(ManagerServices services);
     ~Manager();
     Manager(const Manager&) = delete;
@@ -61,7 +67,7 @@ public:
     void ShowHint(const std::string& hint);
 
     // Catalogue.
-    void SpeedButtonModelClick(const std::string& model);          // "746" or "758"
+    void SpeedButtonModelClick(const std::string& model);            // "746" or "758"
     void FrameButtons1SpeedButtonClick(const std::string& caption);  // "FLOW", ...
     void SpeedButtonApplicationsClick(UpdateCause cause = UpdateCause::ApplicationsButton);
     void SpeedButtonVersionsClick();
@@ -107,7 +113,9 @@ public:
     SelectionRecord FilterBox;
     PreferenceFlags Preferences;
 
-    const CommandState& State(Command command) const { return Commands[static_cast<size_t>(command)]; }
+    const CommandState& State(Command command) const {
+        return Commands[static_cast<size_t>(command)];
+    }
     bool EditMode() const { return State(Command::Edit).Checked; }
     std::array<CommandState, CommandCount> Commands;
     std::array<bool, HelpItemCount> HelpEnabled{};
@@ -178,7 +186,7 @@ public:
     // The value check of the editor, installed on each newly bound version.
     std::function<void(store::Table& version, store::Table& factors)> OnInstallValueChecks;
 
-private:
+  private:
     void Refresh(bool immediate = false);
     void OpenCatalogue();
     void OpenUserData();

@@ -10,7 +10,7 @@ namespace kv::catalogue {
 VersionName SelectedVersion(const SelectionRecord& box);
 
 class ManagerVersionHost : public VersionHost {
-public:
+  public:
     explicit ManagerVersionHost(Manager& manager) : M(manager) {}
 
     store::Dataset& SelectedRecord() override { return M.QueryPacks; }
@@ -22,7 +22,7 @@ public:
         if (M.OnCloseNotes) M.OnCloseNotes();
     }
 
-private:
+  private:
     Manager& M;
 };
 

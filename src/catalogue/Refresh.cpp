@@ -19,13 +19,15 @@ builder::Target Manager::CurrentTarget() const {
 }
 
 void Manager::ActionUpdate() {
-    auto state = [this](Command command) -> CommandState& { return Commands[static_cast<size_t>(command)]; };
+    auto state = [this](Command command) -> CommandState& {
+        return Commands[static_cast<size_t>(command)];
+    };
     const bool file = FilterBox.Flag(Slot::FileName);
     const bool custom = !IsFactoryCode(FilterBox.Text(Slot::Customer));
     const bool instruments = ActivePage == Page::Instruments;
     if (!file) {
-        for (Command command : {Command::New, Command::Edit, Command::Brief, Command::Manual, Command::Delete,
-                                Command::Download})
+        for (Command command : {Command::New, Command::Edit, Command::Brief, Command::Manual,
+                                Command::Delete, Command::Download})
             state(command).Enabled = false;
     } else {
         state(Command::Edit).Enabled = custom;
@@ -57,7 +59,8 @@ void Manager::ActionIdleUpdate() {
     Title += !Preferences.OriginalEnabled ? text::TitleModel746
              : Preferences.Original       ? text::TitleModel758Original
                                           : text::TitleModel758;
-    if (builder::InFieldUnitsAllowed(CurrentTarget(), Preferences.InFieldUnits)) Title += text::TitleProgrammableUnits;
+    if (builder::InFieldUnitsAllowed(CurrentTarget(), Preferences.InFieldUnits))
+        Title += text::TitleProgrammableUnits;
 
     if (OnFocusRule) OnFocusRule();
     ActionUpdate();
@@ -91,21 +94,21 @@ bool Manager::PageControlMainChanging() {
 void Manager::PageControlMainChange(Page page) {
     ActivePage = page;
     switch (page) {
-    case Page::Instruments:
-        SelectItemCategory(Page::Configuration, "VARIABLES");
-        if (TableVariables.Active()) TableVariables.First();
-        break;
-    case Page::Configuration:
-        SelectItemCategory(Page::Configuration, "VARIABLES");
-        break;
-    case Page::Messages:
-        SelectItemCategory(Page::Messages, "ERRORS");
-        break;
-    case Page::PrinterText:
-        SelectItemCategory(Page::PrinterText, "HEADERS");
-        break;
-    case Page::Developer:
-        break;
+        case Page::Instruments:
+            SelectItemCategory(Page::Configuration, "VARIABLES");
+            if (TableVariables.Active()) TableVariables.First();
+            break;
+        case Page::Configuration:
+            SelectItemCategory(Page::Configuration, "VARIABLES");
+            break;
+        case Page::Messages:
+            SelectItemCategory(Page::Messages, "ERRORS");
+            break;
+        case Page::PrinterText:
+            SelectItemCategory(Page::PrinterText, "HEADERS");
+            break;
+        case Page::Developer:
+            break;
     }
     Refresh();
 }
@@ -118,14 +121,19 @@ bool Manager::ChangePage(Page page) {
 
 void Manager::SelectItemCategory(Page page, const std::string& caption) {
     TablesPost();
-    if (page == Page::Messages) PutDown(MessagesCategories, caption);
-    else if (page == Page::PrinterText) PutDown(PrinterCategories, caption);
-    else PutDown(ConfigurationCategories, caption);
+    if (page == Page::Messages)
+        PutDown(MessagesCategories, caption);
+    else if (page == Page::PrinterText)
+        PutDown(PrinterCategories, caption);
+    else
+        PutDown(ConfigurationCategories, caption);
     TableVersion.SetFilter("Menu = 'OP_MENU_" + MenuWord(page, caption) + "*'");
     Refresh();
 }
 
-void Manager::SpeedButtonsMouseDown() { TablesPost(); }
+void Manager::SpeedButtonsMouseDown() {
+    TablesPost();
+}
 
 void Manager::ActionEditExecute() {
     TablesPost();
@@ -140,8 +148,8 @@ void Manager::EditHintOnClick() {
         Services.Prompter.Information(text::FactoryNotEditable);
         return;
     }
-    if (Services.Prompter.Show(text::EditQuestion, base::MessageKind::Confirmation, base::Buttons::YesNo) ==
-        base::Answer::Yes) {
+    if (Services.Prompter.Show(text::EditQuestion, base::MessageKind::Confirmation,
+                               base::Buttons::YesNo) == base::Answer::Yes) {
         Commands[static_cast<size_t>(Command::Edit)].Checked = true;
         Refresh();
     }

@@ -48,10 +48,13 @@ void Manager::FormShow() {
     }
 
     EnableModelButtons();
-    if (ModelButtons[1].Enabled) SpeedButtonModelClick("758");
-    else if (ModelButtons[0].Enabled) SpeedButtonModelClick("746");
+    if (ModelButtons[1].Enabled)
+        SpeedButtonModelClick("758");
+    else if (ModelButtons[0].Enabled)
+        SpeedButtonModelClick("746");
     // The access choices read the active model's copy, which exists once a model is chosen.
-    if (FilterBox.Text(Slot::Model) == "746" || FilterBox.Text(Slot::Model) == "758") TableAccess.Open();
+    if (FilterBox.Text(Slot::Model) == "746" || FilterBox.Text(Slot::Model) == "758")
+        TableAccess.Open();
     Refresh(true);
     if (OnShowIntro) OnShowIntro();
     DeveloperPageVisible = false;
@@ -65,8 +68,8 @@ void Manager::OpenCatalogue() {
     } catch (const store::StoreError&) {
     }
     if (store::Table::Exists(UserPackTable()) &&
-        Services.Prompter.Show(text::PacksOutOfDate, base::MessageKind::Warning, base::Buttons::OkCancel) ==
-            base::Answer::Cancel) {
+        Services.Prompter.Show(text::PacksOutOfDate, base::MessageKind::Warning,
+                               base::Buttons::OkCancel) == base::Answer::Cancel) {
         Closing = true;
         return;
     }
@@ -82,8 +85,8 @@ void Manager::OpenUserData() {
     } catch (const store::StoreError&) {
     }
     if (TableDataUser.Exists() &&
-        Services.Prompter.Show(text::DataOutOfDate, base::MessageKind::Warning, base::Buttons::OkCancel) ==
-            base::Answer::Cancel) {
+        Services.Prompter.Show(text::DataOutOfDate, base::MessageKind::Warning,
+                               base::Buttons::OkCancel) == base::Answer::Cancel) {
         Closing = true;
         return;
     }

@@ -14,8 +14,10 @@ inline constexpr const char* TitleModel758 = " - Model 758 Instrument";
 inline constexpr const char* TitleProgrammableUnits = " - Programmable Units of Measurement";
 
 // Start-up and exit.
-inline constexpr const char* PacksOutOfDate = "Your customized application versions are out of date and will be deleted";
-inline constexpr const char* DataOutOfDate = "Your customized data tables are out of date and will be deleted";
+inline constexpr const char* PacksOutOfDate =
+    "Your customized application versions are out of date and will be deleted";
+inline constexpr const char* DataOutOfDate =
+    "Your customized data tables are out of date and will be deleted";
 inline constexpr const char* ExitQuestion = "Are you sure you want to exit?";
 inline constexpr const char* PathTooLong = "Installation path name is too long, please reinstall ";
 inline constexpr const char* NameTooLong = "name is too long";
@@ -57,7 +59,8 @@ inline constexpr const char* ReleaseNotesFile = "..\\help\\740-PM_ReleaseNotes.p
 inline constexpr const char* Overview746File = "..\\help\\746-HW-AP.pdf";
 inline constexpr const char* Overview758File = "..\\help\\740-PM_758-HW-AP.pdf";
 // The help items' documents, in the order of HelpItem.
-inline constexpr const char* HelpFiles[] = {UserGuideFile, ReleaseNotesFile, Overview746File, Overview758File};
+inline constexpr const char* HelpFiles[] = {UserGuideFile, ReleaseNotesFile, Overview746File,
+                                            Overview758File};
 
 // Download.
 inline constexpr const char* ProcessingVersion = "Processing version configuration...";

@@ -29,7 +29,9 @@ void VersionInfo::Show(InfoMode mode, const std::string& revisionText) {
     Editable.Enabled = mode != InfoMode::View;
     Rest.Enabled = mode == InfoMode::New;
     CancelVisible = mode != InfoMode::View;
-    Focus = mode == InfoMode::View ? InfoFocus::Ok : mode == InfoMode::Edit ? InfoFocus::Cancel : InfoFocus::Code;
+    Focus = mode == InfoMode::View   ? InfoFocus::Ok
+            : mode == InfoMode::Edit ? InfoFocus::Cancel
+                                     : InfoFocus::Code;
     CodeLabelUnderlined = mode == InfoMode::New;
 }
 
@@ -94,7 +96,8 @@ void VersionInfo::ActionDeleteExecute(const VersionName& selected) {
         Prompter.Warning(text::CannotDelete);
         return;
     }
-    if (Prompter.Show(text::DeleteQuestion, base::MessageKind::Warning, base::Buttons::YesNo) != base::Answer::Yes)
+    if (Prompter.Show(text::DeleteQuestion, base::MessageKind::Warning, base::Buttons::YesNo) !=
+        base::Answer::Yes)
         return;
     if (!DeleteVersionRecord(selected)) return;
     Host.VersionDeleted();

@@ -23,7 +23,7 @@ enum class InfoFocus { Ok, Cancel, Code };
 
 // What the dialog needs of the catalogue and the main window.
 class VersionHost {
-public:
+  public:
     virtual ~VersionHost() = default;
     // The catalogue dataset, positioned on the selected record.
     virtual store::Dataset& SelectedRecord() = 0;
@@ -50,7 +50,7 @@ struct PanelState {
 };
 
 class VersionInfo {
-public:
+  public:
     static constexpr const char* ScratchTable = "740-temp.db";
 
     VersionInfo(base::Prompter& prompter, VersionHost& host);
@@ -74,14 +74,14 @@ public:
     bool CancelVisible = false;
     InfoFocus Focus = InfoFocus::Ok;
     bool CodeLabelUnderlined = false;  // the label is bold in every mode
-    std::string Creator;              // the creator default read at Show
+    std::string Creator;               // the creator default read at Show
     // Where the creator setting is read, and the day a new version is dated with.
     std::filesystem::path SettingsFile = base::SystemSettingsFile();
     std::function<std::chrono::year_month_day()> Today;
 
     store::Table TablePack;  // the scratch record
 
-private:
+  private:
     bool StoreTyped(const TypedFields& typed);
 
     base::Prompter& Prompter;

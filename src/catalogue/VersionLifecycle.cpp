@@ -30,7 +30,9 @@ constexpr std::pair<const char*, FieldOf> PackFields[] = {
     {"CustomDescription", &PackRecord::CustomDescription},
 };
 
-VersionName NameOf(const PackRecord& record) { return {record.Model, record.Pack, record.Code}; }
+VersionName NameOf(const PackRecord& record) {
+    return {record.Model, record.Pack, record.Code};
+}
 
 // The user pack table positioned on the record of `version`; false when it holds none.
 bool LocateUserRecord(store::Table& packs, const VersionName& version) {
@@ -52,7 +54,8 @@ std::string NewVersionRefusal(const VersionName& version) {
     if (version.Code.size() < CodeLength) return text::CodeTooShort;
     // A record without its table (left by hand or by an older release) would otherwise be
     // doubled: it counts as existing too.
-    if (version.IsFactory() || store::Table::Exists(std::string(UserFolder) + version.Text() + ".db") ||
+    if (version.IsFactory() ||
+        store::Table::Exists(std::string(UserFolder) + version.Text() + ".db") ||
         UserRecordExists(version))
         return text::VersionExists;
     return "";
@@ -60,13 +63,14 @@ std::string NewVersionRefusal(const VersionName& version) {
 
 std::string DateText(const std::chrono::year_month_day& day) {
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()), static_cast<unsigned>(day.month()),
-                  static_cast<unsigned>(day.day()));
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()),
+                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
     return text;
 }
 
 void WritePackRecord(store::Dataset& record, const PackRecord& values) {
-    for (const auto& [name, field] : PackFields) record.FieldByName(name).SetAsString(values.*field);
+    for (const auto& [name, field] : PackFields)
+        record.FieldByName(name).SetAsString(values.*field);
 }
 
 void CreateVersion(const PackRecord& record, const std::string& itemTable) {
@@ -90,7 +94,8 @@ void CreateVersion(const PackRecord& record, const std::string& itemTable) {
     try {
         fs::rename(partial, target);
     } catch (...) {
-        if (packs.Locate("Model;Pack;Code", {version.Model, version.Pack, version.Code})) packs.Delete();
+        if (packs.Locate("Model;Pack;Code", {version.Model, version.Pack, version.Code}))
+            packs.Delete();
         fs::remove(partial, ignored);
         throw;
     }
@@ -112,6 +117,8 @@ bool DeleteVersionRecord(const VersionName& version) {
     return true;
 }
 
-void DeleteVersionTable(const VersionName& version) { store::Table::DeleteTable(VersionTablePath(version)); }
+void DeleteVersionTable(const VersionName& version) {
+    store::Table::DeleteTable(VersionTablePath(version));
+}
 
 }  // namespace kv::catalogue

@@ -9,7 +9,9 @@
 
 namespace kv::catalogue {
 
-bool IsFactoryCode(const std::string& code) { return code == FactoryCode; }
+bool IsFactoryCode(const std::string& code) {
+    return code == FactoryCode;
+}
 
 bool IsVersionName(const std::string& name) {
     static const std::regex form("(746|758)-[A-Z]{2}[0-9]{2}-[0-9]{6}");
@@ -21,13 +23,27 @@ std::optional<VersionName> ParseVersionName(const std::string& name) {
     return VersionName{name.substr(0, 3), name.substr(4, 4), name.substr(9, 6)};
 }
 
-std::string TableFolder(const std::string& code) { return IsFactoryCode(code) ? DefaultFolder : UserFolder; }
-std::string VersionTablePath(const VersionName& version) { return TableFolder(version.Code) + version.Text() + ".db"; }
-std::string PackTablePath(const std::string& code) { return TableFolder(code) + PackTableName; }
-std::string FactoryPackTable() { return std::string(DefaultFolder) + PackTableName; }
-std::string UserPackTable() { return std::string(UserFolder) + PackTableName; }
-std::string FactoryDataTable() { return std::string(DefaultFolder) + DataTableName; }
-std::string UserDataTable() { return std::string(UserFolder) + DataTableName; }
+std::string TableFolder(const std::string& code) {
+    return IsFactoryCode(code) ? DefaultFolder : UserFolder;
+}
+std::string VersionTablePath(const VersionName& version) {
+    return TableFolder(version.Code) + version.Text() + ".db";
+}
+std::string PackTablePath(const std::string& code) {
+    return TableFolder(code) + PackTableName;
+}
+std::string FactoryPackTable() {
+    return std::string(DefaultFolder) + PackTableName;
+}
+std::string UserPackTable() {
+    return std::string(UserFolder) + PackTableName;
+}
+std::string FactoryDataTable() {
+    return std::string(DefaultFolder) + DataTableName;
+}
+std::string UserDataTable() {
+    return std::string(UserFolder) + DataTableName;
+}
 
 std::string ManualPath(const std::string& model, const std::string& pack) {
     return "..\\docs\\manuals\\" + model + "-" + pack + "-OM.pdf";
@@ -39,14 +55,19 @@ std::string BriefPath(const std::string& model, const std::string& pack) {
 const store::FieldDefs& PackTableFields() {
     using store::FieldDef;
     using store::FieldType;
-    static const store::FieldDefs fields = {
-        FieldDef::Alpha("Button", 20),      FieldDef::Alpha("Model", 3),
-        FieldDef::Alpha("Pack", 4),         FieldDef::Alpha("Code", 6),
-        FieldDef::Alpha("Creator", 30),     FieldDef::Of("Date", FieldType::Date),
-        FieldDef::Alpha("DB", 2),           FieldDef::Of("Card", FieldType::Long),
-        FieldDef::Alpha("Help", 30),        FieldDef::Alpha("Title", 50),
-        FieldDef::Alpha("CustomTitle", 50), FieldDef::Alpha("Description", 255),
-        FieldDef::Alpha("CustomDescription", 255)};
+    static const store::FieldDefs fields = {FieldDef::Alpha("Button", 20),
+                                            FieldDef::Alpha("Model", 3),
+                                            FieldDef::Alpha("Pack", 4),
+                                            FieldDef::Alpha("Code", 6),
+                                            FieldDef::Alpha("Creator", 30),
+                                            FieldDef::Of("Date", FieldType::Date),
+                                            FieldDef::Alpha("DB", 2),
+                                            FieldDef::Of("Card", FieldType::Long),
+                                            FieldDef::Alpha("Help", 30),
+                                            FieldDef::Alpha("Title", 50),
+                                            FieldDef::Alpha("CustomTitle", 50),
+                                            FieldDef::Alpha("Description", 255),
+                                            FieldDef::Alpha("CustomDescription", 255)};
     return fields;
 }
 
@@ -70,9 +91,18 @@ PackRecord FindPackRecord(const VersionName& version) {
 
 PackRecord ReadPackRecord(store::Dataset& packs) {
     auto field = [&](const char* name) { return packs.FieldByName(name).AsString(); };
-    return {field("Button"),      field("Model"),       field("Pack"),      field("Code"),
-            field("Creator"),     field("Date"),        field("DB"),        field("Card"),
-            field("Help"),        field("Title"),       field("CustomTitle"), field("Description"),
+    return {field("Button"),
+            field("Model"),
+            field("Pack"),
+            field("Code"),
+            field("Creator"),
+            field("Date"),
+            field("DB"),
+            field("Card"),
+            field("Help"),
+            field("Title"),
+            field("CustomTitle"),
+            field("Description"),
             field("CustomDescription")};
 }
 

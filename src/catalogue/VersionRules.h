@@ -58,8 +58,8 @@ const store::FieldDefs& DataTableFields();
 
 // One record of a pack table, every field as text.
 struct PackRecord {
-    std::string Button, Model, Pack, Code, Creator, Date, DB, Card, Help, Title, CustomTitle, Description,
-        CustomDescription;
+    std::string Button, Model, Pack, Code, Creator, Date, DB, Card, Help, Title, CustomTitle,
+        Description, CustomDescription;
 };
 
 // The current record of a dataset over a pack table or the catalogue.
@@ -71,7 +71,8 @@ PackRecord FindPackRecord(const VersionName& version);
 
 // Working files, in the order the exit sequence deletes them: the build's outputs, then the
 // asset set and the active-model copies.
-inline constexpr std::array<const char*, 3> WorkingFiles = {"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"};
+inline constexpr std::array<const char*, 3> WorkingFiles = {"PackBinary.bin", "PackReport.pdf",
+                                                            "PackManual.pdf"};
 inline constexpr std::array<const char*, 11> AssetCopies = {
     "H8S-2144.cmd", "H8S-2145.cmd", "740-ggui.h", "746-ggui.h", "758-ggui.h", "740-opts.db",
     "746-opts.db",  "758-opts.db",  "lib740.a",   "lib746.a",   "lib758.a"};

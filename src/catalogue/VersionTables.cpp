@@ -28,8 +28,8 @@ void Manager::SwitchTables() {
     if (!file.Flag || file.Text == TableVersion.TableName()) return;
     TablesPost();
     QueryOptions.Close();
-    for (store::Table* table : {&TableRates, &TableTotals, &TablePoints, &TableFactors, &TableVersion, &TableOutputs,
-                                &TableVariables})
+    for (store::Table* table : {&TableRates, &TableTotals, &TablePoints, &TableFactors,
+                                &TableVersion, &TableOutputs, &TableVariables})
         table->Close();
     const bool factory = IsFactoryCode(FilterBox.Text(Slot::Customer));
     try {
@@ -54,9 +54,11 @@ void Manager::EnableItemCategories() {
     TableVersion.SetFiltered(false);
     std::unordered_set<std::string> menus;
     const int menu = TableVersion.FieldByName("Menu").Index();
-    for (int row = 0, rows = TableVersion.RecordCount(); row < rows; ++row) menus.insert(TableVersion.ValueAt(row, menu));
+    for (int row = 0, rows = TableVersion.RecordCount(); row < rows; ++row)
+        menus.insert(TableVersion.ValueAt(row, menu));
     auto enable = [&](Page page, auto& buttons) {
-        for (ButtonState& button : buttons) button.Enabled = menus.contains("OP_MENU_" + MenuWord(page, button.Caption));
+        for (ButtonState& button : buttons)
+            button.Enabled = menus.contains("OP_MENU_" + MenuWord(page, button.Caption));
     };
     enable(Page::Configuration, ConfigurationCategories);
     enable(Page::Messages, MessagesCategories);

@@ -27,16 +27,16 @@ constexpr size_t SerialLength = 6;
 constexpr size_t DateTimeLength = 19;
 
 struct IdentityBlock {
-    size_t Position = 0;      // offset of the block in the buffer
-    uint32_t AppPack = 0;     // address of the model-pack text
-    uint32_t InfoItems = 0;   // address of the info item table
-    std::string Revision;     // at most 18 characters up to the first zero
+    size_t Position = 0;     // offset of the block in the buffer
+    uint32_t AppPack = 0;    // address of the model-pack text
+    uint32_t InfoItems = 0;  // address of the info item table
+    std::string Revision;    // at most 18 characters up to the first zero
     uint8_t CardClass = 0;
     uint8_t CardNumber = 0;
 };
 
 class AppImage {
-public:
+  public:
     AppImage() : Buffer(ImageCapacity, 0xFF) {}
 
     // Fills the buffer with 0xFF and reads at most its capacity from the file; false when it cannot
@@ -55,12 +55,13 @@ public:
 
     // Entry-0 text address of the first info item whose entry 0 is one of `names` and whose entry 2
     // is "S/N". The walk ends at an identifier 0 or at the end of the loaded image.
-    std::optional<uint32_t> FindUnitItem(uint32_t infoItems, const std::vector<std::string>& names) const;
+    std::optional<uint32_t> FindUnitItem(uint32_t infoItems,
+                                         const std::vector<std::string>& names) const;
 
     // Writes bytes at a buffer offset; the caller keeps them inside the buffer.
     void Write(size_t offset, const std::string& bytes);
 
-private:
+  private:
     uint32_t Be32(size_t offset) const;
     uint16_t Be16(size_t offset) const;
 

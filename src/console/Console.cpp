@@ -21,12 +21,9 @@ namespace msg = link::msg;
 namespace {
 
 constexpr CommandText Commands[CommandCount] = {
-    {"&Open", "Open Application File"},
-    {"&Save", "Save Application File"},
-    {"Do&wnload", "Download Application File"},
-    {"&Report", "View Configuration Report"},
-    {"&Manual", "View Application Manual"},
-    {"E&xit", "Exit Program Utility"},
+    {"&Open", "Open Application File"},         {"&Save", "Save Application File"},
+    {"Do&wnload", "Download Application File"}, {"&Report", "View Configuration Report"},
+    {"&Manual", "View Application Manual"},     {"E&xit", "Exit Program Utility"},
     {"&About...", "View About Panel"},
 };
 
@@ -37,11 +34,16 @@ constexpr size_t PortCount = std::size(PortNames);
 // The next, slower rate of the scan; 1200 ends it.
 uint32_t SlowerBaud(uint32_t baud) {
     switch (baud) {
-        case 38400: return 19200;
-        case 19200: return 9600;
-        case 9600: return 4800;
-        case 4800: return 2400;
-        default: return 1200;
+        case 38400:
+            return 19200;
+        case 19200:
+            return 9600;
+        case 9600:
+            return 4800;
+        case 4800:
+            return 2400;
+        default:
+            return 1200;
     }
 }
 
@@ -58,9 +60,12 @@ std::string DamagedText(const fs::path& file, const std::string& problem) {
 
 }  // namespace
 
-const CommandText& TextOf(Command command) { return Commands[static_cast<size_t>(command)]; }
+const CommandText& TextOf(Command command) {
+    return Commands[static_cast<size_t>(command)];
+}
 
-fs::path ApplicationFileOf(const std::string& word, const fs::path& launchDir, const fs::path& workDir) {
+fs::path ApplicationFileOf(const std::string& word, const fs::path& launchDir,
+                           const fs::path& workDir) {
     const fs::path given(word);
     const fs::path named = (launchDir / given).lexically_normal();  // an absolute path stays itself
     if (given.has_parent_path()) return named;
@@ -86,7 +91,8 @@ Console::Console(ConsoleServices services, const std::string& caption,
     PanelInfo = text::OpenApplicationFile;
     Enable(Command::Exit, true);
     Enable(Command::About, true);
-    if (const std::string refusal = link::PortMapRefusal(); !refusal.empty()) Services.Prompter.Warning(refusal);
+    if (const std::string refusal = link::PortMapRefusal(); !refusal.empty())
+        Services.Prompter.Warning(refusal);
 }
 
 Console::~Console() {
@@ -94,9 +100,13 @@ Console::~Console() {
     DeleteWorkingFiles(Services.WorkDir);
 }
 
-void Console::SetModeLite(bool on) { Lite = on; }
+void Console::SetModeLite(bool on) {
+    Lite = on;
+}
 
-void Console::SetVersion(const std::string& versionName) { Load.VersionName = versionName; }
+void Console::SetVersion(const std::string& versionName) {
+    Load.VersionName = versionName;
+}
 
 void Console::Refresh(bool immediate) {
     if (OnRefresh) OnRefresh(immediate);
@@ -111,12 +121,14 @@ void Console::FormShow() {
     UpdateMenu();
 }
 
-void Console::FormClose() { Comms.reset(); }
+void Console::FormClose() {
+    Comms.reset();
+}
 
 bool Console::CloseQuery() {
     if (!Comms || Comms->State != link::LinkState::Running) return true;
-    if (Services.Prompter.Show(text::StopDownloadQuestion, base::MessageKind::Confirmation, base::Buttons::YesNo) !=
-        base::Answer::Yes)
+    if (Services.Prompter.Show(text::StopDownloadQuestion, base::MessageKind::Confirmation,
+                               base::Buttons::YesNo) != base::Answer::Yes)
         return false;
     // The download may have ended while the question was up; stopping an idle link does no harm.
     Comms->Stop();
@@ -187,7 +199,8 @@ bool Console::Unpack() {
     }
     Load.VersionName = FileName.stem().string();
     Load.Extension = extension;
-    // The file was checked above: what fails from here on is mostly the writing of the working files.
+    // The file was checked above: what fails from here on is mostly the writing of the working
+    // files.
     bool failed = false;
     std::string damage;
     if (Load.Extension == ".apx") {
@@ -195,7 +208,8 @@ bool Console::Unpack() {
         fs::copy_file(FileName, dir / PackBinary, fs::copy_options::overwrite_existing, error);
         failed = static_cast<bool>(error);
     } else if (Load.Extension == ".apl") {
-        // Only the working files are taken: a library must not drop other files next to the program.
+        // Only the working files are taken: a library must not drop other files next to the
+        // program.
         std::vector<std::string> members(std::begin(WorkingFileNames), std::end(WorkingFileNames));
         try {
             Archive.ExpandArchive(FileName.string(), &members);
@@ -377,13 +391,14 @@ void Console::ActionSaveExecute() {
     fs::path target = Load.SaveStem;
     target += binaryOnly ? ".apx" : ".apl";
     base::Prompter& prompter = Services.Prompter;
-    if (Exists(target) &&
-        prompter.Show(text::OverwriteQuestion, base::MessageKind::Warning, base::Buttons::YesNo) != base::Answer::Yes)
+    if (Exists(target) && prompter.Show(text::OverwriteQuestion, base::MessageKind::Warning,
+                                        base::Buttons::YesNo) != base::Answer::Yes)
         return;
     std::error_code error;
     fs::remove(target, error);
     if (binaryOnly) {
-        fs::copy_file(Services.WorkDir / PackBinary, target, fs::copy_options::overwrite_existing, error);
+        fs::copy_file(Services.WorkDir / PackBinary, target, fs::copy_options::overwrite_existing,
+                      error);
         if (error)
             prompter.Error(text::BinaryNotSaved);
         else
@@ -410,8 +425,12 @@ void Console::OpenDocument(const char* name) {
         Services.Prompter.Information(text::NoPdfReader);
 }
 
-void Console::ActionReportExecute() { OpenDocument(PackReport); }
+void Console::ActionReportExecute() {
+    OpenDocument(PackReport);
+}
 
-void Console::ActionManualExecute() { OpenDocument(PackManual); }
+void Console::ActionManualExecute() {
+    OpenDocument(PackManual);
+}
 
 }  // namespace kv::console

@@ -33,7 +33,7 @@ const CommandText& TextOf(Command command);
 
 // The console's modal dialogs. Each returns whether it closed with OK.
 class ConsoleDialogs {
-public:
+  public:
     virtual ~ConsoleDialogs() = default;
     // The Open dialog (filter, default extension and directory in Texts.h); the file chosen.
     virtual std::optional<std::filesystem::path> ExecuteOpen() = 0;
@@ -51,7 +51,8 @@ struct ConsoleServices {
     ConsoleDialogs& Dialogs;
     LinkFactory MakeLink;
     std::filesystem::path WorkDir;  // where the working files live; saved files go to ../apx
-    // Where the program was started: relative paths on the command line begin here (empty: WorkDir).
+    // Where the program was started: relative paths on the command line begin here (empty:
+    // WorkDir).
     std::filesystem::path LaunchDir = {};
 };
 
@@ -71,15 +72,17 @@ struct LoadResults {
 // The application file a command-line word names. A bare name is the file in the working
 // directory, as the utility always had it, unless only the directory the program was started from
 // holds it; a path names its own file, relative to that directory.
-std::filesystem::path ApplicationFileOf(const std::string& word, const std::filesystem::path& launchDir,
+std::filesystem::path ApplicationFileOf(const std::string& word,
+                                        const std::filesystem::path& launchDir,
                                         const std::filesystem::path& workDir);
 
 class Console {
-public:
+  public:
     // Creating the console: `caption` becomes the idle caption, lite mode goes on, the application
     // file is the one the last argument names (else the placeholder; see ApplicationFileOf), and
     // the working files are deleted. A KV740_PORTS that cannot be used is reported here.
-    Console(ConsoleServices services, const std::string& caption, const std::vector<std::string>& arguments);
+    Console(ConsoleServices services, const std::string& caption,
+            const std::vector<std::string>& arguments);
     // Destroying it deletes the working files again.
     ~Console();
     Console(const Console&) = delete;
@@ -135,9 +138,11 @@ public:
     // Every message of the link, before the console acts on it (the command line prints them).
     std::function<void(const std::string&)> OnProgressMessage;
     // Local time source of the date-time stamp.
-    std::function<std::chrono::system_clock::time_point()> Now = [] { return std::chrono::system_clock::now(); };
+    std::function<std::chrono::system_clock::time_point()> Now = [] {
+        return std::chrono::system_clock::now();
+    };
 
-private:
+  private:
     bool Unpack();
     std::string RefusalOf(const std::string& extension) const;
     void ClosePortWhenStopped();

@@ -28,8 +28,8 @@ LineSetting ScanSetting(size_t index) {
 
 }  // namespace
 
-Gang::Gang(const Console& console, const std::vector<std::string>& ports, std::vector<UnitEntry> units,
-           PortLinkFactory makeLink, base::Prompter& prompter)
+Gang::Gang(const Console& console, const std::vector<std::string>& ports,
+           std::vector<UnitEntry> units, PortLinkFactory makeLink, base::Prompter& prompter)
     : Load(console.Loaded()), Dialogs(prompter), List(std::move(units)), Ports(ports.size()) {
     for (size_t i = 0; i < ports.size(); ++i) {
         Station& station = Ports[i];
@@ -37,7 +37,9 @@ Gang::Gang(const Console& console, const std::vector<std::string>& ports, std::v
         station.Image = console.Image();
         station.Form.TagEnabled = console.SerialNumber.TagEnabled;
         station.Link = makeLink(station.Port);
-        station.Link->OnProgress = [this, i](const std::string& message) { LinkMessage(i, message); };
+        station.Link->OnProgress = [this, i](const std::string& message) {
+            LinkMessage(i, message);
+        };
     }
 }
 
@@ -116,7 +118,8 @@ void Gang::LinkMessage(size_t index, const std::string& message) {
         else
             Finish(index, msg::NoResponse, false);
     } else if (message == msg::InProgress) {
-        if (station.Link->BlockNumber == 0 && RevisionAtLeast(Load.Identity.Revision, DateStampFrom))
+        if (station.Link->BlockNumber == 0 &&
+            RevisionAtLeast(Load.Identity.Revision, DateStampFrom))
             WriteDateTime(station.Image, Load, Now());
     } else if (message != msg::Wait) {
         Finish(index, message, message == msg::Complete);

@@ -19,7 +19,7 @@
 namespace kv::console {
 
 class Gang {
-public:
+  public:
     using PortLinkFactory = std::function<std::unique_ptr<link::TComms>(const std::string& port)>;
 
     enum class Mode { Idle, Running, Waiting, Retired };
@@ -36,8 +36,8 @@ public:
     };
 
     // `console` holds the load (image, identity, unit item) every station starts from.
-    Gang(const Console& console, const std::vector<std::string>& ports, std::vector<UnitEntry> units,
-         PortLinkFactory makeLink, base::Prompter& prompter);
+    Gang(const Console& console, const std::vector<std::string>& ports,
+         std::vector<UnitEntry> units, PortLinkFactory makeLink, base::Prompter& prompter);
 
     // When false, each next unit on a port starts at once; otherwise the port waits for Confirm.
     bool AskBeforeNext = true;
@@ -48,12 +48,17 @@ public:
     // A station's unit ended; the record of it is written before the port goes on.
     std::function<void(size_t station, const UnitResult& result)> OnResult;
     std::function<void(size_t station)> OnWaiting;  // the station waits to be confirmed
-    std::function<std::chrono::system_clock::time_point()> Now = [] { return std::chrono::system_clock::now(); };
-    std::function<UnitProgress::Clock::time_point()> Clock = [] { return UnitProgress::Clock::now(); };
+    std::function<std::chrono::system_clock::time_point()> Now = [] {
+        return std::chrono::system_clock::now();
+    };
+    std::function<UnitProgress::Clock::time_point()> Clock = [] {
+        return UnitProgress::Clock::now();
+    };
 
     // The first unit on every port.
     void Start();
-    // The operator has connected the next unit on the port that waits longest; false when none waits.
+    // The operator has connected the next unit on the port that waits longest; false when none
+    // waits.
     bool Confirm();
     // No further unit starts (the operator's input ended, the record failed): waiting ports stop,
     // and so does every port as its unit ends.
@@ -65,7 +70,7 @@ public:
     const std::vector<Station>& Stations() const { return Ports; }
     const std::vector<UnitResult>& Results() const { return Outcomes; }
 
-private:
+  private:
     void Launch(size_t station);
     void Begin(size_t station);
     void Attempt(Station& station);

@@ -12,13 +12,14 @@ namespace kv::console {
 
 namespace {
 long long NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 }  // namespace
 
 class GangLoop::Timer : public link::PollTimer {
-public:
+  public:
     explicit Timer(GangLoop& loop) : Loop(loop) { Loop.Timers.push_back(this); }
     ~Timer() override { std::erase(Loop.Timers, this); }
 
@@ -40,7 +41,7 @@ public:
         if (IsEnabled && DueNs <= NowNs()) Restart();
     }
 
-private:
+  private:
     void Restart() { DueNs = NowNs() + static_cast<long long>(IntervalMs) * 1000000; }
 
     GangLoop& Loop;
@@ -49,7 +50,9 @@ private:
     long long DueNs = 0;
 };
 
-std::unique_ptr<link::PollTimer> GangLoop::NewTimer() { return std::make_unique<Timer>(*this); }
+std::unique_ptr<link::PollTimer> GangLoop::NewTimer() {
+    return std::make_unique<Timer>(*this);
+}
 
 void GangLoop::ReadInput() {
     char buffer[256];
@@ -73,14 +76,16 @@ void GangLoop::Run(const std::function<bool()>& done) {
         const long long wait = next ? std::max(0LL, next->Due() - NowNs()) : -1;
         if (Input >= 0) {
             pollfd watch{Input, POLLIN, 0};
-            const timespec timeout{static_cast<time_t>(wait / 1000000000), static_cast<long>(wait % 1000000000)};
+            const timespec timeout{static_cast<time_t>(wait / 1000000000),
+                                   static_cast<long>(wait % 1000000000)};
             const int ready = ::ppoll(&watch, 1, wait < 0 ? nullptr : &timeout, nullptr);
             if (ready != 0) {
                 if (ready > 0) ReadInput();
                 continue;  // the input may have changed what is due
             }
         } else if (wait > 0) {
-            const timespec timeout{static_cast<time_t>(wait / 1000000000), static_cast<long>(wait % 1000000000)};
+            const timespec timeout{static_cast<time_t>(wait / 1000000000),
+                                   static_cast<long>(wait % 1000000000)};
             ::nanosleep(&timeout, nullptr);
         }
         if (next->Enabled() && next->Due() <= NowNs()) next->FireNow();

@@ -11,7 +11,7 @@
 namespace kv::console {
 
 class GangLoop {
-public:
+  public:
     GangLoop() = default;
     GangLoop(const GangLoop&) = delete;
     GangLoop& operator=(const GangLoop&) = delete;
@@ -27,7 +27,7 @@ public:
     // Fires the timers as they come due until `done` says so, or until nothing can happen any more.
     void Run(const std::function<bool()>& done);
 
-private:
+  private:
     class Timer;
     friend class Timer;
     void ReadInput();

@@ -16,7 +16,8 @@ bool HeadlessDialogs::ExecuteSerialNumber(SerialNumberForm& form) {
         if (!SerialNumberForm::TagTextAllowed(*unit.Tag)) {
             Prompter.Beep();
             Refusal = "Unit tag \"" + *unit.Tag +
-                      "\" does not fit the tag field: at most 6 letters, digits, blanks or % & * + - / ^ _ ~ @";
+                      "\" does not fit the tag field: at most 6 letters, digits, blanks or % & * + "
+                      "- / ^ _ ~ @";
             return false;
         }
         form.Tag = *unit.Tag;

@@ -15,7 +15,7 @@ struct UnitEntry {
 };
 
 class HeadlessDialogs : public ConsoleDialogs {
-public:
+  public:
     explicit HeadlessDialogs(base::Prompter& prompter) : Prompter(prompter) {}
 
     std::deque<UnitEntry> Units;
@@ -26,7 +26,7 @@ public:
     bool ExecuteSerialNumber(SerialNumberForm& form) override;
     bool ExecuteSavePack(SavePackForm&) override { return false; }
 
-private:
+  private:
     base::Prompter& Prompter;
 };
 

@@ -10,7 +10,8 @@ namespace kv::console {
 namespace {
 
 bool SixDigits(const std::string& text) {
-    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return text.size() == 6 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string Trim(const std::string& text) {
@@ -21,12 +22,14 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-std::vector<UnitEntry> SerialRange(const std::string& range, const std::optional<std::string>& tag) {
+std::vector<UnitEntry> SerialRange(const std::string& range,
+                                   const std::optional<std::string>& tag) {
     const size_t dots = range.find("..");
     const std::string first = dots == std::string::npos ? "" : range.substr(0, dots);
     const std::string last = dots == std::string::npos ? "" : range.substr(dots + 2);
     if (!SixDigits(first) || !SixDigits(last))
-        throw std::invalid_argument("serial range \"" + range + "\" is not FIRST..LAST with six digits each");
+        throw std::invalid_argument("serial range \"" + range +
+                                    "\" is not FIRST..LAST with six digits each");
     const int from = std::stoi(first), to = std::stoi(last);
     if (from > to) throw std::invalid_argument("serial range \"" + range + "\" runs backwards");
     std::vector<UnitEntry> units;

@@ -24,21 +24,22 @@ struct UnitResult {
 };
 
 class ProductionRun {
-public:
+  public:
     // `runLink` drives the link's timer until the download has ended.
     ProductionRun(Console& console, HeadlessDialogs& dialogs, std::function<void()> runLink)
         : TheConsole(console), Dialogs(dialogs), RunLink(std::move(runLink)) {}
 
     // Asked before each unit after the first (the operator connects it); false stops the run.
     std::function<bool(size_t index, const UnitEntry& unit)> BeforeUnit;
-    std::function<void(size_t index, const UnitEntry& unit)> OnStart;  // once the operator has confirmed
+    std::function<void(size_t index, const UnitEntry& unit)>
+        OnStart;  // once the operator has confirmed
     std::function<void(size_t index, const UnitResult& result)> OnResult;
 
     UnitResult ProgramUnit(const UnitEntry& unit);
     // Stops at the first unit that does not complete unless `keepGoing`.
     std::vector<UnitResult> Run(const std::vector<UnitEntry>& units, bool keepGoing);
 
-private:
+  private:
     Console& TheConsole;
     HeadlessDialogs& Dialogs;
     std::function<void()> RunLink;

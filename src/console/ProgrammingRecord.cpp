@@ -40,14 +40,14 @@ std::runtime_error Failure(const std::filesystem::path& file, const char* what) 
 // Holds the file's advisory lock for one append, so that the header goes only into an empty
 // file and a row follows a whole line even when another program appends at the same time.
 class AppendLock {
-public:
+  public:
     explicit AppendLock(int fd) : Fd(fd) {
         while (::flock(Fd, LOCK_EX) != 0 && errno == EINTR) {
         }
     }
     ~AppendLock() { ::flock(Fd, LOCK_UN); }
 
-private:
+  private:
     int Fd;
 };
 
@@ -66,8 +66,9 @@ RecordRow UnitRow(const Console& console, const UnitResult& result, const Serial
         code += c;
     }
     row.Version = image.TextAt(id.AppPack).value_or("") + "-" + code;
-    row.Revision = id.Revision.rfind(RevisionPrefix, 0) == 0 ? id.Revision.substr(std::strlen(RevisionPrefix))
-                                                             : id.Revision;
+    row.Revision = id.Revision.rfind(RevisionPrefix, 0) == 0
+                       ? id.Revision.substr(std::strlen(RevisionPrefix))
+                       : id.Revision;
     row.Serial = result.Unit.Serial;
     // A refused tag never reached the form.
     row.Tag = form.TagEnabled && result.Unit.Tag ? *result.Unit.Tag : form.Tag;

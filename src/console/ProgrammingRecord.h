@@ -20,11 +20,11 @@ struct RecordRow {
     std::string Version;                         // from the image's identity, e.g. 758-FP01-000000
     std::string Revision;                        // without the "Revision: " prefix
     std::string Serial, Tag, Port;
-    uint32_t Baud = 0;                           // the setting the unit answered on; 0 when none
+    uint32_t Baud = 0;  // the setting the unit answered on; 0 when none
     std::string Parity;
     size_t BytesSent = 0;
     double Seconds = 0;
-    std::string Message;                         // the unit's final message
+    std::string Message;  // the unit's final message
     bool Ok = false;
 };
 
@@ -41,7 +41,7 @@ std::string RecordHeader();
 std::string RecordLine(const RecordRow& row);
 
 class ProgrammingRecord {
-public:
+  public:
     // Opens (creating) the file for appending; throws std::runtime_error naming the file and why.
     explicit ProgrammingRecord(const std::filesystem::path& file);
     ~ProgrammingRecord();
@@ -52,7 +52,7 @@ public:
     // throws std::runtime_error when it could not be written whole.
     void Append(const RecordRow& row);
 
-private:
+  private:
     std::filesystem::path File;
     int Fd = -1;
 };

@@ -10,13 +10,18 @@
 namespace kv::console {
 
 ProgressLines::ProgressLines(std::ostream& out, bool terminal, size_t slots, size_t width)
-    : Out(out), IsTerminal(terminal), Width(width > 1 ? width - 1 : 79), Status(slots), Messages(slots),
+    : Out(out),
+      IsTerminal(terminal),
+      Width(width > 1 ? width - 1 : 79),
+      Status(slots),
+      Messages(slots),
       Tenths(slots, 0) {}
 
 std::unique_ptr<ProgressLines> ProgressLines::ForStandardOutput(size_t slots) {
     const bool terminal = ::isatty(STDOUT_FILENO);
     winsize size{};
-    const bool sized = terminal && ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0;
+    const bool sized =
+        terminal && ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0;
     return std::make_unique<ProgressLines>(std::cout, terminal, slots, sized ? size.ws_col : 80);
 }
 

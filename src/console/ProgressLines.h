@@ -13,8 +13,9 @@ namespace kv::console {
 class UnitProgress;
 
 class ProgressLines {
-public:
-    // `width`: the terminal's columns; status lines are cut to fit so that redrawing stays in place.
+  public:
+    // `width`: the terminal's columns; status lines are cut to fit so that redrawing stays in
+    // place.
     ProgressLines(std::ostream& out, bool terminal, size_t slots, size_t width = 80);
     ~ProgressLines();
     // On standard output, as wide as its terminal when it is one.
@@ -25,13 +26,14 @@ public:
     // A new unit on the slot: its tenths count from the start again.
     void Restart(size_t slot);
     // The slot's state after a message or a block; `status` is its whole status line.
-    void Update(size_t slot, const UnitProgress& progress, const std::string& status, const std::string& message);
+    void Update(size_t slot, const UnitProgress& progress, const std::string& status,
+                const std::string& message);
     // The slot's unit ended with this message line: it stays, and the slot's status line goes.
     void Finish(size_t slot, const std::string& message);
     // A line that stays.
     void Print(const std::string& line);
 
-private:
+  private:
     void Erase();
     void Draw();
 

@@ -9,7 +9,7 @@ namespace kv::console {
 enum class CheckState { Unchecked, Checked, Grayed };
 
 class SavePackForm {
-public:
+  public:
     enum Box { Binary, Report, Manual };
 
     struct CheckBox {
@@ -32,7 +32,7 @@ public:
     // Saved as an image copy (".apx") rather than a library (".apl").
     bool BinaryOnly() const { return Members.size() < 2; }
 
-private:
+  private:
     void Rebuild();
 };
 

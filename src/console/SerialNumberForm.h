@@ -7,7 +7,7 @@
 namespace kv::console {
 
 class SerialNumberForm {
-public:
+  public:
     enum class Field { None, Number, Tag };
 
     struct Refusal {

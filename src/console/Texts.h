@@ -18,7 +18,8 @@ inline constexpr const char* InvalidFile = "Invalid Application File Name/Conten
 inline constexpr const char* AnyPort = "COM1...COM9 port";
 
 // Warning label.
-inline constexpr const char* BootUpWarning = "Allow programmed unit to boot-up before switching its power off !";
+inline constexpr const char* BootUpWarning =
+    "Allow programmed unit to boot-up before switching its power off !";
 
 // Loading.
 inline constexpr const char* DocumentsInUse =
@@ -42,10 +43,13 @@ inline constexpr const char* NoTag = " N/A";
 // Saving and documents.
 inline constexpr const char* SaveBinaryCaption = "Save As: Binary File Only (.apx)";
 inline constexpr const char* SaveLibraryCaption = "Save As: Library File (.apl)";
-inline constexpr const char* OverwriteQuestion = "File already exists, do you want to overwrite it ?";
+inline constexpr const char* OverwriteQuestion =
+    "File already exists, do you want to overwrite it ?";
 inline constexpr const char* BinarySaved = "Binary file (.apx) has been saved in ..\\apx directory";
-inline constexpr const char* BinaryNotSaved = "Binary file (.apx) could not be saved in ..\\apx directory";
-inline constexpr const char* LibrarySaved = "Library file (.apl) has been saved in ..\\apx directory";
+inline constexpr const char* BinaryNotSaved =
+    "Binary file (.apx) could not be saved in ..\\apx directory";
+inline constexpr const char* LibrarySaved =
+    "Library file (.apl) has been saved in ..\\apx directory";
 inline constexpr const char* NoPdfReader = "PDF file Reader is not installed on this computer";
 
 // The Open dialog.

@@ -10,7 +10,8 @@ struct UnitIdentity {
     int32_t MinClass = 0;
 };
 
-// Revision texts compare character by character, ignoring case, not as numbers: "2.10" is below "2.5".
+// Revision texts compare character by character, ignoring case, not as numbers: "2.10" is below
+// "2.5".
 bool RevisionAtLeast(const std::string& revision, const std::string& reference);
 
 inline constexpr const char* IdentityInImageFrom = "Revision: 2.5.7.0";

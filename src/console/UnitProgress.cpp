@@ -20,7 +20,8 @@ void UnitProgress::Begin(Clock::time_point now) {
     Started = now;
 }
 
-void UnitProgress::Message(const std::string& message, const link::TComms& link, Clock::time_point now) {
+void UnitProgress::Message(const std::string& message, const link::TComms& link,
+                           Clock::time_point now) {
     Text = message;
     if (message == msg::Wait) {
         // A scan that found no port at all stands on the end of its port walk: no port.
@@ -39,9 +40,13 @@ void UnitProgress::Message(const std::string& message, const link::TComms& link,
     BytesSent = static_cast<size_t>(link.Offset);
 }
 
-bool UnitProgress::Downloading() const { return Text == msg::InProgress && TotalBlocks > 0; }
+bool UnitProgress::Downloading() const {
+    return Text == msg::InProgress && TotalBlocks > 0;
+}
 
-int UnitProgress::Percent() const { return TotalBlocks > 0 ? static_cast<int>(100LL * Blocks / TotalBlocks) : 0; }
+int UnitProgress::Percent() const {
+    return TotalBlocks > 0 ? static_cast<int>(100LL * Blocks / TotalBlocks) : 0;
+}
 
 double UnitProgress::Seconds(Clock::time_point now) const {
     return std::chrono::duration<double>(now - Started).count();
@@ -49,14 +54,16 @@ double UnitProgress::Seconds(Clock::time_point now) const {
 
 std::optional<double> UnitProgress::SecondsLeft(Clock::time_point now) const {
     if (Blocks < 2) return std::nullopt;
-    const double perBlock = std::chrono::duration<double>(LastBlock - FirstBlock).count() / (Blocks - 1);
+    const double perBlock =
+        std::chrono::duration<double>(LastBlock - FirstBlock).count() / (Blocks - 1);
     const double sinceLast = std::chrono::duration<double>(now - LastBlock).count();
     return std::max(0.0, perBlock * (TotalBlocks - Blocks + 1) - sinceLast);
 }
 
 std::string UnitProgress::MessageLine(Prefix prefix) const {
     if (prefix == Prefix::None) return Text;
-    if (AttemptMessage(Text)) return AttemptPort + " " + std::to_string(Baud) + " " + Parity + ": " + Text;
+    if (AttemptMessage(Text))
+        return AttemptPort + " " + std::to_string(Baud) + " " + Parity + ": " + Text;
     return prefix == Prefix::Always ? Port + ": " + Text : Text;
 }
 

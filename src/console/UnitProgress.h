@@ -11,7 +11,7 @@
 namespace kv::console {
 
 class UnitProgress {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // A unit starts: everything learnt about the previous one goes.
@@ -19,11 +19,11 @@ public:
     // Every message of the link, as it comes.
     void Message(const std::string& message, const link::TComms& link, Clock::time_point now);
 
-    std::string Text;                 // the last message
-    std::string Port;                 // the port of the last attempt that opened one
-    std::string Parity;               // settings of the last attempt
+    std::string Text;    // the last message
+    std::string Port;    // the port of the last attempt that opened one
+    std::string Parity;  // settings of the last attempt
     uint32_t Baud = 0;
-    int32_t Blocks = 0;               // data blocks sent so far
+    int32_t Blocks = 0;  // data blocks sent so far
     int32_t TotalBlocks = 0;
     size_t BytesSent = 0;
 
@@ -41,7 +41,7 @@ public:
     // The message line, and while blocks go " block 52 of 512, 10 %, 0:56 left".
     std::string StatusLine(Prefix prefix, Clock::time_point now) const;
 
-private:
+  private:
     std::string AttemptPort;  // "no port" for an attempt on a port that did not open
     Clock::time_point Started{}, FirstBlock{}, LastBlock{};
 };

@@ -13,7 +13,8 @@ void WriteUnitValues(AppImage& image, const LoadResults& load, const SerialNumbe
     image.Write(load.Identity.Position + SrlNumberOffset, form.Number.substr(0, SerialLength));
 }
 
-void WriteDateTime(AppImage& image, const LoadResults& load, std::chrono::system_clock::time_point now) {
+void WriteDateTime(AppImage& image, const LoadResults& load,
+                   std::chrono::system_clock::time_point now) {
     const std::time_t when = std::chrono::system_clock::to_time_t(now + std::chrono::minutes(3));
     std::tm local{};
     localtime_r(&when, &local);

@@ -15,6 +15,7 @@ void WriteUnitValues(AppImage& image, const LoadResults& load, const SerialNumbe
 
 // The stamp for images whose revision carries one; `now` plus three minutes, the time the unit
 // shows once it has booted.
-void WriteDateTime(AppImage& image, const LoadResults& load, std::chrono::system_clock::time_point now);
+void WriteDateTime(AppImage& image, const LoadResults& load,
+                   std::chrono::system_clock::time_point now);
 
 }  // namespace kv::console

@@ -47,7 +47,8 @@ void Documents::ShowNote(const std::string& path) {
 void Documents::UpdateNote(const std::string& path) {
     const fs::path file = ProgramPath(path);
     std::error_code ignored;
-    if (Viewer && Viewer->IsOpen() && !path.empty() && fs::is_regular_file(file, ignored)) Viewer->Load(file);
+    if (Viewer && Viewer->IsOpen() && !path.empty() && fs::is_regular_file(file, ignored))
+        Viewer->Load(file);
 }
 
 void Documents::CloseNotes() {
@@ -69,7 +70,8 @@ bool Documents::WebBrowserBeforeNavigate2(const std::string& target) {
     return false;
 }
 
-void Documents::ActionNoteExecute(const std::string& caption, const std::string& note, report::TFormPdf& form) {
+void Documents::ActionNoteExecute(const std::string& caption, const std::string& note,
+                                  report::TFormPdf& form) {
     if (caption == text::ReportCaption)
         ShowReport(form);
     else
@@ -96,7 +98,8 @@ void Documents::ShowReport(report::TFormPdf& form) {
         Prompter.Warning(text::ReportInUse);
         return;
     }
-    if (!Shell.Open(fs::absolute(text::ReportFile).string())) Prompter.Information(console::text::NoPdfReader);
+    if (!Shell.Open(fs::absolute(text::ReportFile).string()))
+        Prompter.Information(console::text::NoPdfReader);
 }
 
 }  // namespace kv::docs

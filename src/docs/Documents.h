@@ -12,7 +12,7 @@
 namespace kv::docs {
 
 class Documents {
-public:
+  public:
     // Paths given to the commands are the system's relative ones ("..\docs\briefs\..."): their
     // existence is tested against the current directory, and the shell and the viewer get them
     // below `programDir`.
@@ -39,10 +39,11 @@ public:
     void ActionManualExecute(const std::string& manual) { ShowDoc(manual); }
     // The note command: the item's note, or on the "Instruments" page (caption "&Report") the
     // configuration report of `form.Source` written into "Report.pdf" and opened.
-    void ActionNoteExecute(const std::string& caption, const std::string& note, report::TFormPdf& form);
+    void ActionNoteExecute(const std::string& caption, const std::string& note,
+                           report::TFormPdf& form);
     void ShowReport(report::TFormPdf& form);
 
-private:
+  private:
     std::filesystem::path ProgramPath(const std::string& path) const;
 
     base::Prompter& Prompter;

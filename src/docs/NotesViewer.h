@@ -5,7 +5,7 @@
 namespace kv::docs {
 
 class NotesViewer {
-public:
+  public:
     virtual ~NotesViewer() = default;
     virtual void Load(const std::filesystem::path& file) = 0;  // replaces the content
     virtual void ShowNormal() = 0;                             // restored to normal size, not modal

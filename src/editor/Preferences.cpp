@@ -4,11 +4,13 @@
 
 namespace kv::editor {
 
-OptionBoxes OptionsShown(const catalogue::PreferenceFlags& flags, const std::string& model, const std::string& pack) {
+OptionBoxes OptionsShown(const catalogue::PreferenceFlags& flags, const std::string& model,
+                         const std::string& pack) {
     OptionBoxes boxes;
     boxes.StandardModel = {false, flags.OriginalEnabled, !flags.Original};
-    boxes.InFieldUnits = {builder::InFieldUnitsVisible(builder::Target::For(model, pack, flags.Original)), true,
-                          flags.InFieldUnits};
+    boxes.InFieldUnits = {
+        builder::InFieldUnitsVisible(builder::Target::For(model, pack, flags.Original)), true,
+        flags.InFieldUnits};
     boxes.ClearTotals.Checked = flags.ClearTotals;
     boxes.ClearLogs.Checked = flags.ClearLogs;
     CoordinateCheckBoxes(boxes);

@@ -23,7 +23,8 @@ struct OptionBoxes {
 // The boxes as the dialog shows them for the selected model and pack: they show the flags,
 // the units box only where programmable units are offered, the hardware box enabled only
 // while ActionOriginal is; then coordinated.
-OptionBoxes OptionsShown(const catalogue::PreferenceFlags& flags, const std::string& model, const std::string& pack);
+OptionBoxes OptionsShown(const catalogue::PreferenceFlags& flags, const std::string& model,
+                         const std::string& pack);
 
 // The units box is enabled exactly when the standard-hardware box is checked or disabled,
 // and unchecked whenever it is disabled.

@@ -14,54 +14,65 @@ const std::vector<std::string> Enclosures = {
     "5 - Explosion proof 'Ex d' enclosure with metric glands and heater",
     "6 - Explosion proof 'Ex d' enclosure with NPT glands and heater",
 };
-const std::vector<std::string> Displays = {"S - Standard option (now with backlight and LCD backup)"};
+const std::vector<std::string> Displays = {
+    "S - Standard option (now with backlight and LCD backup)"};
 const std::vector<std::string> Coatings = {
     "C - Conformal coating - required for maximum environmental operating range",
     "N - No coating - suitable for normal climatic conditions up to Class B2, IEC 654-1",
 };
 
-ChoiceGroup Group(int tag, std::string caption, std::vector<std::string> choices, int defaultIndex) {
+ChoiceGroup Group(int tag, std::string caption, std::vector<std::string> choices,
+                  int defaultIndex) {
     return {tag, std::move(caption), std::move(choices), defaultIndex, defaultIndex, true};
 }
 
-const std::vector<std::string> StartingSummary = {"Instrument", "", "Model", "Enclosure", "Options",
-                                                  "Relay Type", "Power Supply", "Display", "PCB Protection"};
+const std::vector<std::string> StartingSummary = {"Instrument",   "",        "Model",
+                                                  "Enclosure",    "Options", "Relay Type",
+                                                  "Power Supply", "Display", "PCB Protection"};
 
 ProductCodesPage Page746() {
-    return {"746",
-            {Group(3, "Enclosure", Enclosures, 0),
-             Group(4, "Options",
-                   {"0 - 1 logic input, 2 pulse outputs, 2 relays, RS232/RS485",
-                    "1 - 1 logic input, 2 pulse outputs, 2 relays, RS232/RS485, RTC logging, 4-20 mA output"},
-                   1),
-             Group(5, "Extra Options", {"2 - DB9 connector for RS232 port"}, 0),
-             Group(6, "Power Supply",
-                   {"A - Inputs for 12-28 VDC and 110/120 VAC", "E - Inputs for 12-28 VDC and 220/240 VAC",
-                    "D - Input for 12-28 VDC power only"},
-                   1),
-             Group(7, "Display", Displays, 0), Group(8, "PCB Protection", Coatings, 1)},
-            StartingSummary};
+    return {
+        "746",
+        {Group(3, "Enclosure", Enclosures, 0),
+         Group(4, "Options",
+               {"0 - 1 logic input, 2 pulse outputs, 2 relays, RS232/RS485",
+                "1 - 1 logic input, 2 pulse outputs, 2 relays, RS232/RS485, RTC logging, 4-20 mA "
+                "output"},
+               1),
+         Group(5, "Extra Options", {"2 - DB9 connector for RS232 port"}, 0),
+         Group(6, "Power Supply",
+               {"A - Inputs for 12-28 VDC and 110/120 VAC",
+                "E - Inputs for 12-28 VDC and 220/240 VAC", "D - Input for 12-28 VDC power only"},
+               1),
+         Group(7, "Display", Displays, 0), Group(8, "PCB Protection", Coatings, 1)},
+        StartingSummary};
 }
 
 ProductCodesPage Page758() {
-    return {"758",
-            {Group(3, "Enclosure", Enclosures, 0),
-             Group(4, "Options",
-                   {"0 - 4 logic inputs, 1 isolated output, 2 relays, RS232 port",
-                    "1 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and RS485 ports",
-                    "2 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and Ethernet ports",
-                    "3 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and RF ports"},
-                   1),
-             Group(5, "Relay Type",
-                   {"1 - Electromechanical relays only", "2 - Electromechanical (2) and solid state (2) relays",
-                    "3 - Solid state relays only"},
-                   0),
-             Group(6, "Power Supply",
-                   {"U - Inputs for 12-28 VDC and 100-240 VAC (replaces: A - 110 /120 VAC and E - 220/240 VAC)",
-                    "D - Input for 12-28 VDC power only"},
-                   0),
-             Group(7, "Display", Displays, 0), Group(8, "PCB Protection", Coatings, 1)},
-            StartingSummary};
+    return {
+        "758",
+        {Group(3, "Enclosure", Enclosures, 0),
+         Group(
+             4, "Options",
+             {"0 - 4 logic inputs, 1 isolated output, 2 relays, RS232 port",
+              "1 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and RS485 "
+              "ports",
+              "2 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and Ethernet "
+              "ports",
+              "3 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and RF ports"},
+             1),
+         Group(5, "Relay Type",
+               {"1 - Electromechanical relays only",
+                "2 - Electromechanical (2) and solid state (2) relays",
+                "3 - Solid state relays only"},
+               0),
+         Group(6, "Power Supply",
+               {"U - Inputs for 12-28 VDC and 100-240 VAC (replaces: A - 110 /120 VAC and E - "
+                "220/240 VAC)",
+                "D - Input for 12-28 VDC power only"},
+               0),
+         Group(7, "Display", Displays, 0), Group(8, "PCB Protection", Coatings, 1)},
+        StartingSummary};
 }
 
 void Reset(ProductCodesPage& page) {
@@ -73,7 +84,8 @@ void Reset(ProductCodesPage& page) {
 
 std::string Code(const ProductCodesPage& page) {
     std::string code = "XXXXXX";
-    for (const ChoiceGroup& group : page.Groups) code[group.Tag - ProductCodesPage::FirstTag] = group.CodeCharacter();
+    for (const ChoiceGroup& group : page.Groups)
+        code[group.Tag - ProductCodesPage::FirstTag] = group.CodeCharacter();
     return code;
 }
 
@@ -94,8 +106,9 @@ int ProductCodes::FormShow(const ProductSelection& selection) {
     shown_ = true;
     remembered_ = selection;
     for (ProductCodesPage& page : Pages) Recompute(page);
-    const auto shown = std::find_if(Pages.begin(), Pages.end(),
-                                    [&](const ProductCodesPage& page) { return page.Model == selection.Model; });
+    const auto shown = std::find_if(Pages.begin(), Pages.end(), [&](const ProductCodesPage& page) {
+        return page.Model == selection.Model;
+    });
     return shown == Pages.end() ? -1 : static_cast<int>(shown - Pages.begin());
 }
 
@@ -119,11 +132,12 @@ bool ProductCodes::ChooseCharacter(ProductCodesPage& page, int tag, char code) {
 void ProductCodes::Recompute(ProductCodesPage& page) const {
     // The smallest 758 (options "0") has only electromechanical relays.
     ChoiceGroup& relay = page.Group(ProductCodesPage::RelayTag);
-    relay.Enabled = !(page.Model == "758" && page.Group(ProductCodesPage::OptionsTag).CodeCharacter() == '0');
+    relay.Enabled =
+        !(page.Model == "758" && page.Group(ProductCodesPage::OptionsTag).CodeCharacter() == '0');
     if (!relay.Enabled) relay.ItemIndex = 0;
 
-    page.Summary[0] = page.Model + "-" + remembered_.Pack + " Instrument    \"" + remembered_.Title + "\"    (" +
-                      remembered_.ClassText + ")";
+    page.Summary[0] = page.Model + "-" + remembered_.Pack + " Instrument    \"" +
+                      remembered_.Title + "\"    (" + remembered_.ClassText + ")";
     for (const ChoiceGroup& group : page.Groups) {
         std::string line = group.Caption + ":";
         line += line.size() < 10 ? "\t\t" : "\t";

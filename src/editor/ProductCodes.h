@@ -46,7 +46,7 @@ struct ProductSelection {
 
 // The state of `TFormModels` for the whole run.
 class ProductCodes {
-public:
+  public:
     ProductCodes();  // both pages at their defaults, summaries with their starting lines
 
     // Resets both pages when the pack differs from the remembered one (always the first time),
@@ -69,7 +69,7 @@ public:
     std::vector<ProductCodesPage> Pages;  // "746", then "758"
     const ProductSelection& Remembered() const { return remembered_; }
 
-private:
+  private:
     ProductSelection remembered_;
     bool shown_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// The editor's own texts for the order codes page and the preferences, exactly as the user sees them.
+// The editor's own texts for the order codes page and the preferences, exactly as the user sees
+// them.
 namespace kv::editor::text {
 
 inline constexpr const char* ProductCodesCaption = "Product Codes Page";

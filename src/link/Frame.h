@@ -11,7 +11,9 @@ constexpr uint8_t FRAME_ESC_END = 0xDC;
 constexpr uint8_t FRAME_ESC_ESC = 0xDD;
 
 // Longest frame a body of `bodySize` bytes can become.
-constexpr size_t MaxFrameSize(size_t bodySize) { return 2 * bodySize + 2; }
+constexpr size_t MaxFrameSize(size_t bodySize) {
+    return 2 * bodySize + 2;
+}
 
 // Writes the delimited, escaped frame of `body` to `out`, which must hold
 // MaxFrameSize(size) bytes; returns the frame length.

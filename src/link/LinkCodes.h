@@ -11,13 +11,13 @@ enum class LinkPhase : int32_t { Presence = 0, Identity = 1, Speed = 2, Blocks =
 
 enum class LinkError : int32_t {
     None = 0,
-    PortClosed = 2,      // a download was started while the port was closed
-    Transfer = 3,        // a write was short, or the retries ran out
+    PortClosed = 2,  // a download was started while the port was closed
+    Transfer = 3,    // a write was short, or the retries ran out
     LineFraming = 5,
     LineIo = 6,
-    LineMode = 7,        // requested mode not supported
-    LineOverrun = 8,     // character-buffer overrun
-    LineQueueFull = 9,   // input-queue overflow
+    LineMode = 7,       // requested mode not supported
+    LineOverrun = 8,    // character-buffer overrun
+    LineQueueFull = 9,  // input-queue overflow
     LineParity = 10,
     LineOutputFull = 11,
     NothingReceived = 12,
@@ -27,7 +27,7 @@ enum class LinkError : int32_t {
     FrameNoClosing = 16,
     Checksum = 17,
     Address = 18,
-    NotAttempted = 21,   // value at creation
+    NotAttempted = 21,  // value at creation
 };
 
 }  // namespace kv::link

@@ -13,7 +13,9 @@ long long NowNs() {
 }
 }  // namespace
 
-void LoopTimer::Restart() { DueNs = NowNs() + static_cast<long long>(IntervalMs) * 1000000; }
+void LoopTimer::Restart() {
+    DueNs = NowNs() + static_cast<long long>(IntervalMs) * 1000000;
+}
 
 void LoopTimer::SetInterval(int ms) {
     IntervalMs = ms;

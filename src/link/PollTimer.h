@@ -6,7 +6,7 @@ namespace kv::link {
 // A window-style timer: while enabled it fires once per interval, counted from when it was
 // enabled or its interval last changed.
 class PollTimer {
-public:
+  public:
     using Handler = std::function<void(PollTimer*)>;
     virtual ~PollTimer() = default;
     virtual void SetInterval(int ms) = 0;
@@ -15,18 +15,18 @@ public:
     virtual bool Enabled() const = 0;
     void SetOnTimer(Handler handler) { OnTimer = std::move(handler); }
 
-protected:
+  protected:
     void Fire() {
         if (OnTimer) OnTimer(this);
     }
 
-private:
+  private:
     Handler OnTimer;
 };
 
 // Fires only when a test says so.
 class ManualTimer : public PollTimer {
-public:
+  public:
     void SetInterval(int ms) override { IntervalMs = ms; }
     int Interval() const override { return IntervalMs; }
     void SetEnabled(bool on) override { IsEnabled = on; }
@@ -38,14 +38,14 @@ public:
         return true;
     }
 
-private:
+  private:
     int IntervalMs = 0;
     bool IsEnabled = false;
 };
 
 // Drives the handler from a plain loop, for programs without an event loop.
 class LoopTimer : public PollTimer {
-public:
+  public:
     void SetInterval(int ms) override;
     int Interval() const override { return IntervalMs; }
     void SetEnabled(bool on) override;
@@ -53,7 +53,7 @@ public:
     // Sleeps to each due time and fires, until the timer is left disabled.
     void Run();
 
-private:
+  private:
     void Restart();
     int IntervalMs = 0;
     bool IsEnabled = false;

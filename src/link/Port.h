@@ -7,7 +7,13 @@
 namespace kv::link {
 
 // Parity codes of the line-settings record.
-enum ParityCode : uint8_t { NOPARITY = 0, ODDPARITY = 1, EVENPARITY = 2, MARKPARITY = 3, SPACEPARITY = 4 };
+enum ParityCode : uint8_t {
+    NOPARITY = 0,
+    ODDPARITY = 1,
+    EVENPARITY = 2,
+    MARKPARITY = 3,
+    SPACEPARITY = 4
+};
 
 // Line error bits reported by ClearError.
 constexpr uint32_t CE_RXOVER = 0x0001;
@@ -52,7 +58,7 @@ struct LineStatus {
 };
 
 class Port {
-public:
+  public:
     virtual ~Port() = default;
     // Opens the named port ("COM1".."COM9") for exclusive use; false when it is missing or busy.
     virtual bool Open(const std::string& name) = 0;

@@ -21,9 +21,9 @@ struct BaudEntry {
     uint32_t rate;
     speed_t code;
 };
-constexpr BaudEntry Bauds[] = {{300, B300},       {600, B600},       {1200, B1200},
-                               {2400, B2400},     {4800, B4800},     {9600, B9600},
-                               {19200, B19200},   {38400, B38400},   {57600, B57600},
+constexpr BaudEntry Bauds[] = {{300, B300},       {600, B600},      {1200, B1200},
+                               {2400, B2400},     {4800, B4800},    {9600, B9600},
+                               {19200, B19200},   {38400, B38400},  {57600, B57600},
                                {115200, B115200}, {230400, B230400}};
 
 bool SpeedCode(uint32_t rate, speed_t& code) {
@@ -50,7 +50,9 @@ long long NowMs() {
 
 }  // namespace
 
-PosixPort::~PosixPort() { Close(); }
+PosixPort::~PosixPort() {
+    Close();
+}
 
 bool PosixPort::Open(const std::string& name) {
     Close();
@@ -82,10 +84,18 @@ LineSettings PosixPort::GetState() {
     if (Fd < 0 || tcgetattr(Fd, &t) != 0) return s;
     s.BaudRate = SpeedRate(cfgetospeed(&t));
     switch (t.c_cflag & CSIZE) {
-        case CS5: s.ByteSize = 5; break;
-        case CS6: s.ByteSize = 6; break;
-        case CS7: s.ByteSize = 7; break;
-        default: s.ByteSize = 8; break;
+        case CS5:
+            s.ByteSize = 5;
+            break;
+        case CS6:
+            s.ByteSize = 6;
+            break;
+        case CS7:
+            s.ByteSize = 7;
+            break;
+        default:
+            s.ByteSize = 8;
+            break;
     }
     s.StopBits = (t.c_cflag & CSTOPB) ? 2 : 0;
     bool odd = t.c_cflag & PARODD;
@@ -107,18 +117,35 @@ bool PosixPort::SetState(const LineSettings& s) {
     t.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
     t.c_cflag |= CLOCAL | CREAD | HUPCL;
     switch (s.ByteSize) {
-        case 5: t.c_cflag |= CS5; break;
-        case 6: t.c_cflag |= CS6; break;
-        case 7: t.c_cflag |= CS7; break;
-        default: t.c_cflag |= CS8; break;
+        case 5:
+            t.c_cflag |= CS5;
+            break;
+        case 6:
+            t.c_cflag |= CS6;
+            break;
+        case 7:
+            t.c_cflag |= CS7;
+            break;
+        default:
+            t.c_cflag |= CS8;
+            break;
     }
     if (s.StopBits != 0) t.c_cflag |= CSTOPB;
     switch (s.Parity) {
-        case ODDPARITY: t.c_cflag |= PARENB | PARODD; break;
-        case EVENPARITY: t.c_cflag |= PARENB; break;
-        case MARKPARITY: t.c_cflag |= PARENB | CMSPAR | PARODD; break;
-        case SPACEPARITY: t.c_cflag |= PARENB | CMSPAR; break;
-        default: break;
+        case ODDPARITY:
+            t.c_cflag |= PARENB | PARODD;
+            break;
+        case EVENPARITY:
+            t.c_cflag |= PARENB;
+            break;
+        case MARKPARITY:
+            t.c_cflag |= PARENB | CMSPAR | PARODD;
+            break;
+        case SPACEPARITY:
+            t.c_cflag |= PARENB | CMSPAR;
+            break;
+        default:
+            break;
     }
     t.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | PARMRK | IGNPAR);
     if (s.Flags & FLAG_PARITY) t.c_iflag |= INPCK;
@@ -178,8 +205,9 @@ uint32_t PosixPort::Read(uint8_t* buffer, uint32_t max) {
 
 uint32_t PosixPort::Write(const uint8_t* data, uint32_t count) {
     if (Fd < 0) return 0;
-    const long long deadline =
-        NowMs() + static_cast<long long>(Times.WriteTotalMultiplier) * count + Times.WriteTotalConstant;
+    const long long deadline = NowMs() +
+                               static_cast<long long>(Times.WriteTotalMultiplier) * count +
+                               Times.WriteTotalConstant;
     uint32_t written = 0;
     while (written < count) {
         ssize_t n = ::write(Fd, data + written, count - written);

@@ -7,7 +7,7 @@
 namespace kv::link {
 
 class PosixPort : public Port {
-public:
+  public:
     ~PosixPort() override;
     bool Open(const std::string& name) override;
     void Close() override;
@@ -22,7 +22,7 @@ public:
     uint32_t Read(uint8_t* buffer, uint32_t max) override;
     uint32_t Write(const uint8_t* data, uint32_t count) override;
 
-private:
+  private:
     int Fd = -1;
     uint32_t Flags = 0;
     Timeouts Times;

@@ -12,7 +12,7 @@
 namespace kv::link {
 
 class ScriptedPort : public Port {
-public:
+  public:
     struct Written {
         std::string PortName;
         LineSettings Line;
@@ -50,7 +50,7 @@ public:
 
     Timeouts Times;
 
-private:
+  private:
     bool IsOpenFlag = false;
     std::string Name;
     LineSettings Settings;

@@ -28,14 +28,21 @@ uint32_t NextMarker() {
 }
 
 uint8_t ParityCodeOf(const std::string& name) {
-    char c = name.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    char c =
+        name.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
     switch (c) {
-        case 'E': return EVENPARITY;
-        case 'M': return MARKPARITY;
-        case 'N': return NOPARITY;
-        case 'O': return ODDPARITY;
-        case 'S': return SPACEPARITY;
-        default: throw std::invalid_argument("Unknown parity setting");
+        case 'E':
+            return EVENPARITY;
+        case 'M':
+            return MARKPARITY;
+        case 'N':
+            return NOPARITY;
+        case 'O':
+            return ODDPARITY;
+        case 'S':
+            return SPACEPARITY;
+        default:
+            throw std::invalid_argument("Unknown parity setting");
     }
 }
 
@@ -43,8 +50,8 @@ uint8_t ParityCodeOf(const std::string& name) {
 
 TComms::TComms(std::unique_ptr<Port> port, std::unique_ptr<PollTimer> timer)
     : PortObject(std::move(port)), TimerObject(std::move(timer)) {
-    MarkerGenerator().seed(static_cast<uint32_t>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    MarkerGenerator().seed(
+        static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
     TimerObject->SetEnabled(false);
     TimerObject->SetInterval(200);
     TimerObject->SetOnTimer([this](PollTimer* sender) { Tick(sender); });
@@ -94,7 +101,9 @@ void TComms::SetInterval(int ms) {
     Open();
 }
 
-bool TComms::IsOpen() const { return PortObject->IsOpen(); }
+bool TComms::IsOpen() const {
+    return PortObject->IsOpen();
+}
 
 void TComms::Open() {
     if (IsOpen()) PortObject->Close();
@@ -140,9 +149,9 @@ bool TComms::LineOk() {
     static constexpr struct {
         uint32_t bit;
         LinkError code;
-    } checks[] = {{CE_FRAME, LinkError::LineFraming},      {CE_IOE, LinkError::LineIo},
-                  {CE_MODE, LinkError::LineMode},          {CE_OVERRUN, LinkError::LineOverrun},
-                  {CE_RXOVER, LinkError::LineQueueFull},   {CE_RXPARITY, LinkError::LineParity},
+    } checks[] = {{CE_FRAME, LinkError::LineFraming},    {CE_IOE, LinkError::LineIo},
+                  {CE_MODE, LinkError::LineMode},        {CE_OVERRUN, LinkError::LineOverrun},
+                  {CE_RXOVER, LinkError::LineQueueFull}, {CE_RXPARITY, LinkError::LineParity},
                   {CE_TXFULL, LinkError::LineOutputFull}};
     bool ok = true;
     for (const auto& check : checks) {
@@ -218,7 +227,9 @@ bool TComms::AddressOk() {
     return true;
 }
 
-bool TComms::ReplyOk() { return ChecksumOk() && AddressOk(); }
+bool TComms::ReplyOk() {
+    return ChecksumOk() && AddressOk();
+}
 
 // ---- protocol ----
 
@@ -247,13 +258,22 @@ bool TComms::SendPacket(const uint8_t* body, size_t size) {
 // Before the unit has answered, a port that takes no bytes is no port to try; once it has, the
 // transfer failed (a unit unplugged in the middle of a download), and no other port holds it.
 void TComms::WriteFailed() {
-    Finish(LinkError::Transfer, Phase == LinkPhase::Presence ? msg::NoPort : msg::TransferNoResponse);
+    Finish(LinkError::Transfer,
+           Phase == LinkPhase::Presence ? msg::NoPort : msg::TransferNoResponse);
 }
 
-bool TComms::SendPresenceQuery() { return SendPacket(packet::PresenceQuery, sizeof packet::PresenceQuery); }
-bool TComms::SendIdentityQuery() { return SendPacket(packet::IdentityQuery, sizeof packet::IdentityQuery); }
-bool TComms::SendSpeedCommand() { return SendPacket(packet::SpeedCommand, sizeof packet::SpeedCommand); }
-bool TComms::SendFileEnd() { return SendPacket(packet::FileEnd, sizeof packet::FileEnd); }
+bool TComms::SendPresenceQuery() {
+    return SendPacket(packet::PresenceQuery, sizeof packet::PresenceQuery);
+}
+bool TComms::SendIdentityQuery() {
+    return SendPacket(packet::IdentityQuery, sizeof packet::IdentityQuery);
+}
+bool TComms::SendSpeedCommand() {
+    return SendPacket(packet::SpeedCommand, sizeof packet::SpeedCommand);
+}
+bool TComms::SendFileEnd() {
+    return SendPacket(packet::FileEnd, sizeof packet::FileEnd);
+}
 
 bool TComms::SendBlock() {
     uint8_t body[packet::BLOCK_BODY];
@@ -289,7 +309,8 @@ int TComms::SendNextBlock() {
     return SendBlock() ? 0 : 2;
 }
 
-void TComms::StartDownload(const uint8_t* image, int32_t size, uint32_t modelMask, int32_t minClass) {
+void TComms::StartDownload(const uint8_t* image, int32_t size, uint32_t modelMask,
+                           int32_t minClass) {
     ImageMarker = NextMarker();
     Offset = 0;
     Size = size;
@@ -397,13 +418,21 @@ void TComms::Poll() {
     const bool testing = Phase == LinkPhase::Presence || Phase == LinkPhase::Identity;
     if (RetryCount <= (testing ? 3 : 8)) {
         switch (Phase) {
-            case LinkPhase::Presence: SendPresenceQuery(); break;
-            case LinkPhase::Identity: SendIdentityQuery(); break;
+            case LinkPhase::Presence:
+                SendPresenceQuery();
+                break;
+            case LinkPhase::Identity:
+                SendIdentityQuery();
+                break;
             case LinkPhase::Speed:
                 if (SendSpeedCommand() && RetryCount == 3) SetBaud(38400);
                 break;
-            case LinkPhase::Blocks: SendBlock(); break;
-            case LinkPhase::FileEnd: SendFileEnd(); break;
+            case LinkPhase::Blocks:
+                SendBlock();
+                break;
+            case LinkPhase::FileEnd:
+                SendFileEnd();
+                break;
         }
         return;
     }

@@ -16,7 +16,7 @@ namespace kv::link {
 extern uint32_t ImageMarker;
 
 class TComms {
-public:
+  public:
     using ProgressHandler = std::function<void(const std::string&)>;
 
     TComms(std::unique_ptr<Port> port, std::unique_ptr<PollTimer> timer);
@@ -82,7 +82,7 @@ public:
     PollTimer& Timer() { return *TimerObject; }
     Port& Handle() { return *PortObject; }
 
-private:
+  private:
     void Report(const char* message);
     void Finish(LinkError code, const char* message);
     void WriteFailed();

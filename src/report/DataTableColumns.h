@@ -20,7 +20,8 @@ struct TDataColumn {
 // either data file (`userData` may be null when there is no user file), unit tags from the
 // option table. Filters of the datasets are changed.
 std::vector<TDataColumn> DataTableColumns(const std::string& type, const std::string& tableName,
-                                          kv::store::Dataset& factoryData, kv::store::Dataset* userData,
+                                          kv::store::Dataset& factoryData,
+                                          kv::store::Dataset* userData,
                                           kv::store::Dataset& options);
 
 }  // namespace kv::report

@@ -14,7 +14,8 @@
 namespace kv::report {
 
 namespace {
-constexpr const char* OpenSettingsFailed = "PDF output failed: the open settings could not be written";
+constexpr const char* OpenSettingsFailed =
+    "PDF output failed: the open settings could not be written";
 }  // namespace
 
 void SetOpenSettings(const std::string& file) {

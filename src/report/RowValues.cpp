@@ -7,7 +7,7 @@ namespace kv::report {
 namespace {
 
 const std::pair<const char*, const char*> AccessShortForms[] = {
-    {"OP_ACCESS_NONE", "NV"},      {"OP_ACCESS_DISPLAY", "DO"},   {"OP_ACCESS_PROGRAM", "PG"},
+    {"OP_ACCESS_NONE", "NV"},      {"OP_ACCESS_DISPLAY", "DO"},  {"OP_ACCESS_PROGRAM", "PG"},
     {"OP_ACCESS_PROTECTED", "PW"}, {"OP_ACCESS_PRINTOUT", "PR"},
 };
 

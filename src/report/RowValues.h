@@ -15,7 +15,7 @@ inline constexpr const char* Asterisk = "Asterisk";           // "*": choose fro
 
 // The current record of a row source, read by field name.
 class TRowSource {
-public:
+  public:
     virtual ~TRowSource() = default;
     // "" when the source has no such field.
     virtual std::string Value(const std::string& field) const = 0;

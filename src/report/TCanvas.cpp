@@ -29,22 +29,24 @@ void TCanvas::Attach(cairo_t* cr) {
     PenPos = {};
 }
 
-void TCanvas::Detach() { cr_ = nullptr; }
+void TCanvas::Detach() {
+    cr_ = nullptr;
+}
 
 void TCanvas::ApplyFont() {
     if (!cr_) throw std::logic_error("Drawing outside a page");
     auto key = std::make_pair(Font.Name, Font.Bold);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
-        cairo_font_face_t* face =
-            cairo_toy_font_face_create(FamilyOf(Font.Name).c_str(), CAIRO_FONT_SLANT_NORMAL,
-                                       Font.Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_font_face_t* face = cairo_toy_font_face_create(
+            FamilyOf(Font.Name).c_str(), CAIRO_FONT_SLANT_NORMAL,
+            Font.Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         found = faces_.emplace(key, face).first;
     }
     cairo_set_font_face(cr_, found->second);
     cairo_set_font_size(cr_, Font.Size);
-    cairo_set_source_rgb(cr_, ((Font.Color >> 16) & 0xFF) / 255.0, ((Font.Color >> 8) & 0xFF) / 255.0,
-                         (Font.Color & 0xFF) / 255.0);
+    cairo_set_source_rgb(cr_, ((Font.Color >> 16) & 0xFF) / 255.0,
+                         ((Font.Color >> 8) & 0xFF) / 255.0, (Font.Color & 0xFF) / 255.0);
 }
 
 int TCanvas::Ascent() {

@@ -32,7 +32,7 @@ struct TRect {
 };
 
 class TCanvas {
-public:
+  public:
     TCanvas() = default;
     ~TCanvas();
     TCanvas(const TCanvas&) = delete;
@@ -56,7 +56,7 @@ public:
     // "W" included.
     int LineHeight();
 
-private:
+  private:
     friend class TWPPDFPrinter;
     void Attach(_cairo* cr);
     void Detach();

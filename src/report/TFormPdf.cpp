@@ -42,20 +42,44 @@ const TSectionKind& KindOf(const std::string& name) {
         {{"Tables"}, "Panel", "", T::DataTable, nullptr, &L::ListBoxH6, &L::ListBoxC6, false},
         {{"Report"}, "Panel", "", T::Given, nullptr, &L::ListBoxH4, &L::ListBoxC4, false},
         {{"Messages"}, "Panel", "", T::Given, nullptr, &L::ListBoxH2, &L::ListBoxC2, false},
-        {{"FACTORS", "FINP"}, "ID", "", T::FirstItem, &L::ListBoxT3, &L::ListBoxH3, &L::ListBoxC3, false},
-        {{"FACTORS", "AINP"}, "ID", "", T::FirstItem, &L::ListBoxT4, &L::ListBoxH3, &L::ListBoxC3, false},
-        {{"FACTORS", "PARAMETER"}, "ID", "", T::FirstItem, &L::ListBoxT5, &L::ListBoxH5, &L::ListBoxC5, true},
+        {{"FACTORS", "FINP"},
+         "ID",
+         "",
+         T::FirstItem,
+         &L::ListBoxT3,
+         &L::ListBoxH3,
+         &L::ListBoxC3,
+         false},
+        {{"FACTORS", "AINP"},
+         "ID",
+         "",
+         T::FirstItem,
+         &L::ListBoxT4,
+         &L::ListBoxH3,
+         &L::ListBoxC3,
+         false},
+        {{"FACTORS", "PARAMETER"},
+         "ID",
+         "",
+         T::FirstItem,
+         &L::ListBoxT5,
+         &L::ListBoxH5,
+         &L::ListBoxC5,
+         true},
         {{}, "Menu", "OP_MENU_", T::Given, &L::ListBoxT1, &L::ListBoxH1, &L::ListBoxC1, false},
     };
     for (const TSectionKind& kind : kinds) {
         bool all = true;
-        for (const std::string& word : kind.Contains) all = all && name.find(word) != std::string::npos;
+        for (const std::string& word : kind.Contains)
+            all = all && name.find(word) != std::string::npos;
         if (all) return kind;
     }
     return kinds.back();  // not reached: the last kind has no words and takes any name
 }
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
 
 std::vector<TCell> CellsOf(const TListBox& box) {
     std::vector<TCell> cells;
@@ -65,14 +89,14 @@ std::vector<TCell> CellsOf(const TListBox& box) {
 }
 
 class TDatasetRow : public TRowSource {
-public:
+  public:
     explicit TDatasetRow(kv::store::Dataset& dataset) : dataset_(dataset) {}
     std::string Value(const std::string& field) const override {
         kv::store::Field* found = dataset_.FindField(field);
         return found ? found->AsString() : std::string();
     }
 
-private:
+  private:
     kv::store::Dataset& dataset_;
 };
 
@@ -83,19 +107,21 @@ std::string FooterDate(const std::chrono::year_month_day& date) {
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const unsigned day = static_cast<unsigned>(date.day());
     const unsigned month = static_cast<unsigned>(date.month());
-    return std::string(day < 10 ? "0" : "") + std::to_string(day) + " " + months[(month + 11) % 12] + " " +
-           std::to_string(static_cast<int>(date.year()));
+    return std::string(day < 10 ? "0" : "") + std::to_string(day) + " " +
+           months[(month + 11) % 12] + " " + std::to_string(static_cast<int>(date.year()));
 }
 
 std::chrono::year_month_day Today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return std::chrono::year{local.tm_year + 1900} / std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
+    return std::chrono::year{local.tm_year + 1900} /
+           std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
            std::chrono::day(static_cast<unsigned>(local.tm_mday));
 }
 
-TFormPdf::TFormPdf(kv::base::Prompter& prompter, std::chrono::year_month_day created) : prompter_(prompter) {
+TFormPdf::TFormPdf(kv::base::Prompter& prompter, std::chrono::year_month_day created)
+    : prompter_(prompter) {
     PdfPrinter.Info.Date = created;
 }
 
@@ -138,14 +164,16 @@ void TFormPdf::OpenTables() {
 }
 
 void TFormPdf::CloseTables() {
-    for (kv::store::Table* table : {&Table1, &Table2, &Table3, &TableDataFactory, &TableDataUser}) table->Close();
+    for (kv::store::Table* table : {&Table1, &Table2, &Table3, &TableDataFactory, &TableDataUser})
+        table->Close();
 }
 
 void TFormPdf::BuildLookups() {
     lookups_ = {};
     Table2.SetFiltered(false);
     for (Table2.First(); !Table2.Eof(); Table2.Next())
-        lookups_.OptionTags.emplace(Table2.FieldByName("Item").AsString(), Table2.FieldByName("Tag").AsString());
+        lookups_.OptionTags.emplace(Table2.FieldByName("Item").AsString(),
+                                    Table2.FieldByName("Tag").AsString());
     Table3.SetFilter("Menu = 'OP_MENU_VARIABLES'");
     Table3.SetFiltered(true);
     for (Table3.First(); !Table3.Eof(); Table3.Next())
@@ -202,7 +230,8 @@ void TFormPdf::DrawIntroduction(TCanvas& canvas) {
 
 void TFormPdf::DrawSection(const TSectionRef& section) {
     const TSectionKind& kind = KindOf(section.Name);
-    const std::string filter = kind.FilterField + " = " + Quoted(kind.FilterPrefix + section.Name + "*");
+    const std::string filter =
+        kind.FilterField + " = " + Quoted(kind.FilterPrefix + section.Name + "*");
     Table1.SetFilter(filter);
     Table1.SetFiltered(true);
     Table1.First();
@@ -212,7 +241,8 @@ void TFormPdf::DrawSection(const TSectionRef& section) {
         title = Table1.Eof() ? std::string() : Table1.FieldByName("Item").AsString();
     if (kind.TagInTitleCell && Layout.ListBoxT5.Items.size() > 2) {
         std::string& cell = Layout.ListBoxT5.Items[2];
-        cell = cell.substr(0, 5) + (Table1.Eof() ? std::string() : Table1.FieldByName("LabelTag1").AsString());
+        cell = cell.substr(0, 5) +
+               (Table1.Eof() ? std::string() : Table1.FieldByName("LabelTag1").AsString());
     }
     std::string dataType, dataName;
     if (kind.Title == TSectionKind::TitleFrom::DataTable) {
@@ -257,8 +287,8 @@ void TFormPdf::DrawSection(const TSectionRef& section) {
     }
 }
 
-TFormPdf::TRows TFormPdf::TakeRows(kv::store::Dataset& source, const std::vector<TCell>& cells, bool versionRows,
-                                   int count) {
+TFormPdf::TRows TFormPdf::TakeRows(kv::store::Dataset& source, const std::vector<TCell>& cells,
+                                   bool versionRows, int count) {
     TRows rows;
     const TDatasetRow row(source);
     for (int i = 0; i < count && !source.Eof(); ++i, source.Next()) {
@@ -268,7 +298,8 @@ TFormPdf::TRows TFormPdf::TakeRows(kv::store::Dataset& source, const std::vector
     return rows;
 }
 
-kv::store::Dataset* TFormPdf::PrepareDataTable(const std::string& type, const std::string& tableName) {
+kv::store::Dataset* TFormPdf::PrepareDataTable(const std::string& type,
+                                               const std::string& tableName) {
     // Without a user data file there is no user table to list.
     if (!kv::store::Table::Exists(Source.UserDataTable)) return nullptr;
     TableDataFactory.SetTableName(Source.FactoryDataTable);
@@ -286,7 +317,8 @@ kv::store::Dataset* TFormPdf::PrepareDataTable(const std::string& type, const st
         const int width = GridClientWidth / static_cast<int>(columns.size()) - 1;
         for (const TDataColumn& column : columns) {
             Layout.ListBoxH6.Items.push_back(CellItem(width, column.Title));
-            Layout.ListBoxC6.Items.push_back(CellItem(width, "Data" + std::to_string(column.Number)));
+            Layout.ListBoxC6.Items.push_back(
+                CellItem(width, "Data" + std::to_string(column.Number)));
         }
     }
     TableDataUser.SetFilter("Sort = " + Quoted("DATA") + " and Type = " + Quoted(type) +
@@ -295,7 +327,8 @@ kv::store::Dataset* TFormPdf::PrepareDataTable(const std::string& type, const st
     return &TableDataUser;
 }
 
-void TFormPdf::DrawRow(TCanvas& canvas, const TListBox& box, const std::vector<std::string>& values) {
+void TFormPdf::DrawRow(TCanvas& canvas, const TListBox& box,
+                       const std::vector<std::string>& values) {
     canvas.Font = box.Font;
     const int height = canvas.LineHeight() + 5;
     const int top = canvas.PenPos.Y;
@@ -311,7 +344,8 @@ void TFormPdf::DrawRow(TCanvas& canvas, const TListBox& box, const std::vector<s
     canvas.MoveTo(LeftX, top + height);
 }
 
-void TFormPdf::DrawCell(TCanvas& canvas, const TCell& cell, const TRect& rect, const std::string& value) {
+void TFormPdf::DrawCell(TCanvas& canvas, const TCell& cell, const TRect& rect,
+                        const std::string& value) {
     if (value == NotAvailable) {
         const int middle = rect.Left + cell.Width / 2;
         canvas.MoveTo(middle - 5, rect.Top + 5);
@@ -324,7 +358,8 @@ void TFormPdf::DrawCell(TCanvas& canvas, const TCell& cell, const TRect& rect, c
         canvas.TextOut(rect.Right - 7, rect.Top + 2, "*");
         canvas.Font = font;
     } else {
-        const int x = cell.Align == 'C' ? rect.Left + (cell.Width - canvas.TextWidth(value)) / 2 : rect.Left + 5;
+        const int x = cell.Align == 'C' ? rect.Left + (cell.Width - canvas.TextWidth(value)) / 2
+                                        : rect.Left + 5;
         canvas.TextRect(rect, x, rect.Top + 5, value);
     }
 }

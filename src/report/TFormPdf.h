@@ -32,7 +32,7 @@ std::string FooterDate(const std::chrono::year_month_day& date);
 std::chrono::year_month_day Today();
 
 class TFormPdf {
-public:
+  public:
     // Boxes for failures while a page is drawn go to `prompter`. The document information
     // carries the creation day of the form.
     explicit TFormPdf(kv::base::Prompter& prompter, std::chrono::year_month_day created = Today());
@@ -49,7 +49,7 @@ public:
     TReportLayout Layout;
     TWPPDFPrinter PdfPrinter;
 
-private:
+  private:
     using TRows = std::vector<std::vector<std::string>>;
 
     void OpenTables();
@@ -59,7 +59,8 @@ private:
     void DrawIntroduction(TCanvas& canvas);
     void DrawSection(const TSectionRef& section);
     // Reads up to `count` rows of the source from its current record on.
-    TRows TakeRows(kv::store::Dataset& source, const std::vector<TCell>& cells, bool versionRows, int count);
+    TRows TakeRows(kv::store::Dataset& source, const std::vector<TCell>& cells, bool versionRows,
+                   int count);
     // Sets up the data templates for a user data table and filters its rows; null when there
     // is no user data file.
     kv::store::Dataset* PrepareDataTable(const std::string& type, const std::string& tableName);

@@ -31,7 +31,9 @@ std::string IsoDate(const std::chrono::year_month_day& date) {
 
 }  // namespace
 
-TWPPDFPrinter::~TWPPDFPrinter() { Release(); }
+TWPPDFPrinter::~TWPPDFPrinter() {
+    Release();
+}
 
 void TWPPDFPrinter::Release() {
     canvas_.Detach();
@@ -83,8 +85,9 @@ void TWPPDFPrinter::AddOutline(const std::string& title, int y) {
     // Positions above the page top would send readers off the page.
     const std::string target =
         "page=" + std::to_string(pageCount_) + " pos=[0 " + std::to_string(std::max(0, y)) + "]";
-    cairo_pdf_surface_add_outline(surface_, CAIRO_PDF_OUTLINE_ROOT, CutUtf8(title, MaxOutlineTitle).c_str(),
-                                  target.c_str(), static_cast<cairo_pdf_outline_flags_t>(0));
+    cairo_pdf_surface_add_outline(surface_, CAIRO_PDF_OUTLINE_ROOT,
+                                  CutUtf8(title, MaxOutlineTitle).c_str(), target.c_str(),
+                                  static_cast<cairo_pdf_outline_flags_t>(0));
 }
 
 void TWPPDFPrinter::EndPage() {

@@ -18,7 +18,8 @@ class EPdfError : public std::runtime_error {
 };
 
 namespace pdfmsg {
-inline constexpr const char* NotInDocument = "StartPage is only allowed within StartDoc and EndDoc!";
+inline constexpr const char* NotInDocument =
+    "StartPage is only allowed within StartDoc and EndDoc!";
 inline constexpr const char* NoFilename = "No filename or memory stream was specified!";
 inline constexpr const char* InitFailed = "Initialization of PDF Engine failed";
 }  // namespace pdfmsg
@@ -33,7 +34,7 @@ struct TWPPDFExportInfo {
 };
 
 class TWPPDFPrinter {
-public:
+  public:
     TWPPDFPrinter() = default;
     ~TWPPDFPrinter();
     TWPPDFPrinter(const TWPPDFPrinter&) = delete;
@@ -55,7 +56,7 @@ public:
     // Writes the rest of the file and closes it; does nothing outside a document.
     void EndDoc();
 
-private:
+  private:
     bool InDocument() const { return surface_ != nullptr; }
     void CheckStatus() const;
     void Release();

@@ -9,7 +9,8 @@ namespace kv::report {
 TReportSource ReportSourceOf(const std::string& versionName) {
     const auto version = kv::catalogue::ParseVersionName(versionName);
     if (!version)
-        throw std::invalid_argument("\"" + versionName + "\" is not a version name such as 758-FP01-000000");
+        throw std::invalid_argument("\"" + versionName +
+                                    "\" is not a version name such as 758-FP01-000000");
     TReportSource source;
     source.VersionLabel = versionName;
     source.Title = kv::catalogue::FindPackRecord(*version).Title;

@@ -8,10 +8,9 @@ namespace {
 
 // Code points of bytes 0x80..0x9F; the other bytes equal their code point.
 constexpr std::array<char32_t, 32> HighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -36,7 +35,11 @@ void AppendUtf8(std::string& out, char32_t c) {
 std::optional<char32_t> NextCodePoint(std::string_view text, size_t& i) {
     auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
     uint8_t b = byte(i);
-    int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+    int extra = b < 0x80             ? 0
+                : (b & 0xE0) == 0xC0 ? 1
+                : (b & 0xF0) == 0xE0 ? 2
+                : (b & 0xF8) == 0xF0 ? 3
+                                     : -1;
     if (extra < 0 || i + extra >= text.size()) return std::nullopt;
     char32_t c = extra == 0 ? b : b & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
@@ -57,18 +60,25 @@ std::optional<uint8_t> ToByte(char32_t c) {
     return std::nullopt;
 }
 
-char32_t ToCodePoint(uint8_t b) { return b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : b; }
+char32_t ToCodePoint(uint8_t b) {
+    return b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : b;
+}
 
 // Lower case of a code page letter, given as a byte.
 uint8_t LowerByte(uint8_t b) {
     if (b >= 'A' && b <= 'Z') return b + 32;
     if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return b + 32;
     switch (b) {
-        case 0x8A: return 0x9A;  // S caron
-        case 0x8C: return 0x9C;  // OE
-        case 0x8E: return 0x9E;  // Z caron
-        case 0x9F: return 0xFF;  // Y diaeresis
-        default: return b;
+        case 0x8A:
+            return 0x9A;  // S caron
+        case 0x8C:
+            return 0x9C;  // OE
+        case 0x8E:
+            return 0x9E;  // Z caron
+        case 0x9F:
+            return 0xFF;  // Y diaeresis
+        default:
+            return b;
     }
 }
 

@@ -18,33 +18,43 @@ uint64_t HashRecord(const std::string& record) {
     return h;
 }
 
-const unsigned char* Bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
+const unsigned char* Bytes(const std::string& s) {
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
 
 // Resets a member when the scope ends, also by an exception.
 template <typename T>
 class Restore {
-public:
+  public:
     Restore(T& target, T value) : target_(target), old_(std::exchange(target, value)) {}
     ~Restore() { target_ = old_; }
     Restore(const Restore&) = delete;
     Restore& operator=(const Restore&) = delete;
 
-private:
+  private:
     T& target_;
     T old_;
 };
 
 }  // namespace
 
-std::string Field::AsString() const { return dataset_->ReadField(index_); }
+std::string Field::AsString() const {
+    return dataset_->ReadField(index_);
+}
 
-void Field::SetAsString(std::string_view text) { dataset_->WriteField(*this, text); }
+void Field::SetAsString(std::string_view text) {
+    dataset_->WriteField(*this, text);
+}
 
 Dataset::Dataset() = default;
 
-Dataset::~Dataset() { OnDestroy(*this); }
+Dataset::~Dataset() {
+    OnDestroy(*this);
+}
 
-void Dataset::Fail(const std::string& reason) const { throw StoreError(Name(), reason); }
+void Dataset::Fail(const std::string& reason) const {
+    throw StoreError(Name(), reason);
+}
 
 void Dataset::Activate(std::shared_ptr<RecordSet> set) {
     for (const FieldDef& want : required_) {
@@ -52,8 +62,10 @@ void Dataset::Activate(std::shared_ptr<RecordSet> set) {
         const FieldDef* have = index < 0 ? nullptr : &set->Layout.Fields()[index];
         if (!have) Fail("the structure does not match: field '" + want.Name + "' is missing");
         if (have->Type != want.Type || have->Size != want.Size)
-            Fail("the structure does not match: field '" + want.Name + "' is " + TypeName(have->Type) +
-                 (have->Size ? " " + std::to_string(have->Size) : std::string()) + ", expected " + TypeName(want.Type) +
+            Fail("the structure does not match: field '" + want.Name + "' is " +
+                 TypeName(have->Type) +
+                 (have->Size ? " " + std::to_string(have->Size) : std::string()) + ", expected " +
+                 TypeName(want.Type) +
                  (want.Size ? " " + std::to_string(want.Size) : std::string()));
     }
     set_ = std::move(set);
@@ -106,13 +118,16 @@ void Dataset::RebuildFields() {
     fields_.clear();
     const FieldDefs& defs = set_->Layout.Fields();
     for (size_t i = 0; i < defs.size(); ++i) {
-        auto same = std::find_if(old.begin(), old.end(), [&](const auto& f) { return f && FoldCase(f->FieldName()) == FoldCase(defs[i].Name); });
+        auto same = std::find_if(old.begin(), old.end(), [&](const auto& f) {
+            return f && FoldCase(f->FieldName()) == FoldCase(defs[i].Name);
+        });
         if (same != old.end()) {
             fields_.push_back(std::move(*same));
             fields_.back()->index_ = static_cast<int>(i);
             fields_.back()->def_ = defs[i];
         } else {
-            fields_.push_back(std::unique_ptr<Field>(new Field(*this, static_cast<int>(i), defs[i])));
+            fields_.push_back(
+                std::unique_ptr<Field>(new Field(*this, static_cast<int>(i), defs[i])));
         }
     }
 }
@@ -123,7 +138,8 @@ void Dataset::Sync() const {
         // The file was replaced by one of another structure: a pending edit no longer fits.
         auto* self = const_cast<Dataset*>(this);
         self->layoutVersion_ = set_->LayoutVersion;
-        if (state_ == DatasetState::Edit || state_ == DatasetState::Insert) self->state_ = DatasetState::Browse;
+        if (state_ == DatasetState::Edit || state_ == DatasetState::Insert)
+            self->state_ = DatasetState::Browse;
         self->RebuildFields();
     }
     if (set_->Version != viewVersion_) RebuildView();
@@ -183,7 +199,8 @@ std::string Dataset::ReadField(int index) const {
 }
 
 void Dataset::WriteField(Field& field, std::string_view text) {
-    if (state_ != DatasetState::Edit && state_ != DatasetState::Insert) Fail("Dataset not in edit or insert mode");
+    if (state_ != DatasetState::Edit && state_ != DatasetState::Insert)
+        Fail("Dataset not in edit or insert mode");
     const RecordLayout& layout = set_->Layout;
     int index = field.Index();
     const FieldDef& def = layout.Fields()[index];
@@ -204,7 +221,8 @@ void Dataset::WriteField(Field& field, std::string_view text) {
 }
 
 Field& Dataset::Fields(int index) {
-    if (index < 0 || index >= FieldCount()) Fail("field number " + std::to_string(index) + " out of range");
+    if (index < 0 || index >= FieldCount())
+        Fail("field number " + std::to_string(index) + " out of range");
     return *fields_[index];
 }
 
@@ -250,8 +268,10 @@ void Dataset::AnnounceView(bool opened) {
     for (size_t i : view_) ids.push_back(set_->Ids[i]);
     const uint64_t version = set_ ? set_->Version : 0;
     std::optional<ViewChange> change;
-    if (opened || !announced_ || ids != announcedIds_) change = ViewChange::Rows;
-    else if (version != announcedVersion_) change = ViewChange::Values;
+    if (opened || !announced_ || ids != announcedIds_)
+        change = ViewChange::Rows;
+    else if (version != announcedVersion_)
+        change = ViewChange::Values;
     announcedIds_ = std::move(ids);
     announcedVersion_ = version;
     announced_ = true;
@@ -262,8 +282,10 @@ void Dataset::CheckBrowseMode() {
     if (!Active()) Fail("Cannot perform this operation on a closed dataset");
     if (state_ == DatasetState::Edit || state_ == DatasetState::Insert) {
         OnUpdateRecord(*this);
-        if (modified_) Post();
-        else Cancel();
+        if (modified_)
+            Post();
+        else
+            Cancel();
     }
     Sync();
 }
@@ -336,10 +358,12 @@ void Dataset::SetRecNo(int recNo) {
 
 std::string Dataset::ValueAt(int row, int field) const {
     Sync();
-    if (!set_ || row < 0 || row >= static_cast<int>(view_.size()) || field < 0 || field >= set_->Layout.Count())
+    if (!set_ || row < 0 || row >= static_cast<int>(view_.size()) || field < 0 ||
+        field >= set_->Layout.Count())
         Fail("no value at row " + std::to_string(row) + ", field " + std::to_string(field));
     const RecordLayout& layout = set_->Layout;
-    return DecodeField(layout.Fields()[field], Bytes(set_->Records[view_[row]]) + layout.Offset(field));
+    return DecodeField(layout.Fields()[field],
+                       Bytes(set_->Records[view_[row]]) + layout.Offset(field));
 }
 
 std::string Dataset::GetBookmark() const {
@@ -385,7 +409,8 @@ bool Dataset::Locate(std::string_view fieldNames, const std::vector<std::string>
         start = end + 1;
     }
     if (fields.size() != values.size())
-        Fail("locate on " + std::to_string(fields.size()) + " fields with " + std::to_string(values.size()) + " values");
+        Fail("locate on " + std::to_string(fields.size()) + " fields with " +
+             std::to_string(values.size()) + " values");
     std::vector<std::string> wanted;
     for (const auto& v : values) wanted.push_back(FoldCase(v));
     const RecordLayout& layout = set_->Layout;
@@ -393,7 +418,8 @@ bool Dataset::Locate(std::string_view fieldNames, const std::vector<std::string>
         const unsigned char* raw = Bytes(set_->Records[view_[k]]);
         bool all = true;
         for (size_t f = 0; f < fields.size() && all; ++f)
-            all = FoldCase(DecodeField(layout.Fields()[fields[f]], raw + layout.Offset(fields[f]))) == wanted[f];
+            all = FoldCase(DecodeField(layout.Fields()[fields[f]],
+                                       raw + layout.Offset(fields[f]))) == wanted[f];
         if (all) {
             MoveTo(static_cast<int>(k));
             bof_ = eof_ = false;
@@ -582,10 +608,12 @@ bool Dataset::Delete() {
 
 void Dataset::AppendRecord(const std::vector<std::string>& values) {
     if (static_cast<int>(values.size()) > FieldCount() && Active())
-        Fail(std::to_string(values.size()) + " values for " + std::to_string(FieldCount()) + " fields");
+        Fail(std::to_string(values.size()) + " values for " + std::to_string(FieldCount()) +
+             " fields");
     if (!Append()) return;
     try {
-        for (size_t i = 0; i < values.size(); ++i) Fields(static_cast<int>(i)).SetAsString(values[i]);
+        for (size_t i = 0; i < values.size(); ++i)
+            Fields(static_cast<int>(i)).SetAsString(values[i]);
         Post();
     } catch (...) {
         Cancel();
@@ -594,7 +622,8 @@ void Dataset::AppendRecord(const std::vector<std::string>& values) {
 }
 
 void Dataset::CopyFields(const Dataset& source) {
-    if (state_ != DatasetState::Edit && state_ != DatasetState::Insert) Fail("Dataset not in edit or insert mode");
+    if (state_ != DatasetState::Edit && state_ != DatasetState::Insert)
+        Fail("Dataset not in edit or insert mode");
     int n = std::min(FieldCount(), source.FieldCount());
     for (int i = 0; i < n; ++i) Fields(i).SetAsString(source.ReadField(i));
 }

@@ -17,7 +17,7 @@ namespace kv::store {
 class Dataset;
 
 class Field {
-public:
+  public:
     const std::string& FieldName() const { return def_.Name; }
     FieldType DataType() const { return def_.Type; }
     int Size() const { return def_.Size; }  // characters of an alphanumeric field, 0 for the others
@@ -37,9 +37,10 @@ public:
     std::function<void(Field&)> OnValidate;
     std::string EditMask;
 
-private:
+  private:
     friend class Dataset;
-    Field(Dataset& dataset, int index, FieldDef def) : dataset_(&dataset), index_(index), def_(std::move(def)) {}
+    Field(Dataset& dataset, int index, FieldDef def)
+        : dataset_(&dataset), index_(index), def_(std::move(def)) {}
     Dataset* dataset_;
     int index_;
     FieldDef def_;
@@ -52,7 +53,7 @@ enum class DatasetState { Inactive, Browse, Edit, Insert };
 enum class ViewChange { Values, Rows };
 
 class Dataset {
-public:
+  public:
     Dataset();
     virtual ~Dataset();
     Dataset(const Dataset&) = delete;
@@ -112,8 +113,9 @@ public:
     void Refresh();
 
     // Editing. Insert and Append start a blank record (before the current one, or at the
-    // end); Post writes it. Edit and Post do nothing on an empty dataset. Insert, Append and Delete return false when a handler of the
-    // Before event threw Abort. Moving the cursor posts a modified record first.
+    // end); Post writes it. Edit and Post do nothing on an empty dataset. Insert, Append and Delete
+    // return false when a handler of the Before event threw Abort. Moving the cursor posts a
+    // modified record first.
     void Edit();
     bool Insert();
     bool Append();
@@ -142,7 +144,7 @@ public:
     // current-record events of the same operation, once the dataset is consistent again.
     Signal<Dataset&, ViewChange> OnViewChange;
 
-protected:
+  protected:
     // Shows the records of `set` and goes to the first one.
     void Activate(std::shared_ptr<RecordSet> set);
     // Writes the records after a change; the change is undone when this throws.
@@ -152,7 +154,7 @@ protected:
     [[noreturn]] void Fail(const std::string& reason) const;
     const RecordSet* Records() const { return set_.get(); }
 
-private:
+  private:
     friend class Field;
 
     std::string ReadField(int index) const;
@@ -196,11 +198,11 @@ private:
 
     // Editing.
     std::string buffer_;
-    uint64_t editId_ = 0;         // record being edited
+    uint64_t editId_ = 0;          // record being edited
     uint64_t insertBeforeId_ = 0;  // 0: append
     bool modified_ = false;
     int validating_ = -1;  // field whose OnValidate runs
-    std::string pending_;   // the value being validated, encoded
+    std::string pending_;  // the value being validated, encoded
 };
 
 }  // namespace kv::store

@@ -1,8 +1,8 @@
 #include "store/FieldDef.h"
 
 #include <bit>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +18,9 @@ namespace {
 constexpr int64_t DayOfUnixEpoch = 719163;
 constexpr int64_t MsPerDay = 86400000;
 
-[[noreturn]] void Refuse(std::string reason) { throw StoreError("", std::move(reason)); }
+[[noreturn]] void Refuse(std::string reason) {
+    throw StoreError("", std::move(reason));
+}
 
 uint64_t ReadBigEndian(const unsigned char* raw, int size) {
     uint64_t v = 0;
@@ -39,13 +41,15 @@ bool AllZero(const unsigned char* raw, int size) {
 // Integers are stored big-endian with the sign bit flipped, so that zero bytes mean blank.
 int64_t DecodeInteger(const unsigned char* raw, int size) {
     uint64_t bits = ReadBigEndian(raw, size) ^ (uint64_t{1} << (size * 8 - 1));
-    if (size < 8 && (bits >> (size * 8 - 1)) & 1) bits |= ~uint64_t{0} << (size * 8);  // sign-extend
+    if (size < 8 && (bits >> (size * 8 - 1)) & 1)
+        bits |= ~uint64_t{0} << (size * 8);  // sign-extend
     return static_cast<int64_t>(bits);
 }
 
 void EncodeInteger(int64_t value, unsigned char* raw, int size) {
     uint64_t mask = size == 8 ? ~uint64_t{0} : (uint64_t{1} << (size * 8)) - 1;
-    WriteBigEndian((static_cast<uint64_t>(value) & mask) ^ (uint64_t{1} << (size * 8 - 1)), raw, size);
+    WriteBigEndian((static_cast<uint64_t>(value) & mask) ^ (uint64_t{1} << (size * 8 - 1)), raw,
+                   size);
 }
 
 // Doubles: positive values get the sign bit set, negative ones are inverted.
@@ -86,7 +90,8 @@ int64_t ParseInteger(std::string_view text, int size) {
 double ParseDouble(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double v = 0;
-    if (!ParseWhole(text, v) || !std::isfinite(v)) Refuse("'" + std::string(text) + "' is not a valid number");
+    if (!ParseWhole(text, v) || !std::isfinite(v))
+        Refuse("'" + std::string(text) + "' is not a valid number");
     return v;
 }
 
@@ -128,7 +133,8 @@ std::string FormatTime(int64_t ms) {
     return buf;
 }
 
-int ParseNumberPart(std::string_view text, size_t pos, size_t len, int low, int high, std::string_view whole) {
+int ParseNumberPart(std::string_view text, size_t pos, size_t len, int low, int high,
+                    std::string_view whole) {
     int v = 0;
     if (pos + len > text.size() || !ParseWhole(text.substr(pos, len), v) || v < low || v > high)
         Refuse("'" + std::string(whole) + "' is not a valid date or time");
@@ -137,7 +143,8 @@ int ParseNumberPart(std::string_view text, size_t pos, size_t len, int low, int 
 
 // "yyyy-mm-dd" as day number (day 1 = 0001-01-01).
 int64_t ParseDate(std::string_view text, std::string_view whole) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') Refuse("'" + std::string(whole) + "' is not a valid date (yyyy-mm-dd)");
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        Refuse("'" + std::string(whole) + "' is not a valid date (yyyy-mm-dd)");
     int y = ParseNumberPart(text, 0, 4, 1, 9999, whole);
     int m = ParseNumberPart(text, 5, 2, 1, 12, whole);
     int d = ParseNumberPart(text, 8, 2, 1, 31, whole);
@@ -150,9 +157,11 @@ int64_t ParseDate(std::string_view text, std::string_view whole) {
 
 // "hh:mm:ss" or "hh:mm:ss.zzz" as milliseconds.
 int64_t ParseTime(std::string_view text, std::string_view whole) {
-    if ((text.size() != 8 && text.size() != 12) || text[2] != ':' || text[5] != ':' || (text.size() == 12 && text[8] != '.'))
+    if ((text.size() != 8 && text.size() != 12) || text[2] != ':' || text[5] != ':' ||
+        (text.size() == 12 && text[8] != '.'))
         Refuse("'" + std::string(whole) + "' is not a valid time (hh:mm:ss)");
-    int64_t ms = ParseNumberPart(text, 0, 2, 0, 23, whole) * 3600000LL + ParseNumberPart(text, 3, 2, 0, 59, whole) * 60000LL +
+    int64_t ms = ParseNumberPart(text, 0, 2, 0, 23, whole) * 3600000LL +
+                 ParseNumberPart(text, 3, 2, 0, 59, whole) * 60000LL +
                  ParseNumberPart(text, 6, 2, 0, 59, whole) * 1000LL;
     if (text.size() == 12) ms += ParseNumberPart(text, 9, 3, 0, 999, whole);
     return ms;
@@ -169,11 +178,12 @@ std::string DecodeAlpha(const unsigned char* raw, int size) {
 
 void EncodeAlpha(const FieldDef& field, std::string_view text, unsigned char* raw) {
     auto bytes = Utf8ToCp1252(text);
-    if (!bytes) Refuse("text '" + std::string(text) + "' cannot be stored in the Windows code page 1252");
+    if (!bytes)
+        Refuse("text '" + std::string(text) + "' cannot be stored in the Windows code page 1252");
     if (bytes->find('\0') != std::string::npos) Refuse("text holds a zero character");
     if (static_cast<int>(bytes->size()) > field.Size)
-        Refuse("text is too long for field '" + field.Name + "' (" + std::to_string(bytes->size()) + " characters, at most " +
-               std::to_string(field.Size) + ")");
+        Refuse("text is too long for field '" + field.Name + "' (" + std::to_string(bytes->size()) +
+               " characters, at most " + std::to_string(field.Size) + ")");
     std::memset(raw, 0, field.Size);
     std::memcpy(raw, bytes->data(), bytes->size());
 }
@@ -182,34 +192,47 @@ void EncodeAlpha(const FieldDef& field, std::string_view text, unsigned char* ra
 
 std::string TypeName(FieldType type) {
     switch (type) {
-        case FieldType::Alpha: return "alphanumeric";
-        case FieldType::Date: return "date";
-        case FieldType::Short: return "short";
-        case FieldType::Long: return "long integer";
-        case FieldType::Currency: return "money";
-        case FieldType::Number: return "number";
-        case FieldType::Logical: return "logical";
-        case FieldType::Time: return "time";
-        case FieldType::Timestamp: return "timestamp";
-        case FieldType::AutoInc: return "autoincrement";
+        case FieldType::Alpha:
+            return "alphanumeric";
+        case FieldType::Date:
+            return "date";
+        case FieldType::Short:
+            return "short";
+        case FieldType::Long:
+            return "long integer";
+        case FieldType::Currency:
+            return "money";
+        case FieldType::Number:
+            return "number";
+        case FieldType::Logical:
+            return "logical";
+        case FieldType::Time:
+            return "time";
+        case FieldType::Timestamp:
+            return "timestamp";
+        case FieldType::AutoInc:
+            return "autoincrement";
     }
     return "unknown";
 }
 
 FieldDef ParseFieldDef(std::string name, std::string_view code) {
     static constexpr std::pair<char, FieldType> Codes[] = {
-        {'A', FieldType::Alpha}, {'D', FieldType::Date},     {'S', FieldType::Short},  {'I', FieldType::Long},
-        {'$', FieldType::Currency}, {'N', FieldType::Number}, {'L', FieldType::Logical}, {'T', FieldType::Time},
-        {'@', FieldType::Timestamp}, {'+', FieldType::AutoInc},
+        {'A', FieldType::Alpha},   {'D', FieldType::Date},     {'S', FieldType::Short},
+        {'I', FieldType::Long},    {'$', FieldType::Currency}, {'N', FieldType::Number},
+        {'L', FieldType::Logical}, {'T', FieldType::Time},     {'@', FieldType::Timestamp},
+        {'+', FieldType::AutoInc},
     };
     if (!code.empty()) {
         char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(code[0])));
         for (auto [c, type] : Codes) {
             if (c != letter) continue;
             std::string_view rest = code.substr(1);
-            if (type != FieldType::Alpha && rest.empty()) return FieldDef::Of(std::move(name), type);
+            if (type != FieldType::Alpha && rest.empty())
+                return FieldDef::Of(std::move(name), type);
             int size = 0;
-            if (type == FieldType::Alpha && ParseWhole(rest, size)) return FieldDef::Alpha(std::move(name), size);
+            if (type == FieldType::Alpha && ParseWhole(rest, size))
+                return FieldDef::Alpha(std::move(name), size);
         }
     }
     throw StoreError("", "field '" + name + "': unknown type '" + std::string(code) + "'");
@@ -217,16 +240,21 @@ FieldDef ParseFieldDef(std::string name, std::string_view code) {
 
 int ByteSize(const FieldDef& field) {
     switch (field.Type) {
-        case FieldType::Alpha: return field.Size;
-        case FieldType::Short: return 2;
-        case FieldType::Logical: return 1;
+        case FieldType::Alpha:
+            return field.Size;
+        case FieldType::Short:
+            return 2;
+        case FieldType::Logical:
+            return 1;
         case FieldType::Date:
         case FieldType::Long:
         case FieldType::Time:
-        case FieldType::AutoInc: return 4;
+        case FieldType::AutoInc:
+            return 4;
         case FieldType::Currency:
         case FieldType::Number:
-        case FieldType::Timestamp: return 8;
+        case FieldType::Timestamp:
+            return 8;
     }
     return 0;
 }
@@ -238,17 +266,23 @@ std::string DecodeField(const FieldDef& field, const unsigned char* raw) {
     switch (field.Type) {
         case FieldType::Short:
         case FieldType::Long:
-        case FieldType::AutoInc: return std::to_string(DecodeInteger(raw, size));
-        case FieldType::Logical: return raw[0] & 0x7F ? "True" : "False";
-        case FieldType::Date: return FormatDate(DecodeInteger(raw, 4));
-        case FieldType::Time: return FormatTime(DecodeInteger(raw, 4));
+        case FieldType::AutoInc:
+            return std::to_string(DecodeInteger(raw, size));
+        case FieldType::Logical:
+            return raw[0] & 0x7F ? "True" : "False";
+        case FieldType::Date:
+            return FormatDate(DecodeInteger(raw, 4));
+        case FieldType::Time:
+            return FormatTime(DecodeInteger(raw, 4));
         case FieldType::Currency:
-        case FieldType::Number: return FormatDouble(DecodeDouble(raw));
+        case FieldType::Number:
+            return FormatDouble(DecodeDouble(raw));
         case FieldType::Timestamp: {
             auto ms = static_cast<int64_t>(std::llround(DecodeDouble(raw)));
             return FormatDate(ms / MsPerDay) + " " + FormatTime(ms % MsPerDay);
         }
-        case FieldType::Alpha: break;
+        case FieldType::Alpha:
+            break;
     }
     return {};
 }
@@ -263,24 +297,35 @@ void EncodeField(const FieldDef& field, std::string_view text, unsigned char* ra
     switch (field.Type) {
         case FieldType::Short:
         case FieldType::Long:
-        case FieldType::AutoInc: return EncodeInteger(ParseInteger(text, size), raw, size);
+        case FieldType::AutoInc:
+            return EncodeInteger(ParseInteger(text, size), raw, size);
         case FieldType::Logical: {
             std::string folded = FoldCase(text);
-            if (folded == "true" || folded == "t" || folded == "1") raw[0] = 0x81;
-            else if (folded == "false" || folded == "f" || folded == "0") raw[0] = 0x80;
-            else Refuse("'" + std::string(text) + "' is not a valid logical value (True or False)");
+            if (folded == "true" || folded == "t" || folded == "1")
+                raw[0] = 0x81;
+            else if (folded == "false" || folded == "f" || folded == "0")
+                raw[0] = 0x80;
+            else
+                Refuse("'" + std::string(text) + "' is not a valid logical value (True or False)");
             return;
         }
-        case FieldType::Date: return EncodeInteger(ParseDate(text, text), raw, 4);
-        case FieldType::Time: return EncodeInteger(ParseTime(text, text), raw, 4);
+        case FieldType::Date:
+            return EncodeInteger(ParseDate(text, text), raw, 4);
+        case FieldType::Time:
+            return EncodeInteger(ParseTime(text, text), raw, 4);
         case FieldType::Currency:
-        case FieldType::Number: return EncodeDouble(ParseDouble(text), raw);
+        case FieldType::Number:
+            return EncodeDouble(ParseDouble(text), raw);
         case FieldType::Timestamp: {
-            if (text.size() < 19 || text[10] != ' ') Refuse("'" + std::string(text) + "' is not a valid timestamp (yyyy-mm-dd hh:mm:ss)");
-            int64_t ms = ParseDate(text.substr(0, 10), text) * MsPerDay + ParseTime(text.substr(11), text);
+            if (text.size() < 19 || text[10] != ' ')
+                Refuse("'" + std::string(text) +
+                       "' is not a valid timestamp (yyyy-mm-dd hh:mm:ss)");
+            int64_t ms =
+                ParseDate(text.substr(0, 10), text) * MsPerDay + ParseTime(text.substr(11), text);
             return EncodeDouble(static_cast<double>(ms), raw);
         }
-        case FieldType::Alpha: break;
+        case FieldType::Alpha:
+            break;
     }
 }
 

@@ -25,7 +25,9 @@ struct FieldDef {
     FieldType Type = FieldType::Alpha;
     int Size = 0;  // characters of an alphanumeric field; 0 for the other types
 
-    static FieldDef Alpha(std::string name, int size) { return {std::move(name), FieldType::Alpha, size}; }
+    static FieldDef Alpha(std::string name, int size) {
+        return {std::move(name), FieldType::Alpha, size};
+    }
     static FieldDef Of(std::string name, FieldType type) { return {std::move(name), type, 0}; }
     bool operator==(const FieldDef&) const = default;
 };

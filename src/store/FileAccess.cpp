@@ -26,7 +26,7 @@ namespace {
 }
 
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -36,7 +36,7 @@ public:
     int Get() const { return fd_; }
     int Release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 
@@ -62,7 +62,9 @@ void RemoveStaleTemporaries(const std::string& dir) {
         std::string name = entry.path().filename().string();
         if (!name.starts_with(TemporaryPrefix) || !name.ends_with(".tmp")) continue;
         long pid = std::strtol(name.c_str() + sizeof TemporaryPrefix - 1, nullptr, 10);
-        if (pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove(entry.path(), ec);
+        if (pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 &&
+            errno == ESRCH)
+            fs::remove(entry.path(), ec);
     }
 }
 
@@ -70,7 +72,8 @@ std::string TemporaryName(const std::string& native) {
     static std::mt19937_64 random{std::random_device{}()};
     std::string dir = ParentOf(native);
     RemoveStaleTemporaries(dir);
-    return (dir == "/" ? "" : dir) + "/" + TemporaryPrefix + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000000) + ".tmp";
+    return (dir == "/" ? "" : dir) + "/" + TemporaryPrefix + std::to_string(::getpid()) + "-" +
+           std::to_string(random() % 1000000000) + ".tmp";
 }
 
 }  // namespace
@@ -87,7 +90,8 @@ std::string NativePath(std::string_view path) {
         fs::path candidate = resolved / part;
         if (!fs::exists(candidate, ec) && part != "." && part != "..") {
             std::string wanted = FoldCase(part.string());
-            for (const auto& entry : fs::directory_iterator(resolved.empty() ? fs::path(".") : resolved, ec)) {
+            for (const auto& entry :
+                 fs::directory_iterator(resolved.empty() ? fs::path(".") : resolved, ec)) {
                 if (FoldCase(entry.path().filename().string()) == wanted) {
                     candidate = resolved / entry.path().filename();
                     break;
@@ -122,7 +126,8 @@ std::string ReadWholeFile(const std::string& native, const std::string& file) {
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& native, std::string_view bytes, const std::string& file) {
+void WriteFileAtomically(const std::string& native, std::string_view bytes,
+                         const std::string& file) {
     std::string temp = TemporaryName(native);
     Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.Get() < 0) FailErrno(file, "cannot create a temporary file", errno);
@@ -139,7 +144,8 @@ void WriteFileAtomically(const std::string& native, std::string_view bytes, cons
         done += static_cast<size_t>(n);
     }
     struct stat old {};
-    if (::stat(native.c_str(), &old) == 0 && ::fchmod(fd.Get(), old.st_mode & 07777) != 0) fail("cannot set permissions");
+    if (::stat(native.c_str(), &old) == 0 && ::fchmod(fd.Get(), old.st_mode & 07777) != 0)
+        fail("cannot set permissions");
     if (::fsync(fd.Get()) != 0) fail("cannot flush to disk");
     if (::close(fd.Release()) != 0) {
         int err = errno;
@@ -164,7 +170,8 @@ FileStamp StampOf(const std::string& native) {
     struct stat st {};
     if (::stat(native.c_str(), &st) != 0) return {};
     return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
-            static_cast<unsigned long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+            static_cast<unsigned long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
 }  // namespace kv::store

@@ -16,7 +16,8 @@ std::string ReadWholeFile(const std::string& native, const std::string& file);
 // Temporary file in the same directory, written, flushed to disk and renamed over the target,
 // so that the name always holds a complete file. On failure the target is untouched and the
 // temporary removed.
-void WriteFileAtomically(const std::string& native, std::string_view bytes, const std::string& file);
+void WriteFileAtomically(const std::string& native, std::string_view bytes,
+                         const std::string& file);
 
 void RemoveFile(const std::string& native, const std::string& file);
 

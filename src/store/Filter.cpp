@@ -8,7 +8,7 @@ namespace kv::store {
 namespace {
 
 class Scanner {
-public:
+  public:
     explicit Scanner(std::string_view text) : text_(text) {}
 
     bool AtEnd() {
@@ -26,7 +26,9 @@ public:
             pos_ = end + 1;
             return std::string(text_.substr(start + 1, end - start - 1));
         }
-        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) ++pos_;
+        while (pos_ < text_.size() &&
+               (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_'))
+            ++pos_;
         if (start == pos_) Fail("field name expected");
         return std::string(text_.substr(start, pos_ - start));
     }
@@ -64,16 +66,20 @@ public:
         SkipBlanks();
         std::string_view word = text_.substr(pos_, 3);
         bool isAnd = word.size() == 3 && std::tolower(static_cast<unsigned char>(word[0])) == 'a' &&
-                     std::tolower(static_cast<unsigned char>(word[1])) == 'n' && std::tolower(static_cast<unsigned char>(word[2])) == 'd';
-        if (!isAnd || (pos_ + 3 < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_ + 3])))) Fail("AND expected");
+                     std::tolower(static_cast<unsigned char>(word[1])) == 'n' &&
+                     std::tolower(static_cast<unsigned char>(word[2])) == 'd';
+        if (!isAnd ||
+            (pos_ + 3 < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_ + 3]))))
+            Fail("AND expected");
         pos_ += 3;
     }
 
     [[noreturn]] void Fail(const std::string& what) const {
-        throw StoreError("", "filter \"" + std::string(text_) + "\": " + what + " at position " + std::to_string(pos_ + 1));
+        throw StoreError("", "filter \"" + std::string(text_) + "\": " + what + " at position " +
+                                 std::to_string(pos_ + 1));
     }
 
-private:
+  private:
     void SkipBlanks() {
         while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
     }
@@ -114,13 +120,16 @@ std::vector<int> FilterExpression::Bind(const RecordLayout& layout) const {
     return bound;
 }
 
-bool FilterExpression::Matches(const RecordLayout& layout, const std::vector<int>& bound, const unsigned char* record) const {
+bool FilterExpression::Matches(const RecordLayout& layout, const std::vector<int>& bound,
+                               const unsigned char* record) const {
     for (size_t i = 0; i < conditions_.size(); ++i) {
         const Condition& c = conditions_[i];
         int field = bound[i];
         std::string value = DecodeField(layout.Fields()[field], record + layout.Offset(field));
         bool equal = c.Prefix ? value.starts_with(c.Constant) : value == c.Constant;
-        bool pass = c.Operator == Op::Equal ? equal : c.Operator == Op::NotEqual ? !equal : value <= c.Constant;
+        bool pass = c.Operator == Op::Equal      ? equal
+                    : c.Operator == Op::NotEqual ? !equal
+                                                 : value <= c.Constant;
         if (!pass) return false;
     }
     return true;

@@ -12,16 +12,17 @@
 namespace kv::store {
 
 class FilterExpression {
-public:
+  public:
     // An empty or blank text keeps every record. Throws StoreError (without a file) on bad syntax.
     static FilterExpression Parse(std::string_view text);
 
     bool Empty() const { return conditions_.empty(); }
     // Field numbers of the conditions; throws StoreError (without a file) for an unknown field.
     std::vector<int> Bind(const RecordLayout& layout) const;
-    bool Matches(const RecordLayout& layout, const std::vector<int>& bound, const unsigned char* record) const;
+    bool Matches(const RecordLayout& layout, const std::vector<int>& bound,
+                 const unsigned char* record) const;
 
-private:
+  private:
     enum class Op { Equal, NotEqual, LessOrEqual };
     struct Condition {
         std::string Field;

@@ -19,6 +19,7 @@ struct TableContents {
 TableContents DecodeTableFile(std::string_view bytes, const std::string& file);
 
 // A complete file: fresh header, records packed into blocks in order.
-std::string EncodeTableFile(const RecordLayout& layout, const std::vector<std::string>& records, std::string_view tableName);
+std::string EncodeTableFile(const RecordLayout& layout, const std::vector<std::string>& records,
+                            std::string_view tableName);
 
 }  // namespace kv::store

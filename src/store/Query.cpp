@@ -25,7 +25,7 @@ struct Statement {
 };
 
 class Parser {
-public:
+  public:
     Parser(std::string_view text, std::string name) : text_(text), name_(std::move(name)) {}
 
     Statement Run() {
@@ -34,14 +34,16 @@ public:
         while (Keyword("UNION")) s.Selects.push_back(ParseSelect());
         if (Keyword("ORDER")) {
             Expect("BY");
-            do s.OrderBy.push_back(Word("field name")); while (Symbol(','));
+            do s.OrderBy.push_back(Word("field name"));
+            while (Symbol(','));
         }
         SkipBlanks();
-        if (pos_ < text_.size()) Fail("unexpected text at '" + std::string(text_.substr(pos_, 20)) + "'");
+        if (pos_ < text_.size())
+            Fail("unexpected text at '" + std::string(text_.substr(pos_, 20)) + "'");
         return s;
     }
 
-private:
+  private:
     Select ParseSelect() {
         Select s;
         Expect("SELECT");
@@ -73,7 +75,9 @@ private:
     std::string Word(const char* what) {
         SkipBlanks();
         size_t start = pos_;
-        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) ++pos_;
+        while (pos_ < text_.size() &&
+               (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_'))
+            ++pos_;
         if (start == pos_) Fail(std::string(what) + " expected");
         return std::string(text_.substr(start, pos_ - start));
     }
@@ -84,7 +88,8 @@ private:
         size_t start = pos_;
         while (pos_ < text_.size() && std::isalpha(static_cast<unsigned char>(text_[pos_]))) ++pos_;
         std::string word(text_.substr(start, pos_ - start));
-        std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::toupper(c); });
+        std::transform(word.begin(), word.end(), word.begin(),
+                       [](unsigned char c) { return std::toupper(c); });
         if (word == keyword) return true;
         pos_ = save;
         return false;
@@ -104,12 +109,15 @@ private:
             return name;
         }
         size_t start = pos_;
-        while (pos_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+        while (pos_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_])))
+            ++pos_;
         if (start == pos_) Fail("file name expected");
         return std::string(text_.substr(start, pos_ - start));
     }
 
-    [[noreturn]] void Fail(const std::string& reason) const { throw StoreError(name_, "query: " + reason); }
+    [[noreturn]] void Fail(const std::string& reason) const {
+        throw StoreError(name_, "query: " + reason);
+    }
 
     std::string_view text_;
     std::string name_;
@@ -117,11 +125,13 @@ private:
 };
 
 // Each select's records, laid out like the result.
-std::vector<std::string> Widen(const RecordLayout& from, const RecordLayout& to, std::vector<std::string> records) {
+std::vector<std::string> Widen(const RecordLayout& from, const RecordLayout& to,
+                               std::vector<std::string> records) {
     if (from.RecordSize() == to.RecordSize()) return records;
     for (auto& r : records) {
         std::string wide = to.BlankRecord();
-        for (int f = 0; f < from.Count(); ++f) std::memcpy(&wide[to.Offset(f)], &r[from.Offset(f)], ByteSize(from.Fields()[f]));
+        for (int f = 0; f < from.Count(); ++f)
+            std::memcpy(&wide[to.Offset(f)], &r[from.Offset(f)], ByteSize(from.Fields()[f]));
         r = std::move(wide);
     }
     return records;
@@ -129,14 +139,18 @@ std::vector<std::string> Widen(const RecordLayout& from, const RecordLayout& to,
 
 }  // namespace
 
-Query::~Query() { Close(); }
+Query::~Query() {
+    Close();
+}
 
 void Query::SetSQL(std::vector<std::string> lines) {
     Close();
     sql_ = std::move(lines);
 }
 
-void Query::SetParam(const std::string& name, std::string value) { params_[FoldCase(name)] = std::move(value); }
+void Query::SetParam(const std::string& name, std::string value) {
+    params_[FoldCase(name)] = std::move(value);
+}
 
 void Query::SetDataSource(Dataset* source) {
     sourceChanged_ = {};
@@ -180,11 +194,16 @@ void Query::Open() {
         int where = -1;
         if (!select.WhereField.empty()) {
             where = layout.IndexOf(select.WhereField);
-            if (where < 0) throw StoreError(select.File, "Field '" + select.WhereField + "' not found");
-            Field* field = source_ && source_->Active() && !source_->IsEmpty() ? source_->FindField(select.Param) : nullptr;
+            if (where < 0)
+                throw StoreError(select.File, "Field '" + select.WhereField + "' not found");
+            Field* field = source_ && source_->Active() && !source_->IsEmpty()
+                               ? source_->FindField(select.Param)
+                               : nullptr;
             auto given = params_.find(FoldCase(select.Param));
-            if (field) value = field->AsString();
-            else if (given != params_.end()) value = given->second;
+            if (field)
+                value = field->AsString();
+            else if (given != params_.end())
+                value = given->second;
         }
         std::vector<std::string> kept;
         for (const auto& r : table->Records) {
@@ -204,8 +223,11 @@ void Query::Open() {
         bool same = other.size() == fields.size();
         for (size_t f = 0; same && f < fields.size(); ++f) same = other[f].Type == fields[f].Type;
         if (!same)
-            throw StoreError(statement.Selects[p].File, "the structure does not match '" + statement.Selects.front().File + "' for UNION");
-        for (size_t f = 0; f < fields.size(); ++f) fields[f].Size = std::max(fields[f].Size, other[f].Size);
+            throw StoreError(
+                statement.Selects[p].File,
+                "the structure does not match '" + statement.Selects.front().File + "' for UNION");
+        for (size_t f = 0; f < fields.size(); ++f)
+            fields[f].Size = std::max(fields[f].Size, other[f].Size);
     }
     result = RecordLayout(fields);
     for (auto& [layout, kept] : parts)
@@ -223,13 +245,15 @@ void Query::Open() {
         order.push_back(index);
     }
     if (!order.empty()) {
-        std::stable_sort(records.begin(), records.end(), [&](const std::string& a, const std::string& b) {
-            for (int f : order) {
-                int c = std::memcmp(&a[result.Offset(f)], &b[result.Offset(f)], ByteSize(result.Fields()[f]));
-                if (c != 0) return c < 0;
-            }
-            return false;
-        });
+        std::stable_sort(records.begin(), records.end(),
+                         [&](const std::string& a, const std::string& b) {
+                             for (int f : order) {
+                                 int c = std::memcmp(&a[result.Offset(f)], &b[result.Offset(f)],
+                                                     ByteSize(result.Fields()[f]));
+                                 if (c != 0) return c < 0;
+                             }
+                             return false;
+                         });
     }
 
     auto set = std::make_shared<RecordSet>();

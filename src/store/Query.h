@@ -15,7 +15,7 @@
 namespace kv::store {
 
 class Query : public Dataset {
-public:
+  public:
     Query() = default;
     ~Query() override;
 
@@ -31,7 +31,7 @@ public:
     bool CanModify() const override { return false; }
     std::string Name() const override;
 
-private:
+  private:
     std::vector<std::string> sql_;
     std::map<std::string, std::string> params_;
     Dataset* source_ = nullptr;

@@ -16,7 +16,8 @@ constexpr int MaxRecordSize = 32 * 1024 - 6;
 
 RecordLayout::RecordLayout(FieldDefs fields) : fields_(std::move(fields)) {
     if (fields_.empty()) throw StoreError("", "a table needs at least one field");
-    if (static_cast<int>(fields_.size()) > MaxFields) throw StoreError("", "a table holds at most 255 fields");
+    if (static_cast<int>(fields_.size()) > MaxFields)
+        throw StoreError("", "a table holds at most 255 fields");
     for (size_t i = 0; i < fields_.size(); ++i) {
         const FieldDef& f = fields_[i];
         auto encoded = Utf8ToCp1252(f.Name);
@@ -24,14 +25,16 @@ RecordLayout::RecordLayout(FieldDefs fields) : fields_(std::move(fields)) {
             throw StoreError("", "field " + std::to_string(i + 1) + " has no valid name");
         if (static_cast<int>(encoded->size()) > MaxNameLength)
             throw StoreError("", "field name '" + f.Name + "' is too long (at most 25 characters)");
-        if (IndexOf(f.Name) != -1) throw StoreError("", "field name '" + f.Name + "' is used twice");
+        if (IndexOf(f.Name) != -1)
+            throw StoreError("", "field name '" + f.Name + "' is used twice");
         if (f.Type == FieldType::Alpha && (f.Size < 1 || f.Size > MaxAlphaSize))
             throw StoreError("", "field '" + f.Name + "' needs a size from 1 to 255");
         foldedNames_.push_back(FoldCase(f.Name));
         offsets_.push_back(recordSize_);
         recordSize_ += ByteSize(f);
     }
-    if (recordSize_ > MaxRecordSize) throw StoreError("", "records of " + std::to_string(recordSize_) + " bytes are too long");
+    if (recordSize_ > MaxRecordSize)
+        throw StoreError("", "records of " + std::to_string(recordSize_) + " bytes are too long");
 }
 
 int RecordLayout::IndexOf(std::string_view name) const {

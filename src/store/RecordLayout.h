@@ -9,7 +9,7 @@
 namespace kv::store {
 
 class RecordLayout {
-public:
+  public:
     RecordLayout() = default;
     // Throws StoreError (without a file) for a structure a Paradox 7 table cannot hold.
     explicit RecordLayout(FieldDefs fields);
@@ -22,7 +22,7 @@ public:
     int IndexOf(std::string_view name) const;
     std::string BlankRecord() const { return std::string(recordSize_, '\0'); }
 
-private:
+  private:
     FieldDefs fields_;
     std::vector<std::string> foldedNames_;
     std::vector<int> offsets_;

@@ -10,21 +10,22 @@ namespace kv::store {
 
 // Handle of one connected handler; it does not disconnect by itself (see ScopedConnection).
 class Connection {
-public:
+  public:
     Connection() = default;
-    Connection(std::weak_ptr<std::function<void(int)>> disconnect, int id) : disconnect_(std::move(disconnect)), id_(id) {}
+    Connection(std::weak_ptr<std::function<void(int)>> disconnect, int id)
+        : disconnect_(std::move(disconnect)), id_(id) {}
     void Disconnect() {
         if (auto d = disconnect_.lock()) (*d)(id_);
         disconnect_.reset();
     }
 
-private:
+  private:
     std::weak_ptr<std::function<void(int)>> disconnect_;
     int id_ = 0;
 };
 
 class ScopedConnection {
-public:
+  public:
     ScopedConnection() = default;
     ScopedConnection(Connection c) : c_(std::move(c)) {}
     ScopedConnection(ScopedConnection&& o) noexcept : c_(std::exchange(o.c_, {})) {}
@@ -37,13 +38,13 @@ public:
     }
     ~ScopedConnection() { c_.Disconnect(); }
 
-private:
+  private:
     Connection c_;
 };
 
 template <typename... Args>
 class Signal {
-public:
+  public:
     using Handler = std::function<void(Args...)>;
 
     Signal()
@@ -65,12 +66,13 @@ public:
     void operator()(Args... args) const {
         auto snapshot = *handlers_;
         for (auto& [id, handler] : snapshot) {
-            bool connected = std::any_of(handlers_->begin(), handlers_->end(), [id = id](const auto& e) { return e.first == id; });
+            bool connected = std::any_of(handlers_->begin(), handlers_->end(),
+                                         [id = id](const auto& e) { return e.first == id; });
             if (connected) handler(args...);
         }
     }
 
-private:
+  private:
     std::shared_ptr<std::vector<std::pair<int, Handler>>> handlers_;
     std::shared_ptr<std::function<void(int)>> disconnect_;
     int lastId_ = 0;

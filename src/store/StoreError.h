@@ -7,14 +7,15 @@
 namespace kv::store {
 
 class StoreError : public std::runtime_error {
-public:
+  public:
     StoreError(std::string file, std::string reason)
         : std::runtime_error(file.empty() ? reason : file + ": " + reason),
-          file_(std::move(file)), reason_(std::move(reason)) {}
+          file_(std::move(file)),
+          reason_(std::move(reason)) {}
     const std::string& File() const { return file_; }
     const std::string& Reason() const { return reason_; }
 
-private:
+  private:
     std::string file_;
     std::string reason_;
 };

@@ -9,13 +9,17 @@
 
 namespace kv::store {
 
-Table::~Table() { Close(); }
+Table::~Table() {
+    Close();
+}
 
 void Table::Open() {
     if (Active()) return;
     if (tableName_.empty()) throw StoreError("", "no table name given");
     auto file = AcquireTable(tableName_);
-    if (file->Keyed && !readOnly_) throw StoreError(tableName_, "the table has a primary key and can only be opened read-only");
+    if (file->Keyed && !readOnly_)
+        throw StoreError(tableName_,
+                         "the table has a primary key and can only be opened read-only");
     file_ = file;
     try {
         Activate(file);
@@ -25,7 +29,9 @@ void Table::Open() {
     }
 }
 
-void Table::Persist() { file_->Save(); }
+void Table::Persist() {
+    file_->Save();
+}
 
 void Table::Deactivate() {
     while (batchDepth_ > 0) {
@@ -63,7 +69,8 @@ void Table::Create(std::string_view tableName, const FieldDefs& fields) {
     std::string bytes;
     try {
         auto slash = native.rfind('/');
-        bytes = EncodeTableFile(RecordLayout(fields), {}, slash == std::string::npos ? native : native.substr(slash + 1));
+        bytes = EncodeTableFile(RecordLayout(fields), {},
+                                slash == std::string::npos ? native : native.substr(slash + 1));
     } catch (const StoreError& e) {
         throw StoreError(file, e.Reason());
     }
@@ -72,7 +79,8 @@ void Table::Create(std::string_view tableName, const FieldDefs& fields) {
 
 void Table::DeleteTable(std::string_view tableName) {
     std::string native = NativePath(tableName);
-    if (TableInUse(native)) throw StoreError(std::string(tableName), "the table is open and cannot be deleted");
+    if (TableInUse(native))
+        throw StoreError(std::string(tableName), "the table is open and cannot be deleted");
     RemoveFile(native, std::string(tableName));
 }
 

@@ -11,7 +11,7 @@ namespace kv::store {
 struct TableFile;
 
 class Table : public Dataset {
-public:
+  public:
     Table() = default;
     explicit Table(std::string tableName) : tableName_(std::move(tableName)) {}
     ~Table() override;
@@ -43,11 +43,11 @@ public:
     void BeginBatch();
     void EndBatch();
 
-protected:
+  protected:
     void Persist() override;
     void Deactivate() override;
 
-private:
+  private:
     std::string tableName_;
     bool readOnly_ = false;
     int batchDepth_ = 0;
@@ -56,7 +56,7 @@ private:
 
 // Ends the batch of a table when the scope is left.
 class Batch {
-public:
+  public:
     explicit Batch(Table& table) : table_(table) { table_.BeginBatch(); }
     ~Batch() noexcept(false) {
         if (std::uncaught_exceptions() > exceptions_) {
@@ -71,7 +71,7 @@ public:
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
 
-private:
+  private:
     Table& table_;
     int exceptions_ = std::uncaught_exceptions();
 };

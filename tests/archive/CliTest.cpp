@@ -16,7 +16,8 @@ struct TResult {
 };
 
 TResult Cli(const TScratchDir& dir, const std::string& args) {
-    int status = RunCommand(std::string(KV740_CLI) + " pack " + args + " > '" + (dir / "cli.out") + "' 2>&1");
+    int status = RunCommand(std::string(KV740_CLI) + " pack " + args + " > '" + (dir / "cli.out") +
+                            "' 2>&1");
     Bytes out = ReadFile(dir / "cli.out");
     return {status, std::string(out.begin(), out.end())};
 }
@@ -57,17 +58,20 @@ TEST(PackCli, FailuresExitNonZeroWithTheMessage) {
     WriteFile(dir / "bad.apl", BuildArchive({bad}));
     TResult listed = Cli(dir, "list '" + (dir / "bad.apl") + "'");
     EXPECT_EQ(listed.Status, 1);
-    EXPECT_NE(listed.Output.find("FAILED: Bad checksum during expansion -- data may be invalid"), std::string::npos)
+    EXPECT_NE(listed.Output.find("FAILED: Bad checksum during expansion -- data may be invalid"),
+              std::string::npos)
         << listed.Output;
 
     WriteFile(dir / "evil.apl", BuildArchive({StoredMember("..\\evil.bin", data)}));
     TResult expanded = Cli(dir, "expand '" + (dir / "evil.apl") + "' '" + (dir / "out") + "'");
     EXPECT_EQ(expanded.Status, 1);
-    EXPECT_NE(expanded.Output.find("Unsafe file name in archive, not expanded: \"..\\evil.bin\""), std::string::npos)
+    EXPECT_NE(expanded.Output.find("Unsafe file name in archive, not expanded: \"..\\evil.bin\""),
+              std::string::npos)
         << expanded.Output;
     EXPECT_FALSE(fs::exists(dir / "evil.bin"));
 
-    TResult missing = Cli(dir, "create '" + (dir / "new.apl") + "' '" + (dir / "missing.bin") + "'");
+    TResult missing =
+        Cli(dir, "create '" + (dir / "new.apl") + "' '" + (dir / "missing.bin") + "'");
     EXPECT_EQ(missing.Status, 1);
     EXPECT_FALSE(fs::exists(dir / "new.apl"));
 }

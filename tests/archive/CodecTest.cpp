@@ -42,7 +42,9 @@ TEST(Lh5, RoundTripsVariedInputs) {
         ASSERT_EQ(coded.Stored, !c.Fits);
         if (coded.Stored) continue;
         bool truncated = true;
-        EXPECT_EQ(DecodeBytes(coded.Data, static_cast<int32_t>(c.Input.size()), MethodLh5, &truncated), c.Input);
+        EXPECT_EQ(
+            DecodeBytes(coded.Data, static_cast<int32_t>(c.Input.size()), MethodLh5, &truncated),
+            c.Input);
         EXPECT_FALSE(truncated);
     }
 }

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class Container : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs::create_directories(Dir.Path() / "in");
         fs::create_directories(Dir.Path() / "out");
@@ -46,7 +46,8 @@ protected:
     void WriteArchive(const Bytes& bytes) const { WriteFile(ArchivePath(), bytes); }
     std::vector<std::string> OutFiles() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(Dir.Path() / "out")) names.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(Dir.Path() / "out"))
+            names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -55,7 +56,9 @@ protected:
     TCompress Writer, Reader;
 };
 
-TArchiveHeader HeaderOf(const Bytes& archive) { return TArchiveHeader::Unpack(archive.data()); }
+TArchiveHeader HeaderOf(const Bytes& archive) {
+    return TArchiveHeader::Unpack(archive.data());
+}
 
 }  // namespace
 
@@ -80,9 +83,12 @@ TEST_F(Container, ArchiveShorterThanItsHeaderExpandsToNothing) {
 }
 
 TEST_F(Container, ConsoleFilesRoundTripWithNamesMethodsAndTimes) {
-    Bytes image = FirmwareImage(262144, 1), report = EnglishText(40000, 2), manual = RandomBytes(9000, 3);
-    auto list = Pack({{"PackBinary.bin", image}, {"PackReport.pdf", report}, {"PackManual.pdf", manual}});
-    EXPECT_EQ(list, (std::vector<std::string>{"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"}));
+    Bytes image = FirmwareImage(262144, 1), report = EnglishText(40000, 2),
+          manual = RandomBytes(9000, 3);
+    auto list =
+        Pack({{"PackBinary.bin", image}, {"PackReport.pdf", report}, {"PackManual.pdf", manual}});
+    EXPECT_EQ(list,
+              (std::vector<std::string>{"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"}));
 
     auto members = Members();
     ASSERT_EQ(members.size(), 3u);
@@ -350,7 +356,7 @@ namespace {
 // Limits the size of files this process writes, so that writes fail as on a full disk (root
 // ignores permissions, not this limit).
 class TFileSizeLimit {
-public:
+  public:
     explicit TFileSizeLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &Saved);
         OldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -363,7 +369,7 @@ public:
         std::signal(SIGXFSZ, OldHandler);
     }
 
-private:
+  private:
     struct rlimit Saved {};
     void (*OldHandler)(int);
 };
@@ -392,8 +398,9 @@ TEST_F(Container, WriteErrorsReportDiskFullAndLeaveNoWorkFile) {
     EXPECT_FALSE(fs::exists(ArchivePath()));
 
     list = {In("small.bin")};
-    EXPECT_EQ(MessageOf([&] { Writer.CompressFileList(Dir / "missing/pack.apl", list, MethodLh5); }),
-              "Disk protected or full during compression");
+    EXPECT_EQ(
+        MessageOf([&] { Writer.CompressFileList(Dir / "missing/pack.apl", list, MethodLh5); }),
+        "Disk protected or full during compression");
 
     // Update mode: the new member fits, the merged old one does not.
     list = {In("big.bin")};

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class TMutator {
-public:
+  public:
     explicit TMutator(uint32_t seed) : Rng(seed) {}
 
     Bytes Mutate(Bytes b) {
@@ -37,17 +37,20 @@ public:
                     break;
                 case 2:  // a 16- or 32-bit field set to an extreme
                     if (b.size() >= at + 4) {
-                        static const uint32_t extremes[] = {0, 1, 0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 0x7FFF, 0x8000, 0xFFFF};
+                        static const uint32_t extremes[] = {
+                            0, 1, 0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 0x7FFF, 0x8000, 0xFFFF};
                         uint32_t v = extremes[Rng() % std::size(extremes)];
                         int width = Rng() % 2 ? 4 : 2;
-                        for (int k = 0; k < width; ++k) b[at + k] = static_cast<uint8_t>(v >> (8 * k));
+                        for (int k = 0; k < width; ++k)
+                            b[at + k] = static_cast<uint8_t>(v >> (8 * k));
                     }
                     break;
                 case 3:
                     b.resize(at);  // truncation
                     break;
                 case 4:
-                    b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), static_cast<uint8_t>(Rng()));
+                    b.insert(b.begin() + static_cast<std::ptrdiff_t>(at),
+                             static_cast<uint8_t>(Rng()));
                     break;
                 case 5:
                     if (!b.empty()) b.erase(b.begin() + static_cast<std::ptrdiff_t>(at));
@@ -55,7 +58,8 @@ public:
                 default:
                     if (b.size() > at + 8) {  // copy a run from elsewhere
                         size_t from = Rng() % (b.size() - 8);
-                        std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(from), 8, b.begin() + static_cast<std::ptrdiff_t>(at));
+                        std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(from), 8,
+                                    b.begin() + static_cast<std::ptrdiff_t>(at));
                     }
                     break;
             }
@@ -64,7 +68,7 @@ public:
     }
     uint32_t Next() { return Rng(); }
 
-private:
+  private:
     std::mt19937 Rng;
 };
 
@@ -140,7 +144,8 @@ TEST(Fuzz, ExpandArchiveSurvivesMutatedArchives) {
     WriteFile(dir / "in/PackBinary.bin", FirmwareImage(6000, 43));
     WriteFile(dir / "in/PackReport.pdf", EnglishText(5000, 44));
     WriteFile(dir / "in/PackManual.pdf", RandomBytes(700, 45));
-    std::vector<std::string> list{dir / "in/PackBinary.bin", dir / "in/PackReport.pdf", dir / "in/PackManual.pdf"};
+    std::vector<std::string> list{dir / "in/PackBinary.bin", dir / "in/PackReport.pdf",
+                                  dir / "in/PackManual.pdf"};
     TCompress writer;
     writer.SetTargetPath(dir / "in");
     writer.CompressFileList(dir / "seed.apl", list, MethodLh5);
@@ -158,7 +163,8 @@ TEST(Fuzz, ExpandArchiveSurvivesMutatedArchives) {
     TRawMember rle = StoredMember("rle.bin", Bytes{0x41, 0x94, 0x05, 0x42});
     rle.Method = MethodRle;
     rle.UncompressedSize = 6;
-    const Bytes seeds[] = {written, BuildArchive({lzh, rle, StoredMember("stored.bin", Text("stored data"))})};
+    const Bytes seeds[] = {
+        written, BuildArchive({lzh, rle, StoredMember("stored.bin", Text("stored data"))})};
 
     TMutator mutator(740);
     TCompress reader;
@@ -174,7 +180,8 @@ TEST(Fuzz, ExpandArchiveSurvivesMutatedArchives) {
         std::vector<std::string> top;
         for (const auto& e : fs::directory_iterator(dir.Path())) top.push_back(e.path().filename());
         std::sort(top.begin(), top.end());
-        ASSERT_TRUE(top == std::vector<std::string>{"pack.apl"} || top == (std::vector<std::string>{"pack.apl", "target"}))
+        ASSERT_TRUE(top == std::vector<std::string>{"pack.apl"} ||
+                    top == (std::vector<std::string>{"pack.apl", "target"}))
             << i;
         // Every file expanded, and nothing else (no temporary), has the size a member declares.
         const auto declared = DeclaredSizes(dir / "pack.apl");
@@ -183,7 +190,8 @@ TEST(Fuzz, ExpandArchiveSurvivesMutatedArchives) {
                 if (e.is_directory()) continue;
                 const std::string name = e.path().lexically_relative(target).string();
                 auto [from, to] = declared.equal_range(name);
-                ASSERT_TRUE(std::any_of(from, to, [&](const auto& m) { return m.second == e.file_size(); }))
+                ASSERT_TRUE(
+                    std::any_of(from, to, [&](const auto& m) { return m.second == e.file_size(); }))
                     << i << " " << name << " " << e.file_size();
             }
         }

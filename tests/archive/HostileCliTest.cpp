@@ -34,7 +34,9 @@ TTree Snapshot(const fs::path& root) {
     return tree;
 }
 
-std::string File(const Bytes& data) { return "file " + std::string(data.begin(), data.end()); }
+std::string File(const Bytes& data) {
+    return "file " + std::string(data.begin(), data.end());
+}
 const std::string AnyFile = "any file";
 
 struct TCase {
@@ -93,61 +95,127 @@ TEST(PackCliHostile, StatusMessageAndFilesOnDisk) {
     const std::string expand = "expand '{D}/pack.apl' '{D}/out'";
 
     const TCase cases[] = {
-        {"stored member cut short inside zeros", ArchiveWith({cutShort}, [](const fs::path& d) {
-             Put(d / "out/PackBinary.bin", Text("old image"));
-         }),
-         expand, 1, "Member decodes to 23 bytes, its header declares 53 -- data may be invalid", {}},
-        {"the same, listed", ArchiveWith({cutShort}), "list '{D}/pack.apl'", 1,
-         "FAILED: Member decodes to 23 bytes, its header declares 53", {}},
-        {"stored member longer than declared", ArchiveWith({tooLong}), expand, 1,
-         "Member decodes to more than 53 bytes, its header declares 53", {}},
-        {"LH5 member declared shorter than its data", ArchiveWith({lh5Short}), expand, 1,
-         "Member decodes to more than 1990 bytes, its header declares 1990", {}},
-        {"link to a directory outside", ArchiveWith({StoredMember("docs\\PackManual.pdf", Text("evil"))},
-                                                    [](const fs::path& d) {
-                                                        fs::create_directories(d / "elsewhere");
-                                                        fs::create_directory_symlink("../elsewhere", d / "out/docs");
-                                                    }),
-         expand, 1, "Cannot open the directory \"docs\" of \"docs\\PackManual.pdf\"", {}},
-        {"hard link inside the folder", ArchiveWith({StoredMember("PackBinary.bin", Text("new image"))},
-                                                    [](const fs::path& d) {
-                                                        Put(d / "outside.bin", Text("outside"));
-                                                        fs::create_hard_link(d / "outside.bin", d / "out/PackBinary.bin");
-                                                    }),
-         expand, 0, "PackBinary.bin", {{"out/PackBinary.bin", File(Text("new image"))}}},
-        {"failed member over an old file", ArchiveWith({badSum}, [](const fs::path& d) {
-             Put(d / "out/PackReport.pdf", Text("old report"));
-         }),
-         expand, 1, "Bad checksum during expansion -- data may be invalid", {}},
-        {"member named as the archive", ArchiveWith({StoredMember("pack.apl", Text("overwritten"))}),
-         "expand '{D}/pack.apl' '{D}'", 1, "Member would replace the archive being expanded, not expanded: \"pack.apl\"",
+        {"stored member cut short inside zeros",
+         ArchiveWith({cutShort},
+                     [](const fs::path& d) { Put(d / "out/PackBinary.bin", Text("old image")); }),
+         expand,
+         1,
+         "Member decodes to 23 bytes, its header declares 53 -- data may be invalid",
          {}},
-        {"member leaving the folder", ArchiveWith({StoredMember("..\\evil.bin", Text("evil"))}), expand, 1,
-         "Unsafe file name in archive, not expanded: \"..\\evil.bin\"", {}},
-        {"locked member", ArchiveWith({locked}, [](const fs::path& d) { Put(d / "out/locked.bin", Text("old")); }),
-         expand, 1, "File locked -- valid key required", {}},
-        {"custom method", ArchiveWith({custom}), expand, 1, "No decoder for the compression method of \"custom.bin\"", {}},
-        {"control characters in a name", ArchiveWith({StoredMember("\x1B[2J\x1B]0;x\x07.bin", Text("ok"))}),
-         "list '{D}/pack.apl'", 0, "\\x1B[2J\\x1B]0;x\\x07.bin", {}},
-        {"create with the input as output", [](const fs::path& d) { Put(d / "a.bin", Text("input")); },
-         "create '{D}/a.bin' '{D}/a.bin'", 1, "\"{D}/a.bin\" is the archive to be written, not one of its files", {}},
-        {"create over a link to an input", [](const fs::path& d) {
+        {"the same, listed",
+         ArchiveWith({cutShort}),
+         "list '{D}/pack.apl'",
+         1,
+         "FAILED: Member decodes to 23 bytes, its header declares 53",
+         {}},
+        {"stored member longer than declared",
+         ArchiveWith({tooLong}),
+         expand,
+         1,
+         "Member decodes to more than 53 bytes, its header declares 53",
+         {}},
+        {"LH5 member declared shorter than its data",
+         ArchiveWith({lh5Short}),
+         expand,
+         1,
+         "Member decodes to more than 1990 bytes, its header declares 1990",
+         {}},
+        {"link to a directory outside",
+         ArchiveWith({StoredMember("docs\\PackManual.pdf", Text("evil"))},
+                     [](const fs::path& d) {
+                         fs::create_directories(d / "elsewhere");
+                         fs::create_directory_symlink("../elsewhere", d / "out/docs");
+                     }),
+         expand,
+         1,
+         "Cannot open the directory \"docs\" of \"docs\\PackManual.pdf\"",
+         {}},
+        {"hard link inside the folder",
+         ArchiveWith({StoredMember("PackBinary.bin", Text("new image"))},
+                     [](const fs::path& d) {
+                         Put(d / "outside.bin", Text("outside"));
+                         fs::create_hard_link(d / "outside.bin", d / "out/PackBinary.bin");
+                     }),
+         expand,
+         0,
+         "PackBinary.bin",
+         {{"out/PackBinary.bin", File(Text("new image"))}}},
+        {"failed member over an old file",
+         ArchiveWith({badSum},
+                     [](const fs::path& d) { Put(d / "out/PackReport.pdf", Text("old report")); }),
+         expand,
+         1,
+         "Bad checksum during expansion -- data may be invalid",
+         {}},
+        {"member named as the archive",
+         ArchiveWith({StoredMember("pack.apl", Text("overwritten"))}),
+         "expand '{D}/pack.apl' '{D}'",
+         1,
+         "Member would replace the archive being expanded, not expanded: \"pack.apl\"",
+         {}},
+        {"member leaving the folder",
+         ArchiveWith({StoredMember("..\\evil.bin", Text("evil"))}),
+         expand,
+         1,
+         "Unsafe file name in archive, not expanded: \"..\\evil.bin\"",
+         {}},
+        {"locked member",
+         ArchiveWith({locked}, [](const fs::path& d) { Put(d / "out/locked.bin", Text("old")); }),
+         expand,
+         1,
+         "File locked -- valid key required",
+         {}},
+        {"custom method",
+         ArchiveWith({custom}),
+         expand,
+         1,
+         "No decoder for the compression method of \"custom.bin\"",
+         {}},
+        {"control characters in a name",
+         ArchiveWith({StoredMember("\x1B[2J\x1B]0;x\x07.bin", Text("ok"))}),
+         "list '{D}/pack.apl'",
+         0,
+         "\\x1B[2J\\x1B]0;x\\x07.bin",
+         {}},
+        {"create with the input as output",
+         [](const fs::path& d) { Put(d / "a.bin", Text("input")); },
+         "create '{D}/a.bin' '{D}/a.bin'",
+         1,
+         "\"{D}/a.bin\" is the archive to be written, not one of its files",
+         {}},
+        {"create over a link to an input",
+         [](const fs::path& d) {
              Put(d / "a.bin", Text("input"));
              fs::create_symlink("a.bin", d / "out.apl");
          },
-         "create '{D}/out.apl' '{D}/a.bin'", 1, "is the archive to be written", {}},
-        {"create with a missing input", [&](const fs::path& d) { Put(d / "old.apl", oldArchive); },
-         "create '{D}/old.apl' '{D}/missing.bin'", 1, "Cannot open file \"{D}/missing.bin\"", {}},
-        {"create onto an empty directory", [](const fs::path& d) {
+         "create '{D}/out.apl' '{D}/a.bin'",
+         1,
+         "is the archive to be written",
+         {}},
+        {"create with a missing input",
+         [&](const fs::path& d) { Put(d / "old.apl", oldArchive); },
+         "create '{D}/old.apl' '{D}/missing.bin'",
+         1,
+         "Cannot open file \"{D}/missing.bin\"",
+         {}},
+        {"create onto an empty directory",
+         [](const fs::path& d) {
              fs::create_directories(d / "empty");
              Put(d / "a.bin", Text("input"));
          },
-         "create '{D}/empty' '{D}/a.bin'", 2, "\"{D}/empty\" is a directory", {}},
-        {"create replacing an old archive", [&](const fs::path& d) {
+         "create '{D}/empty' '{D}/a.bin'",
+         2,
+         "\"{D}/empty\" is a directory",
+         {}},
+        {"create replacing an old archive",
+         [&](const fs::path& d) {
              Put(d / "old.apl", oldArchive);
              Put(d / "PackBinary.bin", Text("new image"));
          },
-         "create '{D}/old.apl' '{D}/PackBinary.bin'", 0, "PackBinary.bin", {{"old.apl", AnyFile}}},
+         "create '{D}/old.apl' '{D}/PackBinary.bin'",
+         0,
+         "PackBinary.bin",
+         {{"old.apl", AnyFile}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
@@ -157,13 +225,15 @@ TEST(PackCliHostile, StatusMessageAndFilesOnDisk) {
         c.Arrange(d);
         TTree expected = Snapshot(d);
         for (const auto& [name, entry] : c.Changes) {
-            if (entry) expected[name] = *entry;
-            else expected.erase(name);
+            if (entry)
+                expected[name] = *entry;
+            else
+                expected.erase(name);
         }
 
         const std::string out = scratch / "cli.out";
-        int status = RunCommand(std::string(KV740_CLI) + " pack " + Replace(c.Args, "{D}", d.string()) + " > '" + out +
-                                "' 2>&1");
+        int status = RunCommand(std::string(KV740_CLI) + " pack " +
+                                Replace(c.Args, "{D}", d.string()) + " > '" + out + "' 2>&1");
         Bytes output = ReadFile(out);
         const std::string shown(output.begin(), output.end());
 
@@ -172,7 +242,8 @@ TEST(PackCliHostile, StatusMessageAndFilesOnDisk) {
         EXPECT_EQ(shown.find('\x1B'), std::string::npos) << "raw escape in the output";
         TTree after = Snapshot(d);
         for (auto& [name, entry] : expected)
-            if (entry == AnyFile && after.count(name) && after[name].rfind("file ", 0) == 0) after[name] = AnyFile;
+            if (entry == AnyFile && after.count(name) && after[name].rfind("file ", 0) == 0)
+                after[name] = AnyFile;
         EXPECT_EQ(after, expected);
     }
 }

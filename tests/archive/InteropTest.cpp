@@ -16,7 +16,9 @@ namespace {
 Bytes Mixed() {
     Bytes out;
     for (uint32_t i = 0; i < 12; ++i) {
-        Bytes part = i % 3 == 0 ? EnglishText(30000, i) : i % 3 == 1 ? FirmwareImage(24000, i) : RandomBytes(3000, i);
+        Bytes part = i % 3 == 0   ? EnglishText(30000, i)
+                     : i % 3 == 1 ? FirmwareImage(24000, i)
+                                  : RandomBytes(3000, i);
         out.insert(out.end(), part.begin(), part.end());
     }
     return out;
@@ -36,7 +38,9 @@ std::vector<std::pair<std::string, Bytes>> Corpus() {
     };
 }
 
-std::string Quote(const std::string& path) { return "'" + path + "'"; }
+std::string Quote(const std::string& path) {
+    return "'" + path + "'";
+}
 
 }  // namespace
 
@@ -64,12 +68,15 @@ TEST(Lh5Interop, WeDecodeJlhaStreams) {
         names += " " + name;
     }
     // One run for all files: the Java start-up dominates.
-    ASSERT_EQ(RunCommand("cd " + Quote(dir.Path().string()) + " && jlha c0o5q j.lzh" + names + " >/dev/null"), 0);
+    ASSERT_EQ(RunCommand("cd " + Quote(dir.Path().string()) + " && jlha c0o5q j.lzh" + names +
+                         " >/dev/null"),
+              0);
     auto members = LhaMembers(ReadFile(dir / "j.lzh"));
     ASSERT_EQ(members.size(), corpus.size());
     for (const auto& member : members) {
         SCOPED_TRACE(member.Name);
-        auto entry = std::find_if(corpus.begin(), corpus.end(), [&](const auto& c) { return c.first == member.Name; });
+        auto entry = std::find_if(corpus.begin(), corpus.end(),
+                                  [&](const auto& c) { return c.first == member.Name; });
         ASSERT_NE(entry, corpus.end());
         const Bytes& input = entry->second;
         ASSERT_EQ(member.OriginalSize, static_cast<int32_t>(input.size()));

@@ -7,7 +7,7 @@ namespace kv::archive::test {
 namespace {
 
 class TBits {
-public:
+  public:
     explicit TBits(const Bytes& b) : Data(b) {}
     int Bit() {
         size_t byte = At / 8;
@@ -21,7 +21,7 @@ public:
         return v;
     }
 
-private:
+  private:
     const Bytes& Data;
     size_t At = 0;
 };
@@ -79,10 +79,14 @@ TCode ReadC(TBits& bits, const TCode& t) {
     code.Lengths.assign(510, 0);
     for (int i = 0; i < count;) {
         int s = t.Read(bits);
-        if (s == 0) i += 1;
-        else if (s == 1) i += bits.Get(4) + 3;
-        else if (s == 2) i += bits.Get(9) + 20;
-        else code.Lengths[i++] = s - 2;
+        if (s == 0)
+            i += 1;
+        else if (s == 1)
+            i += bits.Get(4) + 3;
+        else if (s == 2)
+            i += bits.Get(9) + 20;
+        else
+            code.Lengths[i++] = s - 2;
     }
     code.Finish();
     return code;

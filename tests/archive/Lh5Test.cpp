@@ -82,7 +82,8 @@ TEST(Lh5Encoder, UniformBlocksUseTheSingleSymbolForm) {
     EXPECT_TRUE(blocks[1].SingleP);
     EXPECT_EQ(blocks[1].Symbols[0].Value, 256);
     // Only the first and the last block (a shorter final match) spend bits on their symbols.
-    EXPECT_LT(coded.Data.size(), static_cast<size_t>((blocks.front().Size + blocks.back().Size) / 8 + 128));
+    EXPECT_LT(coded.Data.size(),
+              static_cast<size_t>((blocks.front().Size + blocks.back().Size) / 8 + 128));
     EXPECT_EQ(DecodeBytes(coded.Data, static_cast<int32_t>(input.size())), input);
 }
 
@@ -151,7 +152,8 @@ TEST(Lh5Decoder, StreamCutShortIsReported) {
     TCoded coded = EncodeBytes(input);
     ASSERT_FALSE(coded.Stored);
     bool truncated = false;
-    Bytes half(coded.Data.begin(), coded.Data.begin() + static_cast<std::ptrdiff_t>(coded.Data.size() / 2));
+    Bytes half(coded.Data.begin(),
+               coded.Data.begin() + static_cast<std::ptrdiff_t>(coded.Data.size() / 2));
     Bytes out = DecodeBytes(half, static_cast<int32_t>(input.size()), MethodLh5, &truncated);
     EXPECT_TRUE(truncated);
     EXPECT_LT(out.size(), input.size());

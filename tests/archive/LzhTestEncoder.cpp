@@ -12,7 +12,7 @@ using namespace kv::archive::lzh;
 namespace {
 
 class TBitSink {
-public:
+  public:
     void Put(int n, uint32_t value) {
         for (int i = n - 1; i >= 0; --i) {
             Acc = Acc << 1 | ((value >> i) & 1);
@@ -24,7 +24,7 @@ public:
         return Out;
     }
 
-private:
+  private:
     Bytes Out;
     uint32_t Acc = 0;
     int Count = 0;
@@ -62,7 +62,9 @@ TLzhEncoded EncodeLzh(const Bytes& input) {
     hist.assign(WindowStart, ' ');
     hist.insert(hist.end(), input.begin(), input.end());
     std::unordered_map<uint32_t, std::vector<int>> chains;
-    auto key = [&](size_t at) { return uint32_t{hist[at]} << 16 | hist[at + 1] << 8 | hist[at + 2]; };
+    auto key = [&](size_t at) {
+        return uint32_t{hist[at]} << 16 | hist[at + 1] << 8 | hist[at + 2];
+    };
     size_t indexed = 0;
     auto indexUpTo = [&](size_t end) {
         for (; indexed < end && indexed + 2 < hist.size(); ++indexed)
@@ -84,7 +86,8 @@ TLzhEncoded EncodeLzh(const Bytes& input) {
                     int dist = static_cast<int>(cur) - *it;
                     if (dist > WindowSize) break;
                     int len = 0;
-                    while (static_cast<size_t>(len) < most && hist[*it + len] == hist[cur + len]) ++len;
+                    while (static_cast<size_t>(len) < most && hist[*it + len] == hist[cur + len])
+                        ++len;
                     if (len > bestLen) bestLen = len, bestDist = dist;
                     if (static_cast<size_t>(len) == most) break;
                 }

@@ -25,8 +25,16 @@ std::vector<std::string> TreeOf(const fs::path& root) {
 
 TEST(PathSafety, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
     const std::string unsafe[] = {
-        "../victim.txt", "..\\victim.txt", "sub/../../victim.txt", "sub\\..\\..\\victim.txt",
-        "..", "\\victim.txt", "/tmp/victim.txt", "C:victim.txt", "C:\\victim.txt", "",
+        "../victim.txt",
+        "..\\victim.txt",
+        "sub/../../victim.txt",
+        "sub\\..\\..\\victim.txt",
+        "..",
+        "\\victim.txt",
+        "/tmp/victim.txt",
+        "C:victim.txt",
+        "C:\\victim.txt",
+        "",
         std::string("ok\0/../x", 8),
     };
     for (const auto& name : unsafe) {
@@ -42,17 +50,21 @@ TEST(PathSafety, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
             archive.ExpandArchive(dir / "pack.apl");
             FAIL() << "expanded";
         } catch (const EUnsafeMemberName& e) {
-            EXPECT_NE(std::string(e.what()).find("\"" + PrintableName(name) + "\""), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("\"" + PrintableName(name) + "\""),
+                      std::string::npos)
+                << e.what();
         }
         EXPECT_EQ(ReadFile(dir / "victim.txt"), Text("keep"));
-        EXPECT_EQ(TreeOf(dir.Path()), (std::vector<std::string>{"pack.apl", "target", "victim.txt"}));
+        EXPECT_EQ(TreeOf(dir.Path()),
+                  (std::vector<std::string>{"pack.apl", "target", "victim.txt"}));
     }
 }
 
 TEST(PathSafety, BackslashSeparatesDirectoriesInsideTheTarget) {
     TScratchDir dir;
-    WriteFile(dir / "pack.apl", BuildArchive({StoredMember("docs\\manual\\PackManual.pdf", Text("manual")),
-                                              StoredMember("a..b.bin", Text("dots"))}));
+    WriteFile(dir / "pack.apl",
+              BuildArchive({StoredMember("docs\\manual\\PackManual.pdf", Text("manual")),
+                            StoredMember("a..b.bin", Text("dots"))}));
     TCompress archive;
     archive.MakeDirectories = true;
     archive.SetTargetPath(dir / "target");
@@ -63,9 +75,9 @@ TEST(PathSafety, BackslashSeparatesDirectoriesInsideTheTarget) {
 
 TEST(PathSafety, MembersBeforeAnUnsafeOneStayAndLaterOnesAreNotWritten) {
     TScratchDir dir;
-    WriteFile(dir / "pack.apl",
-              BuildArchive({StoredMember("first.bin", Text("1")), StoredMember("..\\evil.bin", Text("2")),
-                            StoredMember("last.bin", Text("3"))}));
+    WriteFile(dir / "pack.apl", BuildArchive({StoredMember("first.bin", Text("1")),
+                                              StoredMember("..\\evil.bin", Text("2")),
+                                              StoredMember("last.bin", Text("3"))}));
     TCompress archive;
     archive.SetTargetPath(dir.Path().string());
     EXPECT_THROW(archive.ExpandArchive(dir / "pack.apl"), EUnsafeMemberName);
@@ -83,9 +95,10 @@ TEST(PathSafety, LinksInTheTargetDoNotLeadAMemberOut) {
     fs::create_symlink(dir.Path() / "victim.txt", dir.Path() / "target/PackBinary.bin");
     fs::create_hard_link(dir.Path() / "linked.txt", dir.Path() / "target/PackReport.pdf");
     fs::create_directory_symlink(dir.Path() / "elsewhere", dir.Path() / "target/docs");
-    WriteFile(dir / "pack.apl", BuildArchive({StoredMember("PackBinary.bin", Text("image")),
-                                              StoredMember("PackReport.pdf", Text("report")),
-                                              StoredMember("docs\\PackManual.pdf", Text("manual"))}));
+    WriteFile(dir / "pack.apl",
+              BuildArchive({StoredMember("PackBinary.bin", Text("image")),
+                            StoredMember("PackReport.pdf", Text("report")),
+                            StoredMember("docs\\PackManual.pdf", Text("manual"))}));
     TCompress archive;
     archive.SetTargetPath(dir / "target");
     archive.ExceptionOnFileError = true;
@@ -117,9 +130,12 @@ TEST(PathSafety, MemberNamedAsTheArchiveIsRefused) {
 }
 
 TEST(PathSafety, NameRule) {
-    for (const char* ok : {"PackBinary.bin", "a\\b.bin", "a/b/c", "..x", "x..", ".hidden", "a\\.\\b"})
+    for (const char* ok :
+         {"PackBinary.bin", "a\\b.bin", "a/b/c", "..x", "x..", ".hidden", "a\\.\\b"})
         EXPECT_TRUE(IsSafeMemberName(ok)) << ok;
     for (const char* bad : {"..", "../a", "a\\..", "\\a", "/a", "c:a", "Z:\\a"})
         EXPECT_FALSE(IsSafeMemberName(bad)) << bad;
-    EXPECT_EQ(PrintableName("\x1B]0;x\x07" "a\\b\x7F\xE9.bin"), "\\x1B]0;x\\x07a\\b\\x7F\\xE9.bin");
+    EXPECT_EQ(PrintableName("\x1B]0;x\x07"
+                            "a\\b\x7F\xE9.bin"),
+              "\\x1B]0;x\\x07a\\b\\x7F\\xE9.bin");
 }

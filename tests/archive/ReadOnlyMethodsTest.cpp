@@ -22,7 +22,8 @@ TEST(Rle, DecodesVectors) {
         {{}, {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DecodeBytes(c.Coded, static_cast<int32_t>(c.Decoded.size()), MethodRle), c.Decoded);
+        EXPECT_EQ(DecodeBytes(c.Coded, static_cast<int32_t>(c.Decoded.size()), MethodRle),
+                  c.Decoded);
     }
 }
 
@@ -48,7 +49,8 @@ TEST(Lzh, LongMemberPassesTheTreeRebuilds) {
     TLzhEncoded enc = EncodeLzh(input);
     ASSERT_GT(enc.Symbols, 32455u + 16500u);  // two rebuilds
     bool truncated = true;
-    EXPECT_EQ(DecodeBytes(enc.Coded, static_cast<int32_t>(input.size()), MethodLzh, &truncated), input);
+    EXPECT_EQ(DecodeBytes(enc.Coded, static_cast<int32_t>(input.size()), MethodLzh, &truncated),
+              input);
     EXPECT_FALSE(truncated);
 }
 

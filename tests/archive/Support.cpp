@@ -35,11 +35,14 @@ Bytes ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 Bytes RandomBytes(size_t n, uint32_t seed) {
     std::mt19937 rng(seed);
@@ -50,10 +53,11 @@ Bytes RandomBytes(size_t n, uint32_t seed) {
 
 Bytes EnglishText(size_t n, uint32_t seed) {
     static const char* const Words[] = {
-        "the", "flow", "computer", "totals", "alarm", "rate", "of", "and", "steam", "gas",
-        "pressure", "temperature", "density", "volume", "mass", "is", "reset", "when", "batch",
-        "a", "printer", "header", "unit", "serial", "port", "download", "image", "version",
-        "input", "output", "relay", "pulse", "analog", "tag", "limit", "high", "low", "value"};
+        "the",    "flow",     "computer", "totals",      "alarm",   "rate",   "of",    "and",
+        "steam",  "gas",      "pressure", "temperature", "density", "volume", "mass",  "is",
+        "reset",  "when",     "batch",    "a",           "printer", "header", "unit",  "serial",
+        "port",   "download", "image",    "version",     "input",   "output", "relay", "pulse",
+        "analog", "tag",      "limit",    "high",        "low",     "value"};
     std::mt19937 rng(seed);
     Bytes b;
     b.reserve(n + 16);
@@ -97,7 +101,8 @@ Bytes FirmwareImage(size_t n, uint32_t seed) {
         uint32_t v = 0x3F800000u + (rng() % 4096) * 1024;
         for (int i = 3; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
         if (rng() % 8 == 0)
-            for (char c : std::string("AppPack_758_FC01\0", 17)) b.push_back(static_cast<uint8_t>(c));
+            for (char c : std::string("AppPack_758_FC01\0", 17))
+                b.push_back(static_cast<uint8_t>(c));
     }
     b.resize(tables);
     b.resize(n, 0xFF);
@@ -110,7 +115,8 @@ TCoded EncodeBytes(const Bytes& input, TCompressMethod method) {
     TCoded coded;
     TMemoryStream out;
     try {
-        coded.Checksum = codec.EncodeMember(method, source, out, static_cast<int32_t>(input.size())).Checksum;
+        coded.Checksum =
+            codec.EncodeMember(method, source, out, static_cast<int32_t>(input.size())).Checksum;
     } catch (const EUnableToCompress&) {
         coded.Stored = true;
         return coded;
@@ -119,11 +125,13 @@ TCoded EncodeBytes(const Bytes& input, TCompressMethod method) {
     return coded;
 }
 
-Bytes DecodeBytes(const Bytes& coded, int32_t size, TCompressMethod method, bool* truncated, bool* overlong) {
+Bytes DecodeBytes(const Bytes& coded, int32_t size, TCompressMethod method, bool* truncated,
+                  bool* overlong) {
     TCompThreadSafety codec;
     TMemoryStream source(coded);
     TMemoryStream out;
-    TDecodeResult r = codec.DecodeMember(method, source, out, size, static_cast<int32_t>(coded.size()));
+    TDecodeResult r =
+        codec.DecodeMember(method, source, out, size, static_cast<int32_t>(coded.size()));
     if (truncated) *truncated = r.Truncated;
     if (overlong) *overlong = r.Overlong;
     return out.Data();
@@ -231,7 +239,8 @@ TRawMember StoredMember(const std::string& name, const Bytes& data) {
     return m;
 }
 
-Bytes BuildArchive(const std::vector<TRawMember>& members, int32_t total, const std::string& method) {
+Bytes BuildArchive(const std::vector<TRawMember>& members, int32_t total,
+                   const std::string& method) {
     if (total < 0) {
         total = 0;
         for (const auto& m : members) total += m.UncompressedSize;

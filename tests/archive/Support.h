@@ -14,14 +14,14 @@ using Bytes = std::vector<uint8_t>;
 // A fresh directory under the system's temporary directory (or under `base`), removed with the
 // object.
 class TScratchDir {
-public:
+  public:
     TScratchDir();
     explicit TScratchDir(const std::filesystem::path& base);
     ~TScratchDir();
     const std::filesystem::path& Path() const { return Dir; }
     std::string operator/(const std::string& name) const { return (Dir / name).string(); }
 
-private:
+  private:
     std::filesystem::path Dir;
 };
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "assets/AssetFiles.h"
 #include "TestFiles.h"
+#include "assets/AssetFiles.h"
 
 namespace kv::assets {
 namespace {
@@ -17,29 +17,31 @@ using testing::WriteBytes;
 // Where the build made (or keeps) each asset.
 std::filesystem::path BuiltFile(Resource resource) {
     const std::string name(ResourceFileName(resource));
-    if (name.ends_with(".h"))
-        return SourceDir / "firmware/include" / name;
-    if (name.ends_with(".cmd"))
-        return SourceDir / "firmware/ld" / name;
+    if (name.ends_with(".h")) return SourceDir / "firmware/include" / name;
+    if (name.ends_with(".cmd")) return SourceDir / "firmware/ld" / name;
     return BuildDir / "firmware" / name;
 }
 
 TEST(AssetFiles, StartUpWritesTheEightFilesByteForByte) {
     ScratchDir dir;
-    WriteBytes(dir / "lib746.a", std::string(1 << 20, 'x'));  // a longer old file is replaced, not overwritten in part
+    WriteBytes(
+        dir / "lib746.a",
+        std::string(1 << 20, 'x'));  // a longer old file is replaced, not overwritten in part
     WriteAssets(dir.Path());
 
     std::set<std::string> written;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         written.insert(entry.path().filename().string());
-    EXPECT_EQ(written, (std::set<std::string>{"746-ggui.h", "758-ggui.h", "H8S-2144.cmd", "H8S-2145.cmd", "746-opts.db",
-                                               "758-opts.db", "lib746.a", "lib758.a"}));
+    EXPECT_EQ(written,
+              (std::set<std::string>{"746-ggui.h", "758-ggui.h", "H8S-2144.cmd", "H8S-2145.cmd",
+                                     "746-opts.db", "758-opts.db", "lib746.a", "lib758.a"}));
     for (Resource resource : StartupResources) {
         const std::string file(ResourceFileName(resource));
         const std::string bytes = ReadBytes(dir / file);
         EXPECT_FALSE(bytes.empty()) << file;
         EXPECT_EQ(bytes, ResourceData(resource)) << file;
-        EXPECT_EQ(bytes, ReadBytes(BuiltFile(resource))) << file << " differs from the build's file";
+        EXPECT_EQ(bytes, ReadBytes(BuiltFile(resource)))
+            << file << " differs from the build's file";
     }
 }
 
@@ -79,7 +81,8 @@ TEST(AssetFiles, AFailedModelCopyIsNotReportedAndTheOthersAreStillMade) {
 
 TEST(AssetFiles, AFailedWriteStopsStartUpWithAnError) {
     ScratchDir dir;
-    std::filesystem::create_directory(dir / "746-ggui.h");  // a directory where the first file should go
+    std::filesystem::create_directory(dir /
+                                      "746-ggui.h");  // a directory where the first file should go
     try {
         WriteAssets(dir.Path());
         FAIL() << "no error";

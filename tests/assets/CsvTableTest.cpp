@@ -26,8 +26,7 @@ TEST(CsvTable, ParsesQuotedFieldsAndLineEnds) {
         {"a\n\nb\n", {{"a"}, {""}, {"b"}}},
         {"", {}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ParseCsv(c.text), c.rows) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(ParseCsv(c.text), c.rows) << c.text;
     EXPECT_THROW(ParseCsv("a,\"open\n"), std::runtime_error);
 }
 

@@ -47,9 +47,11 @@ const std::vector<Version>& Versions() {
     static const std::vector<Version> versions = [] {
         std::vector<Version> out;
         for (const Record& pack : ReadTable(Factory / "740-pack.db")) {
-            const auto table = Factory / (pack.at("Model") + "-" + pack.at("Pack") + "-" + pack.at("Code") + ".db");
+            const auto table = Factory / (pack.at("Model") + "-" + pack.at("Pack") + "-" +
+                                          pack.at("Code") + ".db");
             if (std::filesystem::exists(table))
-                out.push_back({pack.at("Model"), pack.at("Pack"), pack.at("Button"), ReadTable(table)});
+                out.push_back(
+                    {pack.at("Model"), pack.at("Pack"), pack.at("Button"), ReadTable(table)});
         }
         return out;
     }();
@@ -62,19 +64,22 @@ bool IsName(const std::string& value) {
 }
 
 TEST(DemoInstall, HasTheLayoutOfAnInstallation) {
-    for (const char* dir : {"bin", "dbs/default", "dbs/user", "docs/notes", "docs/briefs", "docs/manuals", "help", "apx",
-                            "toolchain/bin", "toolchain/lib"})
+    for (const char* dir : {"bin", "dbs/default", "dbs/user", "docs/notes", "docs/briefs",
+                            "docs/manuals", "help", "apx", "toolchain/bin", "toolchain/lib"})
         EXPECT_TRUE(std::filesystem::is_directory(DemoInstall / dir)) << dir;
     EXPECT_TRUE(std::filesystem::exists(DemoInstall / "bin/740-cli"));
-    for (const char* file : {"740-PM_UserGuide.pdf", "740-PM_ReleaseNotes.pdf", "746-HW-AP.pdf", "740-PM_758-HW-AP.pdf"})
+    for (const char* file : {"740-PM_UserGuide.pdf", "740-PM_ReleaseNotes.pdf", "746-HW-AP.pdf",
+                             "740-PM_758-HW-AP.pdf"})
         EXPECT_EQ(ReadBytes(DemoInstall / "help" / file).substr(0, 5), "%PDF-") << file;
-    for (const char* file : {"bin/gcc", "lib/libgcc.a", "lib/libc.a", "lib/libm.a", "lib/libecos.a"})
+    for (const char* file :
+         {"bin/gcc", "lib/libgcc.a", "lib/libc.a", "lib/libm.a", "lib/libecos.a"})
         EXPECT_TRUE(std::filesystem::exists(DemoInstall / "toolchain" / file)) << file;
     const auto perms = std::filesystem::status(DemoInstall / "toolchain/bin/gcc").permissions();
     EXPECT_NE(perms & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
 
     const std::string codes = ReadBytes(DemoInstall / "docs/notes/CustomVersionCodes.htm");
-    EXPECT_NE(codes.find("href=\"https://"), std::string::npos) << "the version code note links to a web page";
+    EXPECT_NE(codes.find("href=\"https://"), std::string::npos)
+        << "the version code note links to a web page";
 }
 
 TEST(DemoInstall, SomeDocumentsAreMissingOnPurposeTheRestExist) {
@@ -95,13 +100,11 @@ TEST(DemoInstall, SomeDocumentsAreMissingOnPurposeTheRestExist) {
 // model's header, or for a chosen unit a unit of the units list.
 TEST(DemoInstall, EveryNameOfTheFactoryTablesIsDeclaredByItsModelHeader) {
     std::set<std::string> units;
-    for (std::string_view line : EngineeringUnits())
-        units.insert(UnitField(line, "Item"));
+    for (std::string_view line : EngineeringUnits()) units.insert(UnitField(line, "Item"));
     const HeaderNames h746(SourceDir / "firmware/include/746-ggui.h");
     const HeaderNames h758(SourceDir / "firmware/include/758-ggui.h");
     std::set<std::string> tableTypes;
-    for (const Record& row : ReadTable(Factory / "740-data.db"))
-        tableTypes.insert(row.at("Type"));
+    for (const Record& row : ReadTable(Factory / "740-data.db")) tableTypes.insert(row.at("Type"));
 
     ASSERT_FALSE(Versions().empty());
     for (const Version& v : Versions()) {
@@ -109,8 +112,8 @@ TEST(DemoInstall, EveryNameOfTheFactoryTablesIsDeclaredByItsModelHeader) {
         auto check = [&](const Record& item, const std::string& field) {
             const std::string& value = item.at(field);
             if (IsName(value)) {
-                EXPECT_TRUE(h.Declares(value)) << v.Model << "-" << v.Pack << " " << item.at("ID") << " " << field << " "
-                                               << value;
+                EXPECT_TRUE(h.Declares(value)) << v.Model << "-" << v.Pack << " " << item.at("ID")
+                                               << " " << field << " " << value;
             }
         };
         for (const Record& item : v.Items) {
@@ -118,11 +121,11 @@ TEST(DemoInstall, EveryNameOfTheFactoryTablesIsDeclaredByItsModelHeader) {
             if (item.at("Menu") == "OP_MENU_FACTORS")
                 continue;  // rows of a table: numbers and tags only
             check(item, "ID");
-            if (panel == "Messages" || panel == "Report")
-                continue;  // texts
+            if (panel == "Messages" || panel == "Report") continue;  // texts
             if (panel == "Tables") {
                 check(item, "Type");
-                EXPECT_TRUE(tableTypes.count(item.at("Type"))) << item.at("Type") << " has no factory data table";
+                EXPECT_TRUE(tableTypes.count(item.at("Type")))
+                    << item.at("Type") << " has no factory data table";
                 continue;
             }
             for (const char* field : {"Menu", "Access", "DefaultValue", "LowLimit", "HighLimit"})
@@ -155,40 +158,47 @@ TEST(DemoInstall, FactoryVersionsCoverEveryPageAndKindOfItem) {
         std::string lastInfoItem;
         for (const Record& item : v.Items) {
             const std::string& panel = item.at("Panel");
-            if (item.at("Menu") != "OP_MENU_FACTORS" && panel != "Messages" && panel != "Report" && panel != "Tables")
+            if (item.at("Menu") != "OP_MENU_FACTORS" && panel != "Messages" && panel != "Report" &&
+                panel != "Tables")
                 lastInfoItem = item.at("ID");
             panels.insert(item.at("Panel"));
             menus.insert(item.at("Menu"));
             ids.insert(item.at("ID"));
             types.insert(item.at("Type"));
-            if (item.at("Panel") == "Factors")
-                factorTables.insert(item.at("ID"));
-            if (item.at("ID").ends_with("POINTS"))
-                pointItems.insert(item.at("ID"));
-            if (item.at("Menu") == "OP_MENU_FACTORS")
-                factorRows.insert(item.at("ID"));
-            unitParameters = unitParameters || (item.at("Panel") == "Parameters" &&
-                                                (item.at("Type") == "GU_TEMPERATURE" || item.at("Type") == "GU_PRESSURE"));
+            if (item.at("Panel") == "Factors") factorTables.insert(item.at("ID"));
+            if (item.at("ID").ends_with("POINTS")) pointItems.insert(item.at("ID"));
+            if (item.at("Menu") == "OP_MENU_FACTORS") factorRows.insert(item.at("ID"));
+            unitParameters =
+                unitParameters ||
+                (item.at("Panel") == "Parameters" &&
+                 (item.at("Type") == "GU_TEMPERATURE" || item.at("Type") == "GU_PRESSURE"));
             lowLimit = lowLimit || item.at("LowLimit") == "0.001";
         }
         for (const std::string& table : factorTables) {
             EXPECT_TRUE(factorRows.count(table)) << v.Pack << " " << table << " has no rows";
-            EXPECT_TRUE(pointItems.count(table.substr(0, table.find("FACTORS")) + "POINTS")) << v.Pack << " " << table;
+            EXPECT_TRUE(pointItems.count(table.substr(0, table.find("FACTORS")) + "POINTS"))
+                << v.Pack << " " << table;
         }
-        EXPECT_EQ(lastInfoItem, "ID_ITEM_LAST") << v.Model << "-" << v.Pack << ": the item that ends the table";
+        EXPECT_EQ(lastInfoItem, "ID_ITEM_LAST")
+            << v.Model << "-" << v.Pack << ": the item that ends the table";
     }
-    for (const char* panel : {"Units", "Options", "Outputs", "Values", "Password", "Parameters", "Tags", "Alarms",
-                              "Totals", "Rates", "Variables", "Inputs", "Factors", "VarTags", "Tables", "Messages", "Report"})
+    for (const char* panel : {"Units", "Options", "Outputs", "Values", "Password", "Parameters",
+                              "Tags", "Alarms", "Totals", "Rates", "Variables", "Inputs", "Factors",
+                              "VarTags", "Tables", "Messages", "Report"})
         EXPECT_TRUE(panels.count(panel)) << panel;
-    for (const char* menu : {"OP_MENU_ERRORS", "OP_MENU_WARNINGS", "OP_MENU_RELAYS", "OP_MENU_PROMPTS", "OP_MENU_HEADERS",
-                             "OP_MENU_FOOTERS", "OP_MENU_VARIABLES_HIDDEN", "OP_MENU_HIDDEN"})
+    for (const char* menu :
+         {"OP_MENU_ERRORS", "OP_MENU_WARNINGS", "OP_MENU_RELAYS", "OP_MENU_PROMPTS",
+          "OP_MENU_HEADERS", "OP_MENU_FOOTERS", "OP_MENU_VARIABLES_HIDDEN", "OP_MENU_HIDDEN"})
         EXPECT_TRUE(menus.count(menu)) << menu;
-    for (const char* category : {"FLOW", "STEAM", "GAS", "HEAT", "LOAD", "BATCH", "CONTROL", "OTHER"})
+    for (const char* category :
+         {"FLOW", "STEAM", "GAS", "HEAT", "LOAD", "BATCH", "CONTROL", "OTHER"})
         EXPECT_TRUE(categories.count(category)) << category;
-    for (const char* id : {"ID_INFO_CUSTOMER", "ID_PARAMETER_SOURCE", "ID_RESET_TOTALS_ACCUM", "ID_RESET_LOGGER",
-                           "ID_FINP1_CORRECTION_FACTORS", "ID_FINP2_CORRECTION_FACTORS", "ID_AINP1_CORRECTION_FACTORS",
-                           "ID_AINP2_CORRECTION_FACTORS", "ID_AINP3_CORRECTION_FACTORS", "ID_AINP4_CORRECTION_FACTORS",
-                           "ID_PARAMETER_FACTORS", "ID_PARAMETER_ID_TAG_FACTORS"})
+    for (const char* id :
+         {"ID_INFO_CUSTOMER", "ID_PARAMETER_SOURCE", "ID_RESET_TOTALS_ACCUM", "ID_RESET_LOGGER",
+          "ID_FINP1_CORRECTION_FACTORS", "ID_FINP2_CORRECTION_FACTORS",
+          "ID_AINP1_CORRECTION_FACTORS", "ID_AINP2_CORRECTION_FACTORS",
+          "ID_AINP3_CORRECTION_FACTORS", "ID_AINP4_CORRECTION_FACTORS", "ID_PARAMETER_FACTORS",
+          "ID_PARAMETER_ID_TAG_FACTORS"})
         EXPECT_TRUE(ids.count(id)) << id;
     EXPECT_TRUE(types.count("OP_HEAT_FLUID_TYPE_USER"));
     EXPECT_TRUE(twoCategories);
@@ -197,8 +207,7 @@ TEST(DemoInstall, FactoryVersionsCoverEveryPageAndKindOfItem) {
     EXPECT_TRUE(packsOf["746"].count("FG01") || packsOf["746"].count("BC01"));
     for (const char* family : {"FC", "FP", "ST", "GN", "HC", "LC", "BC", "PP"}) {
         bool found = false;
-        for (const std::string& pack : packsOf["758"])
-            found = found || pack.rfind(family, 0) == 0;
+        for (const std::string& pack : packsOf["758"]) found = found || pack.rfind(family, 0) == 0;
         EXPECT_TRUE(found) << family;
     }
 }
@@ -207,7 +216,8 @@ TEST(DemoInstall, DataTableTypesHaveTitlesUnitsLimitsAndADefaultTable) {
     std::map<std::string, std::set<std::string>> sorts;
     std::map<std::string, std::vector<std::string>> titles;
     for (const Record& row : ReadTable(Factory / "740-data.db")) {
-        sorts[row.at("Type")].insert(row.at("Sort") + (row.at("Sort") == "TABLE" ? ":" + row.at("Item") : ""));
+        sorts[row.at("Type")].insert(row.at("Sort") +
+                                     (row.at("Sort") == "TABLE" ? ":" + row.at("Item") : ""));
         if (row.at("Sort") == "TITLE")
             for (const char* f : {"Data1", "Data2", "Data3", "Data4", "Data5"})
                 titles[row.at("Type")].push_back(row.at(f));

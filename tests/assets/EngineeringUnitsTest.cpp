@@ -4,10 +4,10 @@
 #include <set>
 #include <vector>
 
+#include "TestFiles.h"
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
 #include "store/Store.h"
-#include "TestFiles.h"
 
 namespace kv::assets {
 namespace {
@@ -17,16 +17,14 @@ using testing::ScratchDir;
 
 std::vector<UnitRow> Rows() {
     std::vector<UnitRow> rows;
-    for (std::string_view line : EngineeringUnits())
-        rows.push_back(ReadUnitLine(line));
+    for (std::string_view line : EngineeringUnits()) rows.push_back(ReadUnitLine(line));
     return rows;
 }
 
 std::vector<UnitRow> Group(const std::string& type) {
     std::vector<UnitRow> rows;
     for (const UnitRow& row : Rows())
-        if (row.Type == type)
-            rows.push_back(row);
+        if (row.Type == type) rows.push_back(row);
     return rows;
 }
 
@@ -34,25 +32,51 @@ std::vector<UnitRow> Group(const std::string& type) {
 std::vector<std::string> Suffixes(const std::vector<UnitRow>& rows) {
     std::vector<std::string> out;
     for (const UnitRow& row : rows)
-        out.push_back(row.Item.substr(row.Type.size() + 1) + "|" + row.Tag + "|" + row.Coefficient + "|" + row.Description);
+        out.push_back(row.Item.substr(row.Type.size() + 1) + "|" + row.Tag + "|" + row.Coefficient +
+                      "|" + row.Description);
     return out;
 }
 
 TEST(EngineeringUnits, GroupsInListOrderWithTheirLineCounts) {
-    const std::vector<std::pair<std::string, int>> expected = {
-        {"GU_SCALE", 6}, {"GU_FREQUENCY", 3}, {"GU_CURRENT", 2}, {"GU_VOLTAGE", 2}, {"GU_VOLUME", 11},
-        {"GU_VOLUME_FLOW", 24}, {"GU_VOLUME_FACTOR", 6}, {"GU_MASS", 5}, {"GU_MASS_FLOW", 15},
-        {"GU_MASS_FACTOR", 5}, {"GU_ENERGY", 11}, {"GU_ENERGY_FLOW", 12}, {"GU_ENERGY_FACTOR", 6},
-        {"GU_TEMPERATURE", 4}, {"GU_PRESSURE", 11}, {"GU_DENSITY", 4}, {"GU_VOLUME_SPECIFIC", 3},
-        {"GU_ENTHALPY_SPECIFIC", 6}, {"GU_LENGTH", 5}, {"GU_DIAMETER", 2}, {"GU_EXPANSION", 2},
-        {"GU_SEPARATOR", 1}, {"GU_VISCOSITY", 1}, {"GU_HEATING_VALUE", 2}, {"GU_AREA", 2}, {"GU_VELOCITY", 6},
-        {"GU_LENGTH_FACTOR", 4}, {"GU_PERCENT", 1}, {"GU_INPUT", 33}, {"GU_TOTAL", 16}, {"GU_RATE", 38},
-        {"GU_TOTAL_FACTOR", 11}, {"GU_TIME", 3}, {"GU_TIME_TEMPERATURE", 4}, {"GU_TIME_PRESSURE", 4},
-        {"GU_COMPRESSION", 3}};
+    const std::vector<std::pair<std::string, int>> expected = {{"GU_SCALE", 6},
+                                                               {"GU_FREQUENCY", 3},
+                                                               {"GU_CURRENT", 2},
+                                                               {"GU_VOLTAGE", 2},
+                                                               {"GU_VOLUME", 11},
+                                                               {"GU_VOLUME_FLOW", 24},
+                                                               {"GU_VOLUME_FACTOR", 6},
+                                                               {"GU_MASS", 5},
+                                                               {"GU_MASS_FLOW", 15},
+                                                               {"GU_MASS_FACTOR", 5},
+                                                               {"GU_ENERGY", 11},
+                                                               {"GU_ENERGY_FLOW", 12},
+                                                               {"GU_ENERGY_FACTOR", 6},
+                                                               {"GU_TEMPERATURE", 4},
+                                                               {"GU_PRESSURE", 11},
+                                                               {"GU_DENSITY", 4},
+                                                               {"GU_VOLUME_SPECIFIC", 3},
+                                                               {"GU_ENTHALPY_SPECIFIC", 6},
+                                                               {"GU_LENGTH", 5},
+                                                               {"GU_DIAMETER", 2},
+                                                               {"GU_EXPANSION", 2},
+                                                               {"GU_SEPARATOR", 1},
+                                                               {"GU_VISCOSITY", 1},
+                                                               {"GU_HEATING_VALUE", 2},
+                                                               {"GU_AREA", 2},
+                                                               {"GU_VELOCITY", 6},
+                                                               {"GU_LENGTH_FACTOR", 4},
+                                                               {"GU_PERCENT", 1},
+                                                               {"GU_INPUT", 33},
+                                                               {"GU_TOTAL", 16},
+                                                               {"GU_RATE", 38},
+                                                               {"GU_TOTAL_FACTOR", 11},
+                                                               {"GU_TIME", 3},
+                                                               {"GU_TIME_TEMPERATURE", 4},
+                                                               {"GU_TIME_PRESSURE", 4},
+                                                               {"GU_COMPRESSION", 3}};
     std::vector<std::pair<std::string, int>> actual;
     for (const UnitRow& row : Rows()) {
-        if (actual.empty() || actual.back().first != row.Type)
-            actual.emplace_back(row.Type, 0);
+        if (actual.empty() || actual.back().first != row.Type) actual.emplace_back(row.Type, 0);
         ++actual.back().second;
     }
     EXPECT_EQ(actual, expected);
@@ -61,7 +85,9 @@ TEST(EngineeringUnits, GroupsInListOrderWithTheirLineCounts) {
 
 TEST(EngineeringUnits, FirstLineReadsAsTheStartUpExample) {
     const std::string_view first = EngineeringUnits().front();
-    EXPECT_EQ(first, "GU_SCALE,                PPM,       PPM,    1.000000e+06,         Value will be displayed in parts per million");
+    EXPECT_EQ(first,
+              "GU_SCALE,                PPM,       PPM,    1.000000e+06,         Value will be "
+              "displayed in parts per million");
     EXPECT_EQ(UnitField(first, "Type"), "GU_SCALE");
     EXPECT_EQ(UnitField(first, "Item"), "GU_SCALE_PPM");
     EXPECT_EQ(UnitField(first, "Tag"), "PPM");
@@ -77,10 +103,12 @@ TEST(EngineeringUnits, ReaderCutsAtTheFirstFourCommasAndDropsLeadingBlanks) {
     };
     const Case cases[] = {
         {std::string(UnitSeparatorLine), {"-", "-_-", "-", "0.0", "-"}},
-        {"GU_VOLUME,               LTR,       L,      1.000000e+03,         Volume will be displayed in litres",
+        {"GU_VOLUME,               LTR,       L,      1.000000e+03,         Volume will be "
+         "displayed in litres",
          {"GU_VOLUME", "GU_VOLUME_LTR", "L", "1.000000e+03", "Volume will be displayed in litres"}},
         // tabs and control characters after a comma go too; commas in the description stay
-        {"GU_X,\t\tA,\x01 B, 1e0,\r\n Rest, with, commas", {"GU_X", "GU_X_A", "B", "1e0", "Rest, with, commas"}},
+        {"GU_X,\t\tA,\x01 B, 1e0,\r\n Rest, with, commas",
+         {"GU_X", "GU_X_A", "B", "1e0", "Rest, with, commas"}},
         // blanks before a comma belong to the token
         {"GU_X ,A ,B ,C ,D", {"GU_X ", "GU_X _A ", "B ", "C ", "D"}},
         {"GU_X,A", {"GU_X", "GU_X_A", "", "", ""}},
@@ -98,19 +126,20 @@ TEST(EngineeringUnits, ReaderCutsAtTheFirstFourCommasAndDropsLeadingBlanks) {
 TEST(EngineeringUnits, CompositeGroupsRepeatTheirSourceGroups) {
     auto join = [](std::initializer_list<std::vector<std::string>> parts) {
         std::vector<std::string> all;
-        for (const auto& p : parts)
-            all.insert(all.end(), p.begin(), p.end());
+        for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
         return all;
     };
     const auto volume = Suffixes(Group("GU_VOLUME"));
     std::vector<std::string> rate = Suffixes(Group("GU_VOLUME_FLOW"));
     std::erase_if(rate, [](const std::string& s) { return s.rfind("LTR_D|", 0) == 0; });
 
-    const std::vector<std::string> level = {"FACTOR|FACT|1.000000e+00|Unscaled correction factor",
-                                            "M|m|1.000000e+00|Level will be displayed in metres",
-                                            "FOOT|FOOT|3.280840e+00|Level will be displayed in feet"};
-    EXPECT_EQ(Suffixes(Group("GU_INPUT")), join({Suffixes(Group("GU_TEMPERATURE")), Suffixes(Group("GU_PRESSURE")),
-                                                 Suffixes(Group("GU_DENSITY")), level, volume}));
+    const std::vector<std::string> level = {
+        "FACTOR|FACT|1.000000e+00|Unscaled correction factor",
+        "M|m|1.000000e+00|Level will be displayed in metres",
+        "FOOT|FOOT|3.280840e+00|Level will be displayed in feet"};
+    EXPECT_EQ(Suffixes(Group("GU_INPUT")),
+              join({Suffixes(Group("GU_TEMPERATURE")), Suffixes(Group("GU_PRESSURE")),
+                    Suffixes(Group("GU_DENSITY")), level, volume}));
     EXPECT_EQ(Suffixes(Group("GU_TOTAL")), join({volume, Suffixes(Group("GU_MASS"))}));
     EXPECT_EQ(Suffixes(Group("GU_RATE")), join({rate, Suffixes(Group("GU_MASS_FLOW"))}));
     EXPECT_EQ(Suffixes(Group("GU_TOTAL_FACTOR")),
@@ -125,7 +154,8 @@ TEST(EngineeringUnits, TagsFitTheFirmwareAndUnitNamesAreUniquePerGroup) {
         EXPECT_TRUE(names.insert(row.Item).second) << row.Item;
         // seven significant digits: "1.000000e+03"
         if (row.Coefficient.rfind("GU_", 0) != 0) {
-            EXPECT_TRUE(std::regex_match(row.Coefficient, std::regex(R"(\d\.\d{6}e[+-]\d\d)"))) << row.Item;
+            EXPECT_TRUE(std::regex_match(row.Coefficient, std::regex(R"(\d\.\d{6}e[+-]\d\d)")))
+                << row.Item;
         }
     }
 }
@@ -136,8 +166,9 @@ TEST(EngineeringUnits, TemperaturesCarryTheirScaleNames) {
         for (const UnitRow& row : Group(group))
             if (row.Coefficient.rfind("GU_", 0) == 0)
                 coefficients.push_back(row.Item.substr(row.Type.size()) + "=" + row.Coefficient);
-        EXPECT_EQ(coefficients, (std::vector<std::string>{"_DEG_K=GU_TEMPERATURE_DEG_K", "_DEG_C=GU_TEMPERATURE_DEG_C",
-                                                          "_DEG_F=GU_TEMPERATURE_DEG_F", "_DEG_R=GU_TEMPERATURE_DEG_R"}))
+        EXPECT_EQ(coefficients, (std::vector<std::string>{
+                                    "_DEG_K=GU_TEMPERATURE_DEG_K", "_DEG_C=GU_TEMPERATURE_DEG_C",
+                                    "_DEG_F=GU_TEMPERATURE_DEG_F", "_DEG_R=GU_TEMPERATURE_DEG_R"}))
             << group;
     }
 }
@@ -155,7 +186,8 @@ TEST(EngineeringUnits, AppendedToAnOptionTableAfterItsStoredRows) {
     table.SetFiltered(true);
     std::vector<std::string> rows;
     for (table.First(); !table.Eof(); table.Next())
-        rows.push_back(table.FieldByName("Tag").AsString() + "|" + table.FieldByName("Item").AsString() + "|" +
+        rows.push_back(table.FieldByName("Tag").AsString() + "|" +
+                       table.FieldByName("Item").AsString() + "|" +
                        table.FieldByName("Coefficient").AsString());
     EXPECT_EQ(rows, (std::vector<std::string>{"DEG K|GU_TEMPERATURE_DEG_K|GU_TEMPERATURE_DEG_K",
                                               "DEG C|GU_TEMPERATURE_DEG_C|GU_TEMPERATURE_DEG_C",

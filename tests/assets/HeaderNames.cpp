@@ -37,12 +37,10 @@ HeaderNames::HeaderNames(const std::filesystem::path& header) {
         std::string entry;
         while (std::getline(body, entry, ',')) {
             entry = Trim(entry);
-            if (entry.empty())
-                continue;
+            if (entry.empty()) continue;
             const size_t eq = entry.find('=');
             const std::string name = Trim(entry.substr(0, eq));
-            if (eq != std::string::npos)
-                next = std::stol(Trim(entry.substr(eq + 1)), nullptr, 0);
+            if (eq != std::string::npos) next = std::stol(Trim(entry.substr(eq + 1)), nullptr, 0);
             e.Values.emplace_back(name, next);
             values_[name] = next;
             ++next;
@@ -56,14 +54,12 @@ HeaderNames::HeaderNames(const std::filesystem::path& header) {
 
 const Enumeration& HeaderNames::EnumerationNamed(const std::string& name) const {
     for (const Enumeration& e : enumerations_)
-        if (e.Name == name)
-            return e;
+        if (e.Name == name) return e;
     throw std::runtime_error("no enumeration " + name);
 }
 
 std::optional<long> HeaderNames::Value(const std::string& name) const {
-    if (auto it = values_.find(name); it != values_.end())
-        return it->second;
+    if (auto it = values_.find(name); it != values_.end()) return it->second;
     if (auto it = macros_.find(name); it != macros_.end()) {
         if (std::isdigit(static_cast<unsigned char>(it->second[0])))
             return std::stol(it->second, nullptr, 0);

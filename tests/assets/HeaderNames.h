@@ -10,12 +10,12 @@
 namespace kv::assets::testing {
 
 struct Enumeration {
-    std::string Name;                              // "EN_DATA_TYPE"
+    std::string Name;                                  // "EN_DATA_TYPE"
     std::vector<std::pair<std::string, long>> Values;  // in declaration order
 };
 
 class HeaderNames {
-public:
+  public:
     explicit HeaderNames(const std::filesystem::path& header);
 
     const std::vector<Enumeration>& Enumerations() const { return enumerations_; }
@@ -26,7 +26,7 @@ public:
     const std::map<std::string, std::string>& Macros() const { return macros_; }
     const std::string& Text() const { return text_; }
 
-private:
+  private:
     std::string text_;
     std::vector<Enumeration> enumerations_;
     std::map<std::string, long> values_;

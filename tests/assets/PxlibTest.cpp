@@ -33,17 +33,16 @@ PxTable ReadWithPxlib(const std::filesystem::path& file) {
     }
     const int count = PX_get_num_fields(doc);
     pxfield_t* fields = PX_get_fields(doc);
-    for (int f = 0; f < count; ++f)
-        out.Fields.push_back(fields[f].px_fname);
+    for (int f = 0; f < count; ++f) out.Fields.push_back(fields[f].px_fname);
     std::vector<char> record(PX_get_recordsize(doc));
     for (int r = 0; r < PX_get_num_records(doc); ++r) {
-        if (!PX_get_record(doc, r, record.data()))
-            break;
+        if (!PX_get_record(doc, r, record.data())) break;
         std::vector<std::string> values;
         int offset = 0;
         for (int f = 0; f < count; ++f) {
             char* value = nullptr;
-            if (fields[f].px_ftype == pxfAlpha && PX_get_data_alpha(doc, record.data() + offset, fields[f].px_flen, &value) > 0) {
+            if (fields[f].px_ftype == pxfAlpha &&
+                PX_get_data_alpha(doc, record.data() + offset, fields[f].px_flen, &value) > 0) {
                 values.push_back(value);
                 doc->free(doc, value);
             } else {
@@ -61,11 +60,15 @@ PxTable ReadWithPxlib(const std::filesystem::path& file) {
 TEST(Pxlib, ReadsTheOptionTables) {
     ScratchDir dir;
     WriteAssets(dir.Path());
-    for (const auto& [file, rows] : {std::pair{"746-opts.db", 335u}, std::pair{"758-opts.db", 398u}}) {
+    for (const auto& [file, rows] :
+         {std::pair{"746-opts.db", 335u}, std::pair{"758-opts.db", 398u}}) {
         const PxTable table = ReadWithPxlib(dir / file);
-        EXPECT_EQ(table.Fields, (std::vector<std::string>{"Type", "Tag", "Item", "Coefficient", "Description"})) << file;
+        EXPECT_EQ(table.Fields,
+                  (std::vector<std::string>{"Type", "Tag", "Item", "Coefficient", "Description"}))
+            << file;
         ASSERT_EQ(table.Records.size(), rows) << file;
-        EXPECT_EQ(table.Records[1], (std::vector<std::string>{"DT_NULL", "NULL", "DT_NULL", "", "No data"}));
+        EXPECT_EQ(table.Records[1],
+                  (std::vector<std::string>{"DT_NULL", "NULL", "DT_NULL", "", "No data"}));
         EXPECT_EQ(table.Records.back()[0], "OP_VALUE_ON_EXCEPTION");
     }
 }

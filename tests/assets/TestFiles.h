@@ -15,9 +15,10 @@ inline const std::filesystem::path DemoInstall = BuildDir / "demo-install";
 
 // A fresh directory removed again at the end of the test.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kv740-assets-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kv740-assets-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~ScratchDir() {
@@ -29,7 +30,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -46,15 +47,16 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
 
 // Runs the store with `dir` as the current directory (table names are relative to it).
 class InDirectory {
-public:
-    explicit InDirectory(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
+  public:
+    explicit InDirectory(const std::filesystem::path& dir)
+        : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(dir);
     }
     ~InDirectory() { std::filesystem::current_path(previous_); }
     InDirectory(const InDirectory&) = delete;
     InDirectory& operator=(const InDirectory&) = delete;
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 

@@ -20,7 +20,7 @@ using testing::WriteBytes;
 // An installation-like tree: bin/ is the working directory, holding the assets as start-up
 // writes them and the generic copies of one model; toolchain/ is the demo installation's.
 class Workspace {
-public:
+  public:
     explicit Workspace(const std::string& model) : bin_(dir_ / "bin") {
         std::filesystem::create_directory(bin_);
         std::filesystem::create_directory_symlink(DemoInstall / "toolchain", dir_ / "toolchain");
@@ -31,8 +31,9 @@ public:
 
     // Runs a command in bin/ with the toolchain first on the search path; output goes to the log.
     int Run(const std::string& command) {
-        const std::string line = "cd '" + bin_.string() + "' && PATH='" + (dir_ / "toolchain/bin").string() +
-                                 "':\"$PATH\" " + command + " >>toolchain.log 2>&1";
+        const std::string line = "cd '" + bin_.string() + "' && PATH='" +
+                                 (dir_ / "toolchain/bin").string() + "':\"$PATH\" " + command +
+                                 " >>toolchain.log 2>&1";
         return std::system(line.c_str());
     }
     std::string Log() const { return ReadBytes(bin_ / "toolchain.log"); }
@@ -43,10 +44,11 @@ public:
         std::filesystem::remove(bin_ / "PackBinary.bin");
         Run("gcc -c -g -ms -O2 740-ggui.C");
         Run("gcc -T" + script + " -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin");
-        return std::filesystem::exists(bin_ / "PackBinary.bin") ? ReadBytes(bin_ / "PackBinary.bin") : std::string();
+        return std::filesystem::exists(bin_ / "PackBinary.bin") ? ReadBytes(bin_ / "PackBinary.bin")
+                                                                : std::string();
     }
 
-private:
+  private:
     ScratchDir dir_;
     std::filesystem::path bin_;
 };
@@ -58,11 +60,19 @@ struct Target {
     size_t ImageSize, Identity;
 };
 
-const Target Model746{"Model746", "746", "FC01", "H8S-2144.cmd", "NvrType0", "LogType0", "01", "12", "Revision: 2.8.8.5", 1, 131072, 0x10000};
-const Target Original758{"Original758", "758", "BC02", "H8S-2144.cmd", "NvrType0", "LogType1", "01", "01", "Revision: 3.0.201", 2, 131072, 0x10000};
-const Target Standard758{"Standard758", "758", "LC01", "H8S-2145.cmd", "NvrType1", "LogType3", "04", "18", "Revision: 3.0.201", 0, 262144, 0x3200};
+const Target Model746{"Model746",          "746",      "FC01", "H8S-2144.cmd",
+                      "NvrType0",          "LogType0", "01",   "12",
+                      "Revision: 2.8.8.5", 1,          131072, 0x10000};
+const Target Original758{"Original758",       "758",      "BC02", "H8S-2144.cmd",
+                         "NvrType0",          "LogType1", "01",   "01",
+                         "Revision: 3.0.201", 2,          131072, 0x10000};
+const Target Standard758{"Standard758",       "758",      "LC01", "H8S-2145.cmd",
+                         "NvrType1",          "LogType3", "04",   "18",
+                         "Revision: 3.0.201", 0,          262144, 0x3200};
 
-void PrintTo(const Target& t, std::ostream* os) { *os << t.Name; }
+void PrintTo(const Target& t, std::ostream* os) {
+    *os << t.Name;
+}
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -75,19 +85,21 @@ std::string Replace(std::string text, const std::string& from, const std::string
 std::string Source(const Target& t, const std::string& log, int extraItems = 0) {
     const auto data = SourceDir / "tests/assets/data";
     std::string stubs;
-    if (t.Stubs >= 1)
-        stubs += ReadBytes(data / "StubsAsciiTag.C.in");
-    if (t.Stubs >= 2)
-        stubs += ReadBytes(data / "StubsReportUnits.C.in");
+    if (t.Stubs >= 1) stubs += ReadBytes(data / "StubsAsciiTag.C.in");
+    if (t.Stubs >= 2) stubs += ReadBytes(data / "StubsReportUnits.C.in");
     std::string points;
     if (t.Model == "758")  // only the 758 points carry texts
-        points = "   // DEFAULT\n   {OP_HEAT_FLUID_TYPE_USER, 2.7315000E+02, 9.9980000E+02, 4.2170000E+03, 1.7900000E-03, 0.0, "
-                 "\"0\", \"999.8\", \"4.217\", \"1.79\", \"\", },\n";
+        points =
+            "   // DEFAULT\n   {OP_HEAT_FLUID_TYPE_USER, 2.7315000E+02, 9.9980000E+02, "
+            "4.2170000E+03, 1.7900000E-03, 0.0, "
+            "\"0\", \"999.8\", \"4.217\", \"1.79\", \"\", },\n";
     std::string items;
     for (int i = 0; i < extraItems; ++i) {
         const std::string n = std::to_string(1000 + i);
-        items += "   {\n      // Channel Value " + n + "\n      {\"CH" + n + "\",\"CH" + n + "\",\"DEG C\",\"DEG C\"},\n"
-                 "      ID_PARAMETER_12,\n      OP_MENU_VARIABLES + OP_ACCESS_PRINTOUT,\n      GU_TEMPERATURE,\n"
+        items += "   {\n      // Channel Value " + n + "\n      {\"CH" + n + "\",\"CH" + n +
+                 "\",\"DEG C\",\"DEG C\"},\n"
+                 "      ID_PARAMETER_12,\n      OP_MENU_VARIABLES + OP_ACCESS_PRINTOUT,\n      "
+                 "GU_TEMPERATURE,\n"
                  "      2.7315000E+02,\n      0.0000000E+00,\n      1.0000000E+03,\n   },\n";
     }
     std::string text = ReadBytes(data / "Minimal.C.in");
@@ -99,18 +111,20 @@ std::string Source(const Target& t, const std::string& log, int extraItems = 0) 
     text = Replace(text, "@CARD@", t.CardNumber);
     text = Replace(text, "@STUBS@", stubs);
     text = Replace(text, "@POINTS@", points);
-    text = Replace(text, "   {\n      // Engineering Units", items + "   {\n      // Engineering Units");
+    text = Replace(text, "   {\n      // Engineering Units",
+                   items + "   {\n      // Engineering Units");
     return Replace(text, "\n", "\r\n");  // the manager writes CR LF
 }
 
 unsigned long BigEndian32(const std::string& image, size_t at) {
     unsigned long v = 0;
-    for (size_t i = 0; i < 4; ++i)
-        v = v << 8 | static_cast<unsigned char>(image.at(at + i));
+    for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(image.at(at + i));
     return v;
 }
 
-std::string CString(const std::string& image, size_t at) { return std::string(image.c_str() + at); }
+std::string CString(const std::string& image, size_t at) {
+    return std::string(image.c_str() + at);
+}
 
 class Link : public ::testing::TestWithParam<Target> {};
 
@@ -131,10 +145,12 @@ TEST_P(Link, MinimalGeneratedObjectMakesAnImageWithItsIdentityBlock) {
 
     // AppPack points at the library's entry of the application, InfoPack at the tables.
     EXPECT_EQ(CString(image, BigEndian32(image, id)), t.Model + "-" + t.Pack);
-    const unsigned long infoItems = BigEndian32(image, id + 4), optionTags = BigEndian32(image, id + 8);
+    const unsigned long infoItems = BigEndian32(image, id + 4),
+                        optionTags = BigEndian32(image, id + 8);
     EXPECT_GT(infoItems, id);
     EXPECT_LT(infoItems, image.size());
-    EXPECT_EQ(CString(image, BigEndian32(image, optionTags)), "VAR") << "first tag of the option table";
+    EXPECT_EQ(CString(image, BigEndian32(image, optionTags)), "VAR")
+        << "first tag of the option table";
     EXPECT_EQ(BigEndian32(image, id + 12), 0u);
 
     // Vectors at 0, the start markers of the boot loader, the end marker at the end of ROM.
@@ -148,7 +164,8 @@ TEST_P(Link, MinimalGeneratedObjectMakesAnImageWithItsIdentityBlock) {
     EXPECT_EQ(map.find("(740-itag.o)") == std::string::npos, t.Stubs >= 1);
     EXPECT_EQ(map.find("(740-grpt.o)") == std::string::npos, t.Stubs >= 2);
     EXPECT_EQ(map.find("(740-unit.o)") == std::string::npos, t.Stubs >= 2);
-    EXPECT_EQ(map.find("(740-ggui.o)"), std::string::npos) << "the library's default tables are not linked";
+    EXPECT_EQ(map.find("(740-ggui.o)"), std::string::npos)
+        << "the library's default tables are not linked";
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, Link, ::testing::Values(Model746, Original758, Standard758),
@@ -157,11 +174,14 @@ INSTANTIATE_TEST_SUITE_P(Targets, Link, ::testing::Values(Model746, Original758,
 TEST(Toolchain, HeadersCompileWithTheCrossCompilerAndHoldTheBuildersValues) {
     for (const char* model : {"746", "758"}) {
         Workspace ws(model);
-        WriteBytes(ws.Bin() / "check.C",
-                   "#include \"740-ggui.h\"\n"
-                   "typedef char Check[(GU_TEMPERATURE == 0x11 && GU_TEMPERATURE_DEG_R == 0x15 && DT_UNITS == 0x40 &&\n"
-                   "   OP_MENU_FOOTERS < 0x20 && OP_ACCESS_PRINTOUT == 0xa0 && ID_ITEM_LAST == 0 &&\n"
-                   "   sizeof(TInfoItem) == 32 && sizeof(TParameter) == 12 && sizeof(uin) == 2) ? 1 : -1];\n");
+        WriteBytes(
+            ws.Bin() / "check.C",
+            "#include \"740-ggui.h\"\n"
+            "typedef char Check[(GU_TEMPERATURE == 0x11 && GU_TEMPERATURE_DEG_R == 0x15 && "
+            "DT_UNITS == 0x40 &&\n"
+            "   OP_MENU_FOOTERS < 0x20 && OP_ACCESS_PRINTOUT == 0xa0 && ID_ITEM_LAST == 0 &&\n"
+            "   sizeof(TInfoItem) == 32 && sizeof(TParameter) == 12 && sizeof(uin) == 2) ? 1 : "
+            "-1];\n");
         EXPECT_EQ(ws.Run("gcc -c -ms -O2 check.C"), 0) << model << "\n" << ws.Log();
     }
 }
@@ -185,7 +205,9 @@ TEST(Toolchain, AVersionWithManyItemsOverflowsTheSmallMapOnly) {
         EXPECT_NE(ws.Log().find("b_rom"), std::string::npos) << ws.Log();
     }
     Workspace ws("758");
-    EXPECT_EQ(ws.Build(Source(Standard758, Standard758.Log, 400), Standard758.Script).size(), 262144u) << ws.Log();
+    EXPECT_EQ(ws.Build(Source(Standard758, Standard758.Log, 400), Standard758.Script).size(),
+              262144u)
+        << ws.Log();
 }
 
 }  // namespace

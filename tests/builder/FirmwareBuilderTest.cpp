@@ -48,7 +48,7 @@ std::string ReadFile(const fs::path& path) {
 // An installation with one custom version, a toolchain stand-in and the working directory
 // made current for the test.
 class FirmwareBuilderTest : public ::testing::Test {
-protected:
+  protected:
     TempDir root{"firmware"};
     fs::path saved = fs::current_path();
     base::ScriptedPrompter prompter;
@@ -67,16 +67,21 @@ protected:
         std::ofstream("../docs/manuals/758-FP01-OM.pdf") << "%PDF manual";
 
         builder.Toolchain.PathFirst = {(root.Path() / "toolchain/bin").string()};
-        builder.Hooks.ShowProgress = [this](const std::string& caption) { calls.push_back("caption " + caption); };
+        builder.Hooks.ShowProgress = [this](const std::string& caption) {
+            calls.push_back("caption " + caption);
+        };
         builder.Hooks.Progress = [this](int position, int max) {
-            if (position == 0 || position == max) calls.push_back("progress " + std::to_string(position) + "/" + std::to_string(max));
+            if (position == 0 || position == max)
+                calls.push_back("progress " + std::to_string(position) + "/" + std::to_string(max));
         };
         builder.Hooks.CloseProgress = [this] { calls.push_back("close"); };
         builder.Hooks.CreateReport = [this](const std::string& file) {
             calls.push_back("report " + file);
             std::ofstream(file) << "%PDF report";
         };
-        builder.Hooks.ShowConsole = [this](const std::string& version) { calls.push_back("console " + version); };
+        builder.Hooks.ShowConsole = [this](const std::string& version) {
+            calls.push_back("console " + version);
+        };
     }
     void TearDown() override { fs::current_path(saved); }
 
@@ -86,11 +91,14 @@ protected:
         fs::permissions(gcc, fs::perms::owner_all);
     }
 
-    BuildRequest Request(const std::string& model, bool original, const std::string& code = "000001") {
-        return {Target::For(model, "FP01", original), {}, code, "01", RevisionText(model), "..\\docs\\manuals\\" + model + "-FP01-OM.pdf"};
+    BuildRequest Request(const std::string& model, bool original,
+                         const std::string& code = "000001") {
+        return {Target::For(model, "FP01", original),          {}, code, "01", RevisionText(model),
+                "..\\docs\\manuals\\" + model + "-FP01-OM.pdf"};
     }
 
-    BuildOutcome Build(const BuildRequest& request, const std::string& table = "../dbs/user/758-FP01-000001.db") {
+    BuildOutcome Build(const BuildRequest& request,
+                       const std::string& table = "../dbs/user/758-FP01-000001.db") {
         store::Table version(table);
         version.Open();
         return builder.VersionFileDownload(version, request);
@@ -99,11 +107,13 @@ protected:
 
 TEST_F(FirmwareBuilderTest, SuccessfulBuildRunsEveryStepInOrder) {
     EXPECT_EQ(Build(Request("758", false)), BuildOutcome::ImageMade);
-    EXPECT_EQ(calls, (std::vector<std::string>{"caption Processing version configuration...", "progress 0/19", "progress 19/19",
-                                               "caption Please wait while file is created...", "report PackReport.pdf",
-                                               "close", "console 758-FP01-000001"}));
-    EXPECT_EQ(ReadFile("../gcc.log"), "-c -g -ms -O2 740-ggui.C\n"
-                                      "-TH8S-2145.cmd -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin\n");
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "caption Processing version configuration...", "progress 0/19",
+                         "progress 19/19", "caption Please wait while file is created...",
+                         "report PackReport.pdf", "close", "console 758-FP01-000001"}));
+    EXPECT_EQ(ReadFile("../gcc.log"),
+              "-c -g -ms -O2 740-ggui.C\n"
+              "-TH8S-2145.cmd -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin\n");
     EXPECT_EQ(fs::file_size("PackBinary.bin"), 131072u);
     EXPECT_EQ(ReadFile("PackManual.pdf"), "%PDF manual");
     EXPECT_TRUE(fs::exists("PackReport.pdf"));
@@ -126,7 +136,9 @@ TEST_F(FirmwareBuilderTest, ReportOrManualHeldElsewhereStopsBeforeAnything) {
     fs::create_directories("PackReport.pdf/held");  // cannot be deleted
     EXPECT_EQ(Build(Request("758", false)), BuildOutcome::Locked);
     ASSERT_EQ(prompter.Boxes.size(), 1u);
-    EXPECT_EQ(prompter.LastText(), "The report or manual is used in another application, please close it before downloading");
+    EXPECT_EQ(
+        prompter.LastText(),
+        "The report or manual is used in another application, please close it before downloading");
     EXPECT_EQ(prompter.Boxes[0].Kind, MessageKind::Warning);
     EXPECT_EQ(ReadFile("PackBinary.bin"), "previous image");
     EXPECT_FALSE(fs::exists("../gcc.log"));
@@ -145,8 +157,11 @@ TEST_F(FirmwareBuilderTest, NoToolchainGivesTheTargetsMessageAndStillWritesTheRe
         MessageKind Kind;
     };
     const Case cases[] = {
-        {"746", false, "File is too large - please disable \"Programmable Units of Measurement\" option", MessageKind::Warning},
-        {"758", true, "File is too large for Original Model - please use Standard Model", MessageKind::Warning},
+        {"746", false,
+         "File is too large - please disable \"Programmable Units of Measurement\" option",
+         MessageKind::Warning},
+        {"758", true, "File is too large for Original Model - please use Standard Model",
+         MessageKind::Warning},
         {"758", false, "Cannot create download file - please contact factory", MessageKind::Error},
     };
     for (const auto& c : cases) {
@@ -169,7 +184,8 @@ TEST_F(FirmwareBuilderTest, UnknownUnitStopsTheBuildWithoutSourceOrToolchain) {
     auto rows = HandMadeVersion();
     rows[1].Coefficient = "GU_VOLUME_HOGSHEAD";
     CreateVersionTable("../dbs/user/758-FP01-000002.db", rows);
-    EXPECT_EQ(Build(Request("758", false, "000002"), "../dbs/user/758-FP01-000002.db"), BuildOutcome::Stopped);
+    EXPECT_EQ(Build(Request("758", false, "000002"), "../dbs/user/758-FP01-000002.db"),
+              BuildOutcome::Stopped);
     ASSERT_EQ(prompter.Boxes.size(), 1u);
     EXPECT_EQ(prompter.Boxes[0].Kind, MessageKind::Error);
     EXPECT_NE(prompter.LastText().find("GU_VOLUME_HOGSHEAD"), std::string::npos);

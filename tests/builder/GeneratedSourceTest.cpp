@@ -16,7 +16,8 @@ using Lines = std::vector<std::string>;
 const std::string Rule = "/*=========================================================*/";
 
 SkeletonValues Values(bool block2, bool block3) {
-    return {"AppPack_758_FP01", "NvrType1", "LogType0", "02", "000123", "Revision: 3.0.201", "02", "18", block2, block3};
+    return {"AppPack_758_FP01",  "NvrType1", "LogType0", "02",   "000123",
+            "Revision: 3.0.201", "02",       "18",       block2, block3};
 }
 
 // The lines of the table whose declaration line is `head`, from "{" to its "};".
@@ -39,20 +40,28 @@ TEST(Skeleton, IdentityBlockAndStubBlocksFollowTheFlags) {
     ascii.CreateSkeleton(Values(true, false));
     both.CreateSkeleton(Values(true, true));
 
-    const Lines identity = {
-        Rule, "#include \"740-ggui.h\"", "", Rule,
-        "extern const chr   AppPack_758_FP01[];",
-        "extern const chr*  const AppPack = AppPack_758_FP01;", "", Rule,
-        "extern const uin   NvrType1;", "extern const uin   LogType0;",
-        "extern const void* Linkage [] = {&NvrType1,&LogType0};", "", Rule,
-        "extern const void* const InfoPack [] = {InfoItems,OptionTags,0};",
-        "extern const chr   SrlNumber  [] = \"000000\";",
-        "extern const chr   DbsVersion [] = \"02\";",
-        "extern const chr   CstVersion [] = \"000123\";",
-        "extern const chr   Revision   [] = \"Revision: 3.0.201\";",
-        "extern const uch   CardClass     = 02;",
-        "extern const uch   CardNumber    = 18;",
-        "extern const chr   DateTime   [] = \"9999,99,99,99,99,99\";", ""};
+    const Lines identity = {Rule,
+                            "#include \"740-ggui.h\"",
+                            "",
+                            Rule,
+                            "extern const chr   AppPack_758_FP01[];",
+                            "extern const chr*  const AppPack = AppPack_758_FP01;",
+                            "",
+                            Rule,
+                            "extern const uin   NvrType1;",
+                            "extern const uin   LogType0;",
+                            "extern const void* Linkage [] = {&NvrType1,&LogType0};",
+                            "",
+                            Rule,
+                            "extern const void* const InfoPack [] = {InfoItems,OptionTags,0};",
+                            "extern const chr   SrlNumber  [] = \"000000\";",
+                            "extern const chr   DbsVersion [] = \"02\";",
+                            "extern const chr   CstVersion [] = \"000123\";",
+                            "extern const chr   Revision   [] = \"Revision: 3.0.201\";",
+                            "extern const uch   CardClass     = 02;",
+                            "extern const uch   CardNumber    = 18;",
+                            "extern const chr   DateTime   [] = \"9999,99,99,99,99,99\";",
+                            ""};
     const Lines n = none.Lines(), a = ascii.Lines(), b = both.Lines();
     EXPECT_EQ(Lines(n.begin(), n.begin() + 22), identity);
     // Without stubs the Headers table follows block 1 directly.
@@ -65,25 +74,32 @@ TEST(Skeleton, IdentityBlockAndStubBlocksFollowTheFlags) {
     EXPECT_EQ(b.size(), n.size() + 52 + 44);
     EXPECT_EQ(b[22 + 52 + 1], "class TReport");
     EXPECT_EQ(b[22 + 52 + 44 + 1], "extern const chr* const Headers  [] =");
-    EXPECT_EQ(IndexOf(b, "   static void\t reset_all        (void);") - IndexOf(b, "class TTag"), 8u);
-    EXPECT_NE(IndexOf(b, "flt  TUnits::get_limit_hi (TInfoItem* Item) {return Item->fl_high;};"), b.size());
+    EXPECT_EQ(IndexOf(b, "   static void\t reset_all        (void);") - IndexOf(b, "class TTag"),
+              8u);
+    EXPECT_NE(IndexOf(b, "flt  TUnits::get_limit_hi (TInfoItem* Item) {return Item->fl_high;};"),
+              b.size());
 }
 
 TEST(Skeleton, EmptyTablesHoldOnlyTheirFixedLines) {
     GeneratedSource s;
     s.CreateSkeleton(Values(false, false));
     s.CloseInfoItems();
-    EXPECT_EQ(TableBody(s, "extern const chr* const Headers  [] ="), (Lines{"{", "   ((chr*)0)", "   // Headers End", "};"}));
+    EXPECT_EQ(TableBody(s, "extern const chr* const Headers  [] ="),
+              (Lines{"{", "   ((chr*)0)", "   // Headers End", "};"}));
     EXPECT_EQ(TableBody(s, "extern const uin   ComCalIds  [] ="),
               (Lines{"{", "   ID_PARAMETER_FACTORS", "   // Comms shared Cals End", "};"}));
-    EXPECT_EQ(TableBody(s, "extern const flt  Factors1[]  = "), (Lines{"{", "   // Factors1 End", "};"}));
+    EXPECT_EQ(TableBody(s, "extern const flt  Factors1[]  = "),
+              (Lines{"{", "   // Factors1 End", "};"}));
     EXPECT_EQ(TableBody(s, "extern class TMessage const Messages[] ="),
-              (Lines{"{", "   // Messages End", "   {", "      // Last message", "      {\"\",\"\"},", "      ID_ITEM_LAST,", "   },", "};"}));
+              (Lines{"{", "   // Messages End", "   {", "      // Last message",
+                     "      {\"\",\"\"},", "      ID_ITEM_LAST,", "   },", "};"}));
     const auto& l = s.Lines();
     const size_t f4 = IndexOf(l, "extern const flt  Factors4[]  = ");
     EXPECT_EQ(Lines(l.begin() + f4 + 4, l.begin() + f4 + 8), (Lines{"", "", "", Rule}));
-    EXPECT_EQ(l[IndexOf(l, "extern const flt  Factors2[]  = ") - 1], "");  // no rule line before Factors2
-    EXPECT_EQ(Lines(l.end() - 3, l.end()), (Lines{"extern class TInfoItem const InfoItems[] =", "{", "};"}));
+    EXPECT_EQ(l[IndexOf(l, "extern const flt  Factors2[]  = ") - 1],
+              "");  // no rule line before Factors2
+    EXPECT_EQ(Lines(l.end() - 3, l.end()),
+              (Lines{"extern class TInfoItem const InfoItems[] =", "{", "};"}));
 }
 
 TEST(Placement, EntriesKeepInsertionOrderAndTerminatorsStayLast) {
@@ -104,23 +120,28 @@ TEST(Placement, EntriesKeepInsertionOrderAndTerminatorsStayLast) {
     EXPECT_EQ(TableBody(s, "extern class TMessage const Messages[] =").size(), 18u);
     const Lines messages = TableBody(s, "extern class TMessage const Messages[] =");
     EXPECT_EQ(Lines(messages.begin(), messages.begin() + 11),
-              (Lines{"{", "   {", "      // First", "      {\"Low flow\",\"\"},", "      ID_ERR_1,", "   },", "   {",
-                     "      // Second", "      {\"High\",\"Hi\"},", "      ID_ERR_2,", "   },"}));
+              (Lines{"{", "   {", "      // First", "      {\"Low flow\",\"\"},", "      ID_ERR_1,",
+                     "   },", "   {", "      // Second", "      {\"High\",\"Hi\"},",
+                     "      ID_ERR_2,", "   },"}));
     EXPECT_EQ(TableBody(s, "extern const chr* const Headers  [] ="),
-              (Lines{"{", "   \"Line one\",", "   \"Line two\",", "   ((chr*)0)", "   // Headers End", "};"}));
+              (Lines{"{", "   \"Line one\",", "   \"Line two\",", "   ((chr*)0)",
+                     "   // Headers End", "};"}));
     EXPECT_EQ(TableBody(s, "extern const uin   ComCalIds  [] ="),
-              (Lines{"{", "   ID_PARAMETER_01,", "   ID_PARAMETER_02,", "   ID_PARAMETER_FACTORS", "   // Comms shared Cals End", "};"}));
+              (Lines{"{", "   ID_PARAMETER_01,", "   ID_PARAMETER_02,", "   ID_PARAMETER_FACTORS",
+                     "   // Comms shared Cals End", "};"}));
     EXPECT_EQ(TableBody(s, "extern const flt  Factors3[]  = "),
-              (Lines{"{", "   1.0000000E+00, 2.0000000E+00,", "   3.0000000E+00, 4.0000000E+00,", "   // Factors3 End", "};"}));
-    EXPECT_EQ(TableBody(s, "extern class TParameter const Parameters[] ="),
-              (Lines{"{", "   {\"ABCDE\",   1.0000000E+00,},", "   {\"ABCDEFGHIJ\",2.0000000E+00,},",
-                     "   {\"\",        3.0000000E+00,},", "   // Parameters End", "};"}));
+              (Lines{"{", "   1.0000000E+00, 2.0000000E+00,", "   3.0000000E+00, 4.0000000E+00,",
+                     "   // Factors3 End", "};"}));
+    EXPECT_EQ(
+        TableBody(s, "extern class TParameter const Parameters[] ="),
+        (Lines{"{", "   {\"ABCDE\",   1.0000000E+00,},", "   {\"ABCDEFGHIJ\",2.0000000E+00,},",
+               "   {\"\",        3.0000000E+00,},", "   // Parameters End", "};"}));
 }
 
 TEST(Placement, MarkersAreFoundIgnoringCase) {
     GeneratedSource s;
     s.CreateSkeleton(Values(false, false));
-    s.AddUserTableComment("Messages End");   // would read "   // Messages End": kept apart
+    s.AddUserTableComment("Messages End");  // would read "   // Messages End": kept apart
     s.AddUserTableComment("FACTORS1 END");
     s.AddMessage("M", "a", "b", "ID_X");
     s.AddCorrectionPoint(Table::Factors1, "1", "2");
@@ -137,14 +158,20 @@ TEST(Placement, UnitCoefficientsAndUserPointsHaveTheirColumns) {
     s.AddUnitCoef("LONGTAG8", "GU_TEMPERATURE_DEG_C_AND_MORE__", "x");
     s.AddUserTableComment("WATER");
     const std::array<std::string, 5> texts{"1", "A", "", "", ""};
-    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"1.0000000E+00", "0.0", "0.0", "0.0", "0.0"}, &texts);
-    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"2.0000000E+00", "0.0", "0.0", "0.0", "0.0"}, nullptr);
+    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"1.0000000E+00", "0.0", "0.0", "0.0", "0.0"},
+                   &texts);
+    s.AddUserPoint("OP_HEAT_FLUID_TYPE_USER", {"2.0000000E+00", "0.0", "0.0", "0.0", "0.0"},
+                   nullptr);
     EXPECT_EQ(TableBody(s, "extern class TParameter const UnitCoefs[] ="),
-              (Lines{"{", "   {\"PPM\",     1.000000e+06,            },   // Value will be displayed in parts per million",
-                     "   {\"LONGTAG8\",GU_TEMPERATURE_DEG_C_AND_MORE__,},   // x", "   // Coefficients End", "};"}));
+              (Lines{"{",
+                     "   {\"PPM\",     1.000000e+06,            },   // Value will be displayed in "
+                     "parts per million",
+                     "   {\"LONGTAG8\",GU_TEMPERATURE_DEG_C_AND_MORE__,},   // x",
+                     "   // Coefficients End", "};"}));
     EXPECT_EQ(TableBody(s, "extern class TPoint const UserPoints[] =")[1], "   // WATER");
     EXPECT_EQ(TableBody(s, "extern class TPoint const UserPoints[] =")[2],
-              "   {OP_HEAT_FLUID_TYPE_USER, 1.0000000E+00, 0.0, 0.0, 0.0, 0.0, \"1\", \"A\", \"\", \"\", \"\", },");
+              "   {OP_HEAT_FLUID_TYPE_USER, 1.0000000E+00, 0.0, 0.0, 0.0, 0.0, \"1\", \"A\", \"\", "
+              "\"\", \"\", },");
     EXPECT_EQ(TableBody(s, "extern class TPoint const UserPoints[] =")[3],
               "   {OP_HEAT_FLUID_TYPE_USER, 2.0000000E+00, 0.0, 0.0, 0.0, 0.0, },");
 }
@@ -153,21 +180,28 @@ TEST(Texts, QuotesBackslashesAndControlsCannotBreakTheSource) {
     EXPECT_EQ(EscapeC("say \"hi\""), "say \\\"hi\\\"");
     EXPECT_EQ(EscapeC("C:\\dir"), "C:\\\\dir");
     EXPECT_EQ(EscapeC("a\nb\t1"), "a\\012b\\0111");
-    EXPECT_EQ(EscapeC("what?" "?="), "what?\\?=");
-    EXPECT_EQ(EscapeC("25 \xC2\xB0" "C"), "25 \xC2\xB0" "C");  // letters of the code page pass
+    EXPECT_EQ(EscapeC("what?"
+                      "?="),
+              "what?\\?=");
+    EXPECT_EQ(EscapeC("25 \xC2\xB0"
+                      "C"),
+              "25 \xC2\xB0"
+              "C");  // letters of the code page pass
     EXPECT_EQ(CommentText("end\\"), "end/");
     EXPECT_EQ(CommentText("two\r\nlines"), "two  lines");
 
     GeneratedSource s;
     s.CreateSkeleton(Values(false, false));
     s.AddHeader("\"); int x = (\"");
-    s.AppendInfoItem({"Tag\\", "T\"1", "T2", "U1", "U2", std::nullopt, "ID_A", "OP_MENU_SETUP", "OP_ACCESS_PROGRAM",
-                      "DT_INTEGER", "1", "0", "9"});
-    EXPECT_EQ(TableBody(s, "extern const chr* const Headers  [] =")[1], "   \"\\\"); int x = (\\\"\",");
+    s.AppendInfoItem({"Tag\\", "T\"1", "T2", "U1", "U2", std::nullopt, "ID_A", "OP_MENU_SETUP",
+                      "OP_ACCESS_PROGRAM", "DT_INTEGER", "1", "0", "9"});
+    EXPECT_EQ(TableBody(s, "extern const chr* const Headers  [] =")[1],
+              "   \"\\\"); int x = (\\\"\",");
     const Lines l = s.Lines();
     EXPECT_EQ(Lines(l.end() - 10, l.end()),
-              (Lines{"   {", "      // Tag/", "      {\"T\\\"1\",\"T2\",\"U1\",\"U2\"},", "      ID_A,",
-                     "      OP_MENU_SETUP + OP_ACCESS_PROGRAM,", "      DT_INTEGER,", "      1,", "      0,", "      9,", "   },"}));
+              (Lines{"   {", "      // Tag/", "      {\"T\\\"1\",\"T2\",\"U1\",\"U2\"},",
+                     "      ID_A,", "      OP_MENU_SETUP + OP_ACCESS_PROGRAM,", "      DT_INTEGER,",
+                     "      1,", "      0,", "      9,", "   },"}));
 }
 
 TEST(Save, WritesCodePageBytesWithCrLfAfterEveryLine) {
@@ -177,7 +211,9 @@ TEST(Save, WritesCodePageBytesWithCrLfAfterEveryLine) {
     std::ofstream(path) << "old content that is longer than nothing";
     GeneratedSource s;
     s.CreateSkeleton(Values(true, true));
-    s.AddHeader("25 \xC2\xB0" "C");  // degree sign: one byte in the file
+    s.AddHeader(
+        "25 \xC2\xB0"
+        "C");  // degree sign: one byte in the file
     s.CloseInfoItems();
     s.Save(path);
     std::ifstream in(path, std::ios::binary);

@@ -9,14 +9,15 @@ struct IdentityCase {
     const char* Model;
     const char* Pack;
     bool Original;
-    const char* Memory, *Log, *CardNumber, *CardClass;
+    const char *Memory, *Log, *CardNumber, *CardClass;
     bool Block2, Block3;
 };
 
 TEST(Identity, FollowsModelPackAndHardware) {
     const IdentityCase cases[] = {
         {"746", "FC01", false, "NvrType0", "LogType0", "12", "01", true, false},
-        {"746", "FC01", true, "NvrType0", "LogType0", "12", "01", true, false},  // no hardware choice on 746
+        {"746", "FC01", true, "NvrType0", "LogType0", "12", "01", true,
+         false},  // no hardware choice on 746
         {"758", "LC01", false, "NvrType1", "LogType3", "18", "04", false, false},
         {"758", "BC02", true, "NvrType0", "LogType1", "01", "01", true, true},
         {"758", "LK01", false, "NvrType1", "LogType1", "18", "03", false, false},
@@ -33,7 +34,8 @@ TEST(Identity, FollowsModelPackAndHardware) {
         const Target t = Target::For(c.Model, c.Pack, c.Original);
         const std::string app = ApplicationName(c.Model, c.Pack);
         EXPECT_EQ(MemoryType(t), c.Memory);
-        EXPECT_EQ(LinkerScript(t), std::string(c.Memory) == "NvrType0" ? "H8S-2144.cmd" : "H8S-2145.cmd");
+        EXPECT_EQ(LinkerScript(t),
+                  std::string(c.Memory) == "NvrType0" ? "H8S-2144.cmd" : "H8S-2145.cmd");
         EXPECT_EQ(GetLogType(c.Pack, app), c.Log);
         EXPECT_EQ(GetCardNumber(app, t.OriginalChecked), c.CardNumber);
         EXPECT_EQ(GetCardClass(app), c.CardClass);

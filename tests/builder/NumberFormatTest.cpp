@@ -7,10 +7,10 @@ namespace {
 
 TEST(FormatNumber, WritesEightSignificantDigitsWithTwoDigitExponent) {
     const std::pair<double, const char*> cases[] = {
-        {0, "0.0000000E+00"},          {-0.0, "0.0000000E+00"},          {999999, "9.9999900E+05"},
-        {1234.5, "1.2345000E+03"},     {-0.001, "-1.0000000E-03"},       {101325, "1.0132500E+05"},
-        {1e100, "1.0000000E+100"},     {1e-100, "1.0000000E-100"},       {273.15, "2.7315000E+02"},
-        {0.1, "1.0000000E-01"},        {123456789, "1.2345679E+08"},     {-5e-324, "-4.9406565E-324"},
+        {0, "0.0000000E+00"},      {-0.0, "0.0000000E+00"},      {999999, "9.9999900E+05"},
+        {1234.5, "1.2345000E+03"}, {-0.001, "-1.0000000E-03"},   {101325, "1.0132500E+05"},
+        {1e100, "1.0000000E+100"}, {1e-100, "1.0000000E-100"},   {273.15, "2.7315000E+02"},
+        {0.1, "1.0000000E-01"},    {123456789, "1.2345679E+08"}, {-5e-324, "-4.9406565E-324"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(FormatNumber(value), text) << value;
 }
@@ -28,10 +28,18 @@ TEST(FormatNumber, RoundsExactHalvesAwayFromZero) {
 
 TEST(ReadNumber, TakesDecimalTextsOnly) {
     const std::pair<const char*, double> numbers[] = {
-        {"1.5", 1.5}, {" -2 ", -2}, {"+3", 3}, {".5", 0.5}, {"5.", 5}, {"1e3", 1000}, {"1.000000e-03", 0.001}, {"-1E+02", -100},
+        {"1.5", 1.5},
+        {" -2 ", -2},
+        {"+3", 3},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1e3", 1000},
+        {"1.000000e-03", 0.001},
+        {"-1E+02", -100},
     };
     for (const auto& [text, value] : numbers) EXPECT_EQ(ReadNumber(text), value) << text;
-    for (const char* text : {"", " ", "OP_YES", "1,5", "0x10", "inf", "nan", "1e", "--1", "1.5x", ".", "1e999", "GU_TEMPERATURE_DEG_C"})
+    for (const char* text : {"", " ", "OP_YES", "1,5", "0x10", "inf", "nan", "1e", "--1", "1.5x",
+                             ".", "1e999", "GU_TEMPERATURE_DEG_C"})
         EXPECT_FALSE(ReadNumber(text)) << text;
 }
 

@@ -37,7 +37,7 @@ struct Version {
 
 // A copy of the staged demo installation, so that the builds leave the demo as it is.
 class RealBuildTest : public ::testing::Test {
-protected:
+  protected:
     static inline TempDir* root = nullptr;
     static inline std::vector<Version> versions;
 
@@ -50,8 +50,10 @@ protected:
         packs.SetReadOnly(true);
         packs.Open();
         for (packs.First(); !packs.Eof(); packs.Next()) {
-            Version v{packs.FieldByName("Model").AsString(), packs.FieldByName("Pack").AsString(), packs.FieldByName("DB").AsString()};
-            if (fs::exists(root->Path() / "dbs/default" / (v.Model + "-" + v.Pack + "-000000.db"))) versions.push_back(v);
+            Version v{packs.FieldByName("Model").AsString(), packs.FieldByName("Pack").AsString(),
+                      packs.FieldByName("DB").AsString()};
+            if (fs::exists(root->Path() / "dbs/default" / (v.Model + "-" + v.Pack + "-000000.db")))
+                versions.push_back(v);
         }
     }
     static void TearDownTestSuite() {
@@ -63,8 +65,9 @@ protected:
 
     CliResult Build(const std::string& arguments, const std::string& environment = "") {
         const fs::path log = root->Path() / "cli.log";
-        const std::string command = environment + " " + CLI_PATH + " build " + arguments + " --install " +
-                                    root->Path().string() + " >" + log.string() + " 2>&1";
+        const std::string command = environment + " " + CLI_PATH + " build " + arguments +
+                                    " --install " + root->Path().string() + " >" + log.string() +
+                                    " 2>&1";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(log)};
     }
@@ -122,7 +125,8 @@ TEST_F(RealBuildTest, EveryFactoryVersionBuildsForEachTargetThatApplies) {
 TEST_F(RealBuildTest, CustomCopiesOfFactoryVersionsBuildTheSameImageButForTheCode) {
     // Custom version 000001 of every factory version: a copy of its table and of its record.
     const fs::path user = root->Path() / "dbs/user";
-    fs::copy_file(root->Path() / "dbs/default/740-pack.db", user / "740-pack.db", fs::copy_options::overwrite_existing);
+    fs::copy_file(root->Path() / "dbs/default/740-pack.db", user / "740-pack.db",
+                  fs::copy_options::overwrite_existing);
     {
         store::Table packs((user / "740-pack.db").string());
         packs.Open();
@@ -136,8 +140,8 @@ TEST_F(RealBuildTest, CustomCopiesOfFactoryVersionsBuildTheSameImageButForTheCod
     for (const auto& v : versions) {
         const std::string name = v.Model + "-" + v.Pack;
         SCOPED_TRACE(name);
-        fs::copy_file(root->Path() / "dbs/default" / (name + "-000000.db"), user / (name + "-000001.db"),
-                      fs::copy_options::overwrite_existing);
+        fs::copy_file(root->Path() / "dbs/default" / (name + "-000000.db"),
+                      user / (name + "-000001.db"), fs::copy_options::overwrite_existing);
         const std::string flags = v.Pack == "MP01" && v.Model == "746" ? " --no-infield-units" : "";
         ASSERT_EQ(Build(name + "-000000" + flags).Status, 0);
         std::string factory = ReadFile(Bin() / "PackBinary.bin");
@@ -155,7 +159,9 @@ TEST_F(RealBuildTest, CustomCopiesOfFactoryVersionsBuildTheSameImageButForTheCod
 TEST_F(RealBuildTest, OversizedVersionsAskForTheOtherHardwareOrFewerUnits) {
     CliResult result = Build("758-MP01-000000 --original");
     EXPECT_EQ(result.Status, 1);
-    EXPECT_NE(result.Output.find("File is too large for Original Model - please use Standard Model"), std::string::npos)
+    EXPECT_NE(
+        result.Output.find("File is too large for Original Model - please use Standard Model"),
+        std::string::npos)
         << result.Output;
     EXPECT_FALSE(fs::exists(Bin() / "PackBinary.bin"));
     EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf"));
@@ -165,8 +171,10 @@ TEST_F(RealBuildTest, OversizedVersionsAskForTheOtherHardwareOrFewerUnits) {
 
     result = Build("746-MP01-000000");
     EXPECT_EQ(result.Status, 1);
-    EXPECT_NE(result.Output.find("File is too large - please disable \"Programmable Units of Measurement\" option"),
-              std::string::npos)
+    EXPECT_NE(
+        result.Output.find(
+            "File is too large - please disable \"Programmable Units of Measurement\" option"),
+        std::string::npos)
         << result.Output;
 }
 
@@ -181,16 +189,22 @@ TEST_F(RealBuildTest, UserTablesCompileForBothModels) {
     {
         store::Table version(table746.string());
         version.Open();
-        version.AppendRecord({"ID_HEAT_FLUID_TABLE", "OP_HEAT_FLUID_TYPE_USER", "Fluid Property Table",
-                              "OP_MENU_PARAMETERS", "Tables", "", "OP_ACCESS_PROGRAM", "GLYCOL", "", "", "", "", "",
-                              "", "", "Properties of the user's heat transfer fluid"});
+        version.AppendRecord({"ID_HEAT_FLUID_TABLE", "OP_HEAT_FLUID_TYPE_USER",
+                              "Fluid Property Table", "OP_MENU_PARAMETERS", "Tables", "",
+                              "OP_ACCESS_PROGRAM", "GLYCOL", "", "", "", "", "", "", "",
+                              "Properties of the user's heat transfer fluid"});
     }
-    const std::string unit[] = {"GU_TEMPERATURE_DEG_C", "GU_DENSITY_KG_M3", "GU_ENTHALPY_SPECIFIC_KJ_KG", "GU_VISCOSITY_CP", ""};
-    testing::CreateDataTable(userData.string(),
-                    {{"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "TABLE", {unit[0], unit[1], unit[2], unit[3], unit[4]}},
-                     {"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "DATA", {"0", "1070", "3.3", "9.5", ""}},
-                     {"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "DATA", {"80", "1030", "3.7", "1.2", ""}},
-                     {"OP_HEAT_FLUID_TYPE_USER", "DEFAULT", "DATA", {"20", "998.2", "4.18", "1.0", ""}}});
+    const std::string unit[] = {"GU_TEMPERATURE_DEG_C", "GU_DENSITY_KG_M3",
+                                "GU_ENTHALPY_SPECIFIC_KJ_KG", "GU_VISCOSITY_CP", ""};
+    testing::CreateDataTable(
+        userData.string(),
+        {{"OP_HEAT_FLUID_TYPE_USER",
+          "GLYCOL",
+          "TABLE",
+          {unit[0], unit[1], unit[2], unit[3], unit[4]}},
+         {"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "DATA", {"0", "1070", "3.3", "9.5", ""}},
+         {"OP_HEAT_FLUID_TYPE_USER", "GLYCOL", "DATA", {"80", "1030", "3.7", "1.2", ""}},
+         {"OP_HEAT_FLUID_TYPE_USER", "DEFAULT", "DATA", {"20", "998.2", "4.18", "1.0", ""}}});
     for (const auto& v : versions) {
         if (v.Pack != "HC01") continue;
         SCOPED_TRACE(v.Model);
@@ -208,15 +222,18 @@ TEST_F(RealBuildTest, WithoutToolchainTheTargetsMessageAppearsAndTheReportIsWrit
     fs::rename(toolchain, away);
     const std::string noPath = "PATH=" + (root->Path() / "nothing").string();
     const std::pair<std::string, std::string> cases[] = {
-        {"746-FC01-000000", "File is too large - please disable \"Programmable Units of Measurement\" option"},
-        {"758-FC01-000000 --original", "File is too large for Original Model - please use Standard Model"},
+        {"746-FC01-000000",
+         "File is too large - please disable \"Programmable Units of Measurement\" option"},
+        {"758-FC01-000000 --original",
+         "File is too large for Original Model - please use Standard Model"},
         {"758-FC01-000000", "Cannot create download file - please contact factory"},
     };
     for (const auto& [arguments, message] : cases) {
         fs::remove(Bin() / "PackReport.pdf");
         const CliResult result = Build(arguments, noPath);
         EXPECT_EQ(result.Status, 1) << arguments;
-        EXPECT_NE(result.Output.find(message), std::string::npos) << arguments << "\n" << result.Output;
+        EXPECT_NE(result.Output.find(message), std::string::npos) << arguments << "\n"
+                                                                  << result.Output;
         EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf")) << arguments;
         ExpectNoIntermediates();
     }

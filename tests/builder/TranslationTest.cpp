@@ -16,7 +16,7 @@ using namespace testing;
 using Lines = std::vector<std::string>;
 
 class TranslationTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir{"translation"};
     std::vector<UnitLine> units = SampleUnits();
     OptionRows options = SampleOptions(units);
@@ -25,7 +25,8 @@ protected:
     ListUnits selected;
 
     // Translates the rows as a custom (or factory, read-only) version.
-    void Run(const std::vector<Row>& rows, const Target& target, Preferences preferences = {}, bool readOnly = false) {
+    void Run(const std::vector<Row>& rows, const Target& target, Preferences preferences = {},
+             bool readOnly = false) {
         CreateVersionTable(dir / "version.db", rows);
         store::Table version(dir / "version.db");
         version.SetReadOnly(readOnly);
@@ -35,8 +36,15 @@ protected:
 
     SkeletonValues Skeleton(const Target& t) {
         const std::string app = ApplicationName(t.Model, t.Pack);
-        return {app, MemoryType(t), GetLogType(t.Pack, app), "01", "000001", RevisionText(t.Model),
-                GetCardClass(app), GetCardNumber(app, t.OriginalChecked), IsOriginalCard(t) || IsModel746(t),
+        return {app,
+                MemoryType(t),
+                GetLogType(t.Pack, app),
+                "01",
+                "000001",
+                RevisionText(t.Model),
+                GetCardClass(app),
+                GetCardNumber(app, t.OriginalChecked),
+                IsOriginalCard(t) || IsModel746(t),
                 IsOriginalCard(t)};
     }
 
@@ -108,26 +116,33 @@ TEST_F(TranslationTest, ValuesAreConvertedToBaseUnitsOnUnitPagesOnly) {
     EXPECT_EQ(total[8], "      999999,");
     EXPECT_EQ(ItemEntry("Clear Totals")[6], "      OP_NO,");
     EXPECT_EQ(ItemEntry("Clear Logs")[6], "      OP_YES,");
-    EXPECT_EQ(TableBody("extern const flt  Factors3[]  = "), (Lines{"   4.0000000E+00, 2.0000000E+01,", "   // Factors3 End"}));
-    EXPECT_EQ(TableBody("extern const flt  Factors4[]  = "), (Lines{"   5.0000000E-01, 0.0,", "   // Factors4 End"}));
+    EXPECT_EQ(TableBody("extern const flt  Factors3[]  = "),
+              (Lines{"   4.0000000E+00, 2.0000000E+01,", "   // Factors3 End"}));
+    EXPECT_EQ(TableBody("extern const flt  Factors4[]  = "),
+              (Lines{"   5.0000000E-01, 0.0,", "   // Factors4 End"}));
     EXPECT_EQ(TableBody("extern const uin   ComCalIds  [] ="),
-              (Lines{"   ID_PARAMETER_01,", "   ID_PARAMETER_02,", "   ID_PARAMETER_FACTORS", "   // Comms shared Cals End"}));
+              (Lines{"   ID_PARAMETER_01,", "   ID_PARAMETER_02,", "   ID_PARAMETER_FACTORS",
+                     "   // Comms shared Cals End"}));
 }
 
 TEST_F(TranslationTest, UnitIndexesDependOnProgrammableUnits) {
     const Target target = Target::For("758", "FP01", false);
     source.CreateSkeleton(Skeleton(target));
     Run(HandMadeVersion(), target, {false, true, true});
-    EXPECT_EQ(ItemEntry("Volume Total")[2], "      {\"TOTAL\",\"TOTAL\",(void*)UnitCoefs[0].Tag,(void*)UnitCoefs[0].Tag},");
-    EXPECT_EQ(ItemEntry("Volume Rate")[2], "      {\"RATE\",\"RATE\",(void*)UnitCoefs[1].Tag,(void*)UnitCoefs[1].Tag},");
+    EXPECT_EQ(ItemEntry("Volume Total")[2],
+              "      {\"TOTAL\",\"TOTAL\",(void*)UnitCoefs[0].Tag,(void*)UnitCoefs[0].Tag},");
+    EXPECT_EQ(ItemEntry("Volume Rate")[2],
+              "      {\"RATE\",\"RATE\",(void*)UnitCoefs[1].Tag,(void*)UnitCoefs[1].Tag},");
     EXPECT_EQ(ItemEntry("Volume Rate")[5], "      GU_VOLUME,");
     EXPECT_EQ(selected.Lines().size(), 4u);  // L, Gal, KPA, DEG F
     EXPECT_EQ(Count("      // Engineering Units"), 0);
 
     source.CreateSkeleton(Skeleton(target));
     Run(HandMadeVersion(), target, {true, true, true});
-    EXPECT_EQ(ItemEntry("Volume Total")[2], "      {\"TOTAL\",\"TOTAL\",(void*)UnitCoefs[4].Tag,(void*)UnitCoefs[4].Tag},");
-    EXPECT_EQ(ItemEntry("Volume Rate")[2], "      {\"RATE\",\"RATE\",(void*)UnitCoefs[5].Tag,(void*)UnitCoefs[5].Tag},");
+    EXPECT_EQ(ItemEntry("Volume Total")[2],
+              "      {\"TOTAL\",\"TOTAL\",(void*)UnitCoefs[4].Tag,(void*)UnitCoefs[4].Tag},");
+    EXPECT_EQ(ItemEntry("Volume Rate")[2],
+              "      {\"RATE\",\"RATE\",(void*)UnitCoefs[5].Tag,(void*)UnitCoefs[5].Tag},");
     EXPECT_EQ(selected.Lines().size(), 1 + 11 + 1 + 3 + 1 + 4 + 1u);
     // The engineering units item comes right before the last item.
     EXPECT_EQ(ItemEntry("Engineering Units")[9], "   },");
@@ -142,8 +157,8 @@ TEST_F(TranslationTest, CustomVersionGetsStaleLimitsNormalisedAndWrittenBack) {
     rows[3].LowLimit = "OP_SOURCE_OLD";  // Parameter Source: stale limits
     rows[3].HighLimit = "OP_SOURCE_GONE";
     rows[3].Coefficient = "";
-    rows[8].LowLimit = "OP_STALE";       // hidden option item: keeps its limits
-    rows[7].Coefficient = "GU_OLD";      // a Setup item's data type follows its Type
+    rows[8].LowLimit = "OP_STALE";   // hidden option item: keeps its limits
+    rows[7].Coefficient = "GU_OLD";  // a Setup item's data type follows its Type
     const Target target = Target::For("758", "FP01", false);
     source.CreateSkeleton(Skeleton(target));
     Run(rows, target);
@@ -200,7 +215,7 @@ TEST_F(TranslationTest, RecordThatCannotBeWrittenIsTranslatedWithItsValues) {
     Translate(version, target, {}, {options, data, units}, source, selected);
     auto entry = ItemEntry("Parameter Source");
     EXPECT_EQ(entry[5], "      DT_OPTION,");  // assigned before the failure
-    EXPECT_EQ(entry[7], "      OP_OLD,");  // the step ended before the limits
+    EXPECT_EQ(entry[7], "      OP_OLD,");     // the step ended before the limits
     version.First();
     EXPECT_EQ(version.FieldByName("Coefficient").AsString(), "");
     EXPECT_EQ(version.FieldByName("LowLimit").AsString(), "OP_OLD");
@@ -215,10 +230,11 @@ TEST_F(TranslationTest, FilterIsSwitchedOffMeanwhileAndOnAgainAfter) {
     int records = 0;
     const Target target = Target::For("758", "FP01", false);
     source.CreateSkeleton(Skeleton(target));
-    Translate(version, target, {}, {options, data, units}, source, selected, [&](int position, int count) {
-        EXPECT_EQ(position, records++);
-        EXPECT_EQ(count, 20);
-    });
+    Translate(version, target, {}, {options, data, units}, source, selected,
+              [&](int position, int count) {
+                  EXPECT_EQ(position, records++);
+                  EXPECT_EQ(count, 20);
+              });
     EXPECT_EQ(records, static_cast<int>(HandMadeVersion().size()));
     EXPECT_TRUE(version.Filtered());
     EXPECT_EQ(version.RecordCount(), 2);
@@ -231,7 +247,8 @@ TEST_F(TranslationTest, FilterIsSwitchedOffMeanwhileAndOnAgainAfter) {
     unknown.SetFilter("Menu = 'OP_MENU_VARIABLES*'");
     unknown.SetFiltered(true);
     source.CreateSkeleton(Skeleton(target));
-    EXPECT_THROW(Translate(unknown, target, {}, {options, data, units}, source, selected), BuildError);
+    EXPECT_THROW(Translate(unknown, target, {}, {options, data, units}, source, selected),
+                 BuildError);
     EXPECT_TRUE(unknown.Filtered());
     EXPECT_EQ(unknown.RecordCount(), 2);
 }
@@ -240,8 +257,10 @@ TEST_F(TranslationTest, OriginalHardwareLeavesHeadersAndFootersEmpty) {
     const Target target = Target::For("758", "FP01", true);
     source.CreateSkeleton(Skeleton(target));
     Run(HandMadeVersion(), target);
-    EXPECT_EQ(TableBody("extern const chr* const Headers  [] ="), (Lines{"   ((chr*)0)", "   // Headers End"}));
-    EXPECT_EQ(TableBody("extern const chr* const Footers  [] ="), (Lines{"   ((chr*)0)", "   // Footers End"}));
+    EXPECT_EQ(TableBody("extern const chr* const Headers  [] ="),
+              (Lines{"   ((chr*)0)", "   // Headers End"}));
+    EXPECT_EQ(TableBody("extern const chr* const Footers  [] ="),
+              (Lines{"   ((chr*)0)", "   // Footers End"}));
     EXPECT_EQ(Count("      // Engineering Units"), 0);
 }
 

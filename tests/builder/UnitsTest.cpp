@@ -15,7 +15,8 @@ std::vector<std::string> Items(const ListUnits& units) {
 
 TEST(ListUnits, WithoutInFieldUnitsHoldsEachUsedUnitOnceInOrderOfFirstUse) {
     ListUnits units;
-    for (const char* name : {"GU_VOLUME_LTR", "GU_VOLUME_GAL", "GU_VOLUME_LTR"}) units.UpdateListUnits(name, EngineeringUnitLines(), false);
+    for (const char* name : {"GU_VOLUME_LTR", "GU_VOLUME_GAL", "GU_VOLUME_LTR"})
+        units.UpdateListUnits(name, EngineeringUnitLines(), false);
     EXPECT_EQ(Items(units), (std::vector<std::string>{"GU_VOLUME_LTR", "GU_VOLUME_GAL"}));
     EXPECT_EQ(units.IndexOf("GU_VOLUME_LTR"), 0);
     EXPECT_EQ(units.IndexOf("GU_VOLUME_GAL"), 1);
@@ -25,7 +26,8 @@ TEST(ListUnits, WithoutInFieldUnitsHoldsEachUsedUnitOnceInOrderOfFirstUse) {
 TEST(ListUnits, WithInFieldUnitsHoldsWholeGroupsFramedBySharedSeparators) {
     ListUnits units;
     units.UpdateListUnits("GU_VOLUME_LTR", EngineeringUnitLines(), true);
-    units.UpdateListUnits("GU_VOLUME_GAL", EngineeringUnitLines(), true);  // its group is already there
+    units.UpdateListUnits("GU_VOLUME_GAL", EngineeringUnitLines(),
+                          true);  // its group is already there
     ASSERT_EQ(units.Lines().size(), 13u);
     EXPECT_TRUE(SameLine(units.Lines().front(), SeparatorLine()));
     EXPECT_TRUE(SameLine(units.Lines().back(), SeparatorLine()));
@@ -48,7 +50,8 @@ TEST(ListUnits, WithInFieldUnitsHoldsWholeGroupsFramedBySharedSeparators) {
 
 TEST(ListUnits, UnknownUnitStopsTheBuild) {
     ListUnits units;
-    EXPECT_THROW(units.UpdateListUnits("GU_VOLUME_HOGSHEAD", EngineeringUnitLines(), false), BuildError);
+    EXPECT_THROW(units.UpdateListUnits("GU_VOLUME_HOGSHEAD", EngineeringUnitLines(), false),
+                 BuildError);
     EXPECT_TRUE(units.Lines().empty());
 }
 
@@ -62,12 +65,14 @@ TEST(ListUnits, WritesOneCoefficientEntryPerLine) {
     auto marker = std::find(lines.begin(), lines.end(), "   // Coefficients End");
     ASSERT_NE(marker, lines.end());
     EXPECT_EQ(*(marker - 13), "   {\"-\",       0.0,                     },   // -");
-    EXPECT_EQ(*(marker - 9), "   {\"KPA\",     1.000000e-03,            },   // Pressure will be displayed in kilopascals");
+    EXPECT_EQ(*(marker - 9),
+              "   {\"KPA\",     1.000000e-03,            },   // Pressure will be displayed in "
+              "kilopascals");
 }
 
 TEST(ValueConvert, ScalesOnlyOnUnitPagesAndTakesTemperaturesToKelvin) {
     struct Case {
-        const char* Value, *Coefficient, *Panel, *Expected;
+        const char *Value, *Coefficient, *Panel, *Expected;
     };
     const Case cases[] = {
         {"101.325", "1.000000e-03", "Parameters", "1.0132500E+05"},
@@ -83,7 +88,9 @@ TEST(ValueConvert, ScalesOnlyOnUnitPagesAndTakesTemperaturesToKelvin) {
         {"12", "0.0", "Parameters", "12"},  // a division by zero is no conversion
         {"5", "1.000000e-03", "Tables", "5.0000000E+03"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ValueConvert(c.Value, c.Coefficient, c.Panel), c.Expected) << c.Value << " " << c.Coefficient;
+    for (const auto& c : cases)
+        EXPECT_EQ(ValueConvert(c.Value, c.Coefficient, c.Panel), c.Expected)
+            << c.Value << " " << c.Coefficient;
 }
 
 TEST(InFieldUnits, ModelPackAndHardwareDecide) {

@@ -33,7 +33,8 @@ using Catalogue = InstallFixture;
 TEST_F(Catalogue, ModelSelectionEnablesExactCategoriesButNeverLoad) {
     Manager& m = Start();
     // 758-SH01 is listed as "STEAM HEAT"; 758-LC01 is the only LOAD application.
-    EXPECT_EQ(Enabled(m.CategoryButtons), (Names{"FLOW", "STEAM", "GAS", "HEAT", "BATCH", "CONTROL", "OTHER"}));
+    EXPECT_EQ(Enabled(m.CategoryButtons),
+              (Names{"FLOW", "STEAM", "GAS", "HEAT", "BATCH", "CONTROL", "OTHER"}));
     EXPECT_EQ(Down(m.CategoryButtons), "FLOW");
     EXPECT_EQ(Listed(), (Names{"FC01-000000", "FP01-000000", "FT01-000000"}));
     EXPECT_TRUE(m.ApplicationsView);
@@ -136,7 +137,8 @@ TEST_F(Catalogue, AVersionWithoutItsTableDisablesTheCommandsAndBlocksPageChanges
     ASSERT_TRUE(m.TableVersion.Active());
     Select("FT01");  // its table is left out of the demo on purpose
     m.ActionIdleUpdate();
-    for (Command c : {Command::New, Command::Edit, Command::Delete, Command::Download, Command::Brief, Command::Manual})
+    for (Command c : {Command::New, Command::Edit, Command::Delete, Command::Download,
+                      Command::Brief, Command::Manual})
         EXPECT_FALSE(m.State(c).Enabled) << ObjectName(c);
     EXPECT_FALSE(m.State(Command::Note).Enabled);
     // The tables of the previous version stay bound.
@@ -230,11 +232,16 @@ TEST_P(Title, ShowsModelHardwareAndUnits) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Title,
     ::testing::Values(
-        TitleCase{"746", "FP01", false, true, "740-Series Program Manager - Model 746 Instrument - Programmable Units of Measurement"},
+        TitleCase{"746", "FP01", false, true,
+                  "740-Series Program Manager - Model 746 Instrument - Programmable Units of "
+                  "Measurement"},
         TitleCase{"746", "FP01", false, false, "740-Series Program Manager - Model 746 Instrument"},
         TitleCase{"746", "FG01", false, true, "740-Series Program Manager - Model 746 Instrument"},
-        TitleCase{"758", "FP01", false, true, "740-Series Program Manager - Model 758 Instrument - Programmable Units of Measurement"},
+        TitleCase{"758", "FP01", false, true,
+                  "740-Series Program Manager - Model 758 Instrument - Programmable Units of "
+                  "Measurement"},
         TitleCase{"758", "FP01", false, false, "740-Series Program Manager - Model 758 Instrument"},
-        TitleCase{"758", "FP01", true, true, "740-Series Program Manager - Model 758 Instrument (Original)"}));
+        TitleCase{"758", "FP01", true, true,
+                  "740-Series Program Manager - Model 758 Instrument (Original)"}));
 
 }  // namespace kv::catalogue::test

@@ -21,9 +21,11 @@ std::string RunTool(const std::string& command, int& status) {
 }  // namespace
 
 class CatalogueCli : public InstallFixture {
-protected:
+  protected:
     std::string Catalogue(const std::string& arguments, int& status) {
-        return RunTool(std::string(CLI_PATH) + " catalogue --install " + Root().string() + " " + arguments, status);
+        return RunTool(
+            std::string(CLI_PATH) + " catalogue --install " + Root().string() + " " + arguments,
+            status);
     }
 };
 
@@ -42,8 +44,9 @@ TEST_F(CatalogueCli, ListsFactoryAndCustomVersionsInPackAndCodeOrderReadingOnly)
 
     const std::string pack = Catalogue("--pack SH01", status);
     EXPECT_EQ(status, 0);
-    EXPECT_NE(pack.find("758   SH01 000001  STEAM HEAT           Steam Heat Computer / Site, \"North\""),
-              std::string::npos)
+    EXPECT_NE(
+        pack.find("758   SH01 000001  STEAM HEAT           Steam Heat Computer / Site, \"North\""),
+        std::string::npos)
         << pack;
 }
 
@@ -51,7 +54,9 @@ TEST_F(CatalogueCli, WithoutUserTablesListsTheFactoryCatalogue) {
     int status = -1;
     const std::string csv = Catalogue("--model 746 --category BATCH --csv", status);
     EXPECT_EQ(status, 0) << csv;
-    EXPECT_EQ(csv, "Model,Pack,Code,Button,Title,CustomTitle\n746,BC01,000000,BATCH,Batch Controller,Factory Default Version\n");
+    EXPECT_EQ(csv,
+              "Model,Pack,Code,Button,Title,CustomTitle\n746,BC01,000000,BATCH,Batch "
+              "Controller,Factory Default Version\n");
     EXPECT_TRUE(std::filesystem::is_empty(UserDir()));
     Catalogue("--model 747", status);
     EXPECT_NE(status, 0);

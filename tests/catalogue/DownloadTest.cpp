@@ -22,18 +22,20 @@ struct Seen {
 
 // The search path holds no "gcc" while it lives.
 class NoCompiler {
-public:
-    NoCompiler() : old_(std::getenv("PATH") ? std::getenv("PATH") : "") { ::setenv("PATH", "/nonexistent", 1); }
+  public:
+    NoCompiler() : old_(std::getenv("PATH") ? std::getenv("PATH") : "") {
+        ::setenv("PATH", "/nonexistent", 1);
+    }
     ~NoCompiler() { ::setenv("PATH", old_.c_str(), 1); }
 
-private:
+  private:
     std::string old_;
 };
 
 }  // namespace
 
 class Download : public InstallFixture {
-protected:
+  protected:
     Manager& StartWatching() {
         Manager& m = Start();
         m.OnShowProgress = [this](const std::string& caption) { seen.Captions.push_back(caption); };
@@ -52,8 +54,9 @@ TEST_F(Download, AReportHeldElsewhereStopsBeforeAnything) {
     fs::create_directories("PackReport.pdf/held");  // cannot be deleted
     std::ofstream("PackBinary.bin") << "previous";
     m.ActionDownloadExecute();
-    EXPECT_EQ(prompter.LastText(),
-              "The report or manual is used in another application, please close it before downloading");
+    EXPECT_EQ(
+        prompter.LastText(),
+        "The report or manual is used in another application, please close it before downloading");
     EXPECT_EQ(prompter.Boxes.back().Kind, base::MessageKind::Warning);
     EXPECT_TRUE(seen.Captions.empty());
     EXPECT_TRUE(seen.Consoles.empty());
@@ -69,7 +72,8 @@ struct NoImageCase {
     base::MessageKind Kind;
 };
 
-class DownloadWithoutCompiler : public Download, public ::testing::WithParamInterface<NoImageCase> {};
+class DownloadWithoutCompiler : public Download,
+                                public ::testing::WithParamInterface<NoImageCase> {};
 
 TEST_P(DownloadWithoutCompiler, ShowsTheTargetsMessageAfterWritingTheReport) {
     const NoImageCase c = GetParam();
@@ -91,7 +95,8 @@ TEST_P(DownloadWithoutCompiler, ShowsTheTargetsMessageAfterWritingTheReport) {
     }
     EXPECT_EQ(prompter.LastText(), c.Message);
     EXPECT_EQ(prompter.Boxes.back().Kind, c.Kind);
-    EXPECT_EQ(seen.Captions, (std::vector<std::string>{text::ProcessingVersion, text::CreatingFile}));
+    EXPECT_EQ(seen.Captions,
+              (std::vector<std::string>{text::ProcessingVersion, text::CreatingFile}));
     ASSERT_FALSE(seen.Steps.empty());
     EXPECT_EQ(seen.Steps.back(), std::make_pair(records - 1, records - 1));
     EXPECT_EQ(seen.Closed, 1);
@@ -104,12 +109,15 @@ TEST_P(DownloadWithoutCompiler, ShowsTheTargetsMessageAfterWritingTheReport) {
 INSTANTIATE_TEST_SUITE_P(
     Targets, DownloadWithoutCompiler,
     ::testing::Values(
-        NoImageCase{"Model746", "746", false,
-                    "File is too large - please disable \"Programmable Units of Measurement\" option",
+        NoImageCase{
+            "Model746", "746", false,
+            "File is too large - please disable \"Programmable Units of Measurement\" option",
+            base::MessageKind::Warning},
+        NoImageCase{"Original758", "758", true,
+                    "File is too large for Original Model - please use Standard Model",
                     base::MessageKind::Warning},
-        NoImageCase{"Original758", "758", true, "File is too large for Original Model - please use Standard Model",
-                    base::MessageKind::Warning},
-        NoImageCase{"Standard758", "758", false, "Cannot create download file - please contact factory",
+        NoImageCase{"Standard758", "758", false,
+                    "Cannot create download file - please contact factory",
                     base::MessageKind::Error}),
     [](const auto& info) { return std::string(info.param.Name); });
 

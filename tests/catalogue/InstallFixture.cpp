@@ -57,12 +57,14 @@ Manager& InstallFixture::Start() {
     return *manager;
 }
 
-void InstallFixture::WritePacks(const std::string& table, const std::vector<std::vector<std::string>>& records) {
+void InstallFixture::WritePacks(const std::string& table,
+                                const std::vector<std::vector<std::string>>& records) {
     store::Table::Create(table, PackTableFields());
     store::Table packs(table);
     packs.Open();
     for (const auto& r : records)
-        packs.AppendRecord({r[0], r[1], r[2], r[3], "Factory", "2024-03-01", "01", "0", "", r[4], r[5], "", ""});
+        packs.AppendRecord(
+            {r[0], r[1], r[2], r[3], "Factory", "2024-03-01", "01", "0", "", r[4], r[5], "", ""});
 }
 
 void InstallFixture::KeepFactoryModels(const std::vector<std::string>& models) {
@@ -79,16 +81,18 @@ void InstallFixture::KeepFactoryModels(const std::vector<std::string>& models) {
     WritePacks(FactoryPackTable(), kept);
 }
 
-void InstallFixture::AddCustomVersion(const std::string& model, const std::string& pack, const std::string& code,
-                                      const std::string& customTitle) {
+void InstallFixture::AddCustomVersion(const std::string& model, const std::string& pack,
+                                      const std::string& code, const std::string& customTitle) {
     const VersionName factory{model, pack, FactoryCode}, custom{model, pack, code};
-    fs::copy_file(store::NativePath(VersionTablePath(factory)), store::NativePath(VersionTablePath(custom)));
-    if (!store::Table::Exists(UserPackTable())) store::Table::Create(UserPackTable(), PackTableFields());
+    fs::copy_file(store::NativePath(VersionTablePath(factory)),
+                  store::NativePath(VersionTablePath(custom)));
+    if (!store::Table::Exists(UserPackTable()))
+        store::Table::Create(UserPackTable(), PackTableFields());
     const PackRecord base = FindPackRecord(factory);
     store::Table packs(UserPackTable());
     packs.Open();
-    packs.AppendRecord({base.Button, model, pack, code, "Tester", "2024-05-31", base.DB, "0", "", base.Title,
-                        customTitle, base.Description, "A custom version"});
+    packs.AppendRecord({base.Button, model, pack, code, "Tester", "2024-05-31", base.DB, "0", "",
+                        base.Title, customTitle, base.Description, "A custom version"});
 }
 
 void InstallFixture::Select(const std::string& pack, const std::string& code) {
@@ -99,7 +103,8 @@ std::vector<std::string> InstallFixture::Listed() {
     std::vector<std::string> listed;
     store::Query& q = manager->QueryPacks;
     const int pack = q.FieldByName("Pack").Index(), code = q.FieldByName("Code").Index();
-    for (int row = 0; row < q.RecordCount(); ++row) listed.push_back(q.ValueAt(row, pack) + "-" + q.ValueAt(row, code));
+    for (int row = 0; row < q.RecordCount(); ++row)
+        listed.push_back(q.ValueAt(row, pack) + "-" + q.ValueAt(row, code));
     return listed;
 }
 

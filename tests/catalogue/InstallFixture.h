@@ -16,7 +16,7 @@
 namespace kv::catalogue::test {
 
 class NoShell : public base::Shell {
-public:
+  public:
     bool Open(const std::string&) override { return false; }
 };
 
@@ -25,7 +25,7 @@ using Snapshot = std::map<std::string, std::string>;
 Snapshot TakeSnapshot(const std::filesystem::path& dir);
 
 class InstallFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -39,11 +39,12 @@ protected:
     // The factory pack table rewritten with the records of these models only.
     void KeepFactoryModels(const std::vector<std::string>& models);
     // A pack table with exactly these records (Button, Model, Pack, Code, Title, CustomTitle).
-    static void WritePacks(const std::string& table, const std::vector<std::vector<std::string>>& records);
+    static void WritePacks(const std::string& table,
+                           const std::vector<std::vector<std::string>>& records);
     // A custom version copied from the factory version of the pack, recorded in the user pack
     // table (made when missing).
-    void AddCustomVersion(const std::string& model, const std::string& pack, const std::string& code,
-                          const std::string& customTitle);
+    void AddCustomVersion(const std::string& model, const std::string& pack,
+                          const std::string& code, const std::string& customTitle);
     // Moves the catalogue to the listed record of this pack and code.
     void Select(const std::string& pack, const std::string& code = "000000");
     // The listed records as "PACK-CODE".
@@ -55,7 +56,7 @@ protected:
     int closes = 0;
     int intros = 0;
 
-private:
+  private:
     std::filesystem::path root_;
     std::filesystem::path old_;
 };

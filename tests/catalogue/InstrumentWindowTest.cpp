@@ -13,7 +13,7 @@ namespace kv::catalogue::testing {
 namespace {
 
 class InstrumentWindow : public InstallationCopy {
-protected:
+  protected:
     void SetUp() override {
         InstallationCopy::SetUp();
         Info.SettingsFile = Root / "none.ini";
@@ -33,7 +33,8 @@ protected:
     RecordingHost Host;
     VersionInfo Info{Prompter, Host};
     std::vector<std::string> Notes;
-    ui::TFormInstrument Form{Info, [this](const std::string& note) { Notes.push_back(note); }, nullptr};
+    ui::TFormInstrument Form{Info, [this](const std::string& note) { Notes.push_back(note); },
+                             nullptr};
 };
 
 TEST_F(InstrumentWindow, EachModeShowsItsControls) {
@@ -57,7 +58,9 @@ TEST_F(InstrumentWindow, EachModeShowsItsControls) {
             EXPECT_EQ(Form.DBEditCreator->isEnabled(), c.Rest);
             EXPECT_FALSE(Form.DBMemoDescription->isEnabled());
             EXPECT_EQ(Form.BitBtnCancel->isVisible(), c.Cancel);
-            EXPECT_EQ(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), c.Focus);
+            EXPECT_EQ(
+                QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
+                c.Focus);
             EXPECT_TRUE(Form.LabelCode->font().bold());
             EXPECT_EQ(Form.LabelCode->font().underline(), c.Underlined);
             EXPECT_EQ(Form.DBEditTitle->text(), "Pulse Input Flow Rate Totaliser");

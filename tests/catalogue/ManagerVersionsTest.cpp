@@ -18,7 +18,7 @@ std::string Bytes(const fs::path& path) {
 }
 
 class ManagerVersions : public InstallFixture {
-protected:
+  protected:
     Manager& StartAt(const std::string& pack, const std::string& code = "000000") {
         Manager& m = Start();
         Select(pack, code);
@@ -29,7 +29,8 @@ protected:
         VersionInfo info(prompter, *Host(m));
         info.SettingsFile = Root() / "none.ini";
         info.Show(InfoMode::New, m.StatusRevision);
-        const bool made = info.BitBtnOKClick({"Line 4 meter", "", info.Creator, "2026-12-10", code});
+        const bool made =
+            info.BitBtnOKClick({"Line 4 meter", "", info.Creator, "2026-12-10", code});
         info.FormClose();
         m.ActionIdleUpdate();
         return made;
@@ -48,7 +49,8 @@ TEST_F(ManagerVersions, ANewVersionIsSelectedInTheVersionsViewWithTheItemsItWasM
     EXPECT_EQ(m.FilterBox.Text(Slot::Version), "758-FP01-120001");
     EXPECT_EQ(Listed(), (std::vector<std::string>{"FP01-000000", "FP01-120001"}));
     EXPECT_EQ(m.TableVersion.TableName(), "..\\dbs\\user\\758-FP01-120001.db");
-    EXPECT_EQ(Bytes(UserDir() / "758-FP01-120001.db"), Bytes(Root() / "dbs/default/758-FP01-000000.db"));
+    EXPECT_EQ(Bytes(UserDir() / "758-FP01-120001.db"),
+              Bytes(Root() / "dbs/default/758-FP01-000000.db"));
     EXPECT_FALSE(fs::exists("740-temp.db"));
 }
 

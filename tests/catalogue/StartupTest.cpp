@@ -49,8 +49,9 @@ TEST_F(Startup, FirstStartMakesTheUserTablesWithoutAQuestionAndSelectsModel758) 
     EXPECT_TRUE(m.TableAccess.Active());
     EXPECT_FALSE(m.DeveloperPageVisible);
     for (bool enabled : m.HelpEnabled) EXPECT_TRUE(enabled);
-    for (const char* file : {"746-ggui.h", "758-ggui.h", "H8S-2144.cmd", "H8S-2145.cmd", "746-opts.db", "758-opts.db",
-                             "lib746.a", "lib758.a", "740-ggui.h", "lib740.a", "740-opts.db"})
+    for (const char* file :
+         {"746-ggui.h", "758-ggui.h", "H8S-2144.cmd", "H8S-2145.cmd", "746-opts.db", "758-opts.db",
+          "lib746.a", "lib758.a", "740-ggui.h", "lib740.a", "740-opts.db"})
         EXPECT_TRUE(fs::exists(file)) << file;
 }
 
@@ -120,7 +121,8 @@ TEST_P(OutOfDate, OkRepairsCancelClosesLeavingEveryFile) {
     EXPECT_EQ(repaired.RecordCount(), 0);
     // Only the pack table's repair takes the custom versions with it.
     EXPECT_EQ(fs::exists(UserDir() / "758-FP01-000001.db"), !c.PackTable);
-    EXPECT_EQ(TakeSnapshot(Root() / "dbs" / "default"), TakeSnapshot(fs::path(KV740_DEMO_INSTALL) / "dbs" / "default"));
+    EXPECT_EQ(TakeSnapshot(Root() / "dbs" / "default"),
+              TakeSnapshot(fs::path(KV740_DEMO_INSTALL) / "dbs" / "default"));
 }
 
 INSTANTIATE_TEST_SUITE_P(UserTables, OutOfDate,

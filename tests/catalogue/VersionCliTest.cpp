@@ -9,16 +9,18 @@ namespace kv::catalogue::testing {
 namespace {
 
 class VersionCli : public InstallationCopy {
-protected:
+  protected:
     void SetUp() override {
         InstallationCopy::SetUp();
         fs::create_directories(Root / "xdg/Morvane");
-        std::ofstream(Root / "xdg/Morvane/740-Series Program Manager.ini") << "[3.0.201]\nCompany=Acme Flow Ltd\n";
+        std::ofstream(Root / "xdg/Morvane/740-Series Program Manager.ini")
+            << "[3.0.201]\nCompany=Acme Flow Ltd\n";
     }
     // Runs "740-cli version ARGUMENTS --install ROOT"; standard output and error together.
     std::string Cli(const std::string& arguments, int& status) {
-        const std::string command = "XDG_CONFIG_DIRS='" + (Root / "xdg").string() + "' " + CLI_PATH + " version " +
-                                    arguments + " --install '" + Root.string() + "' 2>&1";
+        const std::string command = "XDG_CONFIG_DIRS='" + (Root / "xdg").string() + "' " +
+                                    CLI_PATH + " version " + arguments + " --install '" +
+                                    Root.string() + "' 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         std::string out;
         char buffer[512];
@@ -56,7 +58,8 @@ TEST_F(VersionCli, MakesDescribesAndDeletesACustomVersion) {
     EXPECT_EQ(ReadFile(User("758-FP01-120001")), items);
 
     const std::string shown = Ok("show 758-FP01-120001");
-    EXPECT_NE(shown.find("Version Code: 120001\nVersion Title: Line 4 meter\nVersion Description: Moved to line 5\n"),
+    EXPECT_NE(shown.find("Version Code: 120001\nVersion Title: Line 4 meter\nVersion Description: "
+                         "Moved to line 5\n"),
               std::string::npos)
         << shown;
 
@@ -83,7 +86,8 @@ TEST_F(VersionCli, RefusalsPrintTheMessageAndWriteNothing) {
         {"new 758-FP01-000000 --code 12a456", 2, "is not a version code"},
         {"new 758-FP01-000000", 2, "--code is required"},
         {"edit 758-FP01-120001 --code 120002", 2, "not expected"},
-        {"new 758-FP01-000000 --code 120002 --creator 0123456789012345678901234567890", 2, "at most 30"},
+        {"new 758-FP01-000000 --code 120002 --creator 0123456789012345678901234567890", 2,
+         "at most 30"},
         {"rename 758-FP01-120001", 2, "show, new, edit or delete expected"},
     };
     for (const Case& c : cases) {

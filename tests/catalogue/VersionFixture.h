@@ -30,28 +30,35 @@ inline std::string ReadFile(const fs::path& path) {
 inline std::map<std::string, std::string> Snapshot(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(dir))
-        if (entry.is_regular_file()) files[fs::relative(entry.path(), dir).string()] = ReadFile(entry.path());
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), dir).string()] = ReadFile(entry.path());
     return files;
 }
 
 class InstallationCopy : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "kv740-versions-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         Root = pattern;
-        for (const char* dir : {"dbs", "docs"}) fs::copy(fs::path(DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
+        for (const char* dir : {"dbs", "docs"})
+            fs::copy(fs::path(DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
         fs::create_directories(Root / "bin");
         Old = fs::current_path();
         fs::current_path(Root / "bin");
-        if (!store::Table::Exists(UserPackTable())) store::Table::Create(UserPackTable(), PackTableFields());
+        if (!store::Table::Exists(UserPackTable()))
+            store::Table::Create(UserPackTable(), PackTableFields());
     }
     void TearDown() override {
         fs::current_path(Old);
         fs::remove_all(Root);
     }
-    fs::path Factory(const std::string& version) const { return Root / "dbs/default" / (version + ".db"); }
-    fs::path User(const std::string& version) const { return Root / "dbs/user" / (version + ".db"); }
+    fs::path Factory(const std::string& version) const {
+        return Root / "dbs/default" / (version + ".db");
+    }
+    fs::path User(const std::string& version) const {
+        return Root / "dbs/user" / (version + ".db");
+    }
     int UserRecords() const {
         store::Table packs(UserPackTable());
         packs.Open();
@@ -63,14 +70,15 @@ protected:
 
 // The catalogue as the dialog sees it: the selected record and the bound item table.
 class RecordingHost : public VersionHost {
-public:
+  public:
     // Selects the catalogue record of `version` (factory or user pack table).
     void Select(const std::string& version) {
         const VersionName name = *ParseVersionName(version);
         Selected.Close();
         Selected.SetTableName(PackTablePath(name.Code));
         Selected.Open();
-        ASSERT_TRUE(Selected.Locate("Model;Pack;Code", {name.Model, name.Pack, name.Code})) << version;
+        ASSERT_TRUE(Selected.Locate("Model;Pack;Code", {name.Model, name.Pack, name.Code}))
+            << version;
         Bound = VersionTablePath(name);
     }
 

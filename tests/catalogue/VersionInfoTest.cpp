@@ -10,15 +10,19 @@ namespace {
 using base::MessageKind;
 
 class Versions : public InstallationCopy {
-protected:
+  protected:
     void SetUp() override {
         InstallationCopy::SetUp();
         Info.SettingsFile = Root / "settings.ini";
         std::ofstream(Info.SettingsFile) << "[3.0.201]\nCompany=Acme Flow Ltd\n";
-        Info.Today = [] { return std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{10}}; };
+        Info.Today = [] {
+            return std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12},
+                                               std::chrono::day{10}};
+        };
     }
     // New mode from `source` with the given code; the result of OK.
-    bool New(const std::string& source, const std::string& code, const std::string& title = "Line 4 meter") {
+    bool New(const std::string& source, const std::string& code,
+             const std::string& title = "Line 4 meter") {
         Host.Select(source);
         Info.Show(InfoMode::New, "Revision: 3.0.201");
         return Info.BitBtnOKClick({title, "Spare unit", Info.Creator, "2026-12-10", code});
@@ -151,7 +155,8 @@ TEST_F(Versions, EditModeChangesOnlyTheCatalogueRecord) {
     Host.Select("758-FP01-120001");
     Info.Show(InfoMode::Edit, "Revision: 3.0.201");
     // The rest is disabled in edit mode: what the window holds there is not taken.
-    ASSERT_TRUE(Info.BitBtnOKClick({"Line 5 meter", "Moved to line 5", "Someone", "1999-01-01", "999999"}));
+    ASSERT_TRUE(
+        Info.BitBtnOKClick({"Line 5 meter", "Moved to line 5", "Someone", "1999-01-01", "999999"}));
     Info.FormClose();
 
     const PackRecord edited = FindPackRecord({"758", "FP01", "120001"});
@@ -234,14 +239,16 @@ TEST_F(Versions, TheDialogReportsAFailedCreationAndStaysOpen) {
 }
 
 TEST(CreatorDefault, ComesFromTheRevisionsSectionElseUnknownCompany) {
-    const fs::path file = fs::temp_directory_path() / ("kv740-creator-" + std::to_string(getpid()) + ".ini");
+    const fs::path file =
+        fs::temp_directory_path() / ("kv740-creator-" + std::to_string(getpid()) + ".ini");
     struct Case {
         const char* Contents;  // nullptr: no file
         const char* Revision;
         const char* Creator;
     } cases[] = {
         {"[3.0.201]\nCompany = Acme Flow Ltd \n", "Revision: 3.0.201", "Acme Flow Ltd"},
-        {"[2.8.8.5]\nCompany=Acme 746\n[3.0.201]\nCompany=Acme 758\n", "Revision: 2.8.8.5", "Acme 746"},
+        {"[2.8.8.5]\nCompany=Acme 746\n[3.0.201]\nCompany=Acme 758\n", "Revision: 2.8.8.5",
+         "Acme 746"},
         {"[3.0.201]\nCompany=\n", "Revision: 3.0.201", UnknownCreator},
         {"[3.0.200]\nCompany=Older\n", "Revision: 3.0.201", UnknownCreator},
         {"[3.0.201]\nOwner=Acme\n", "Revision: 3.0.201", UnknownCreator},

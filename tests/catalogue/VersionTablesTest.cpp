@@ -58,8 +58,8 @@ TEST_F(VersionTables, TheSwitchEnablesExactlyTheCategoriesTheVersionHas) {
     EXPECT_EQ(Enabled(m.PrinterCategories), (std::set<std::string>{"FOOTERS"}));
     EXPECT_FALSE(m.PrinterTextTabVisible);
 
-    for (store::Table* view : {&m.TableVersion, &m.TableVariables, &m.TableOutputs, &m.TableRates, &m.TableTotals,
-                               &m.TableFactors, &m.TablePoints}) {
+    for (store::Table* view : {&m.TableVersion, &m.TableVariables, &m.TableOutputs, &m.TableRates,
+                               &m.TableTotals, &m.TableFactors, &m.TablePoints}) {
         EXPECT_TRUE(view->Active());
         EXPECT_EQ(view->TableName(), "..\\dbs\\user\\758-FP01-000001.db");
         EXPECT_TRUE(view->CanModify());
@@ -78,7 +78,8 @@ TEST_F(VersionTables, TheSwitchEnablesExactlyTheCategoriesTheVersionHas) {
     EXPECT_FALSE(m.TableVersion.CanModify());
     EXPECT_FALSE(m.TableFactors.CanModify());
     EXPECT_TRUE(m.PrinterTextTabVisible);
-    EXPECT_EQ(Enabled(m.MessagesCategories), (std::set<std::string>{"ERRORS", "WARNINGS", "ALARMS", "PROMPTS"}));
+    EXPECT_EQ(Enabled(m.MessagesCategories),
+              (std::set<std::string>{"ERRORS", "WARNINGS", "ALARMS", "PROMPTS"}));
 }
 
 TEST_F(VersionTables, PageChangesSelectTheFirstCategoryOfThePage) {
@@ -140,7 +141,8 @@ TEST_F(VersionTables, ANameTooLongClosesTheManagerWithItsMessage) {
     Manager& m = Start();
     m.FilterBox[Slot::FileName] = {"..\\dbs\\user\\" + std::string(300, 'x') + ".db", true};
     m.ActionIdleUpdate();
-    EXPECT_EQ(prompter.LastText(), "Installation path name is too long, please reinstall 740-Series Program Manager");
+    EXPECT_EQ(prompter.LastText(),
+              "Installation path name is too long, please reinstall 740-Series Program Manager");
     EXPECT_EQ(prompter.Boxes.back().Kind, base::MessageKind::Error);
     EXPECT_TRUE(m.Closing);
     EXPECT_EQ(closes, 1);

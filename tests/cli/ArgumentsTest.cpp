@@ -12,11 +12,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class CliArguments : public ::testing::Test {
-protected:
+  protected:
     CliArguments() : Dir(kv::testing::MakeTempDir()) {
         std::ofstream(Dir + "/image.bin") << "not much of an image";
         std::ofstream(Dir + "/long.csv") << "000001," << std::string(200, 'A') << "\n";
-        std::ofstream(Dir + "/binary.csv", std::ios::binary) << std::string("000001,TAG\n\0\1\2", 14);
+        std::ofstream(Dir + "/binary.csv", std::ios::binary)
+            << std::string("000001,TAG\n\0\1\2", 14);
         fs::create_directory(Dir + "/folder");
     }
     ~CliArguments() override { fs::remove_all(Dir); }
@@ -32,7 +33,8 @@ TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
     } cases[] = {
         {"--version", 0, "740-cli 1.0"},
         {"report --version", 0, "740-cli 1.0"},
-        {"download --help", 0, "Usage: 740-cli download IMAGE --port COMn [--baud B=38400] [--parity P=ODD]"},
+        {"download --help", 0,
+         "Usage: 740-cli download IMAGE --port COMn [--baud B=38400] [--parity P=ODD]"},
         {"report --help", 0, "[-o FILE=Report.pdf]"},
         {"program --help", 0, "[--timeout SECONDS=30]"},
         {"", 2, "Usage: 740-cli COMMAND"},
@@ -44,9 +46,12 @@ TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
         {"download image.bin --port /dev/ttyS0", 2, "is not a port name"},
         {"download image.bin --port COM1 --baud 1000", 2,
          "\"1000\" is not a speed of the link (38400, 19200, 9600, 4800, 2400 or 1200)"},
-        {"download image.bin --port COM1 --parity ood", 2, "is not a parity (ODD, EVEN, NONE, MARK or SPACE)"},
-        {"download image.bin --port COM1 --parity space --baud 1200", 1, "Comms test failed - no port available"},
-        {"download image.bin --port COM1 --timeout 0", 2, "is not a number of seconds from 1 to 3600"},
+        {"download image.bin --port COM1 --parity ood", 2,
+         "is not a parity (ODD, EVEN, NONE, MARK or SPACE)"},
+        {"download image.bin --port COM1 --parity space --baud 1200", 1,
+         "Comms test failed - no port available"},
+        {"download image.bin --port COM1 --timeout 0", 2,
+         "is not a number of seconds from 1 to 3600"},
         {"download '' --port COM1", 2, "IMAGE: an empty path names no file"},
         {"download folder --port COM1", 2, "IMAGE: \"folder\" is a directory, not a file"},
         {"download missing.bin --port COM1", 1, "cannot read \"missing.bin\""},
@@ -56,7 +61,8 @@ TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
         {"report 758-FP01-000000 --install ''", 2, "an empty path names no installation"},
         {"pack list missing.apl", 1, "missing.apl"},
         {"pack expand image.bin ''", 2, "an empty path names no directory"},
-        {"program image.bin --serials-file long.csv", 2, "line 1 of \"long.csv\" is longer than 64 characters"},
+        {"program image.bin --serials-file long.csv", 2,
+         "line 1 of \"long.csv\" is longer than 64 characters"},
         {"program image.bin --serials-file binary.csv", 2, "\"binary.csv\" is not a text file"},
         {"program image.bin --serials-file folder", 2, "is a directory, not a file"},
         {"program image.bin --dir missing", 2, "directory \"missing\" does not exist"},
@@ -64,11 +70,15 @@ TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
     for (const auto& c : cases) {
         const CliResult run = RunCli(Dir, c.arguments, noPort);
         EXPECT_EQ(run.Status, c.status) << c.arguments << "\n" << run.Output;
-        EXPECT_NE(run.Output.find(c.expected), std::string::npos) << c.arguments << "\n" << run.Output;
+        EXPECT_NE(run.Output.find(c.expected), std::string::npos) << c.arguments << "\n"
+                                                                  << run.Output;
         for (const char* leak : {"filesystem error", "basic_", "std::", "terminate called"})
-            EXPECT_EQ(run.Output.find(leak), std::string::npos) << c.arguments << "\n" << run.Output;
+            EXPECT_EQ(run.Output.find(leak), std::string::npos) << c.arguments << "\n"
+                                                                << run.Output;
         if (c.status == 2 && !c.arguments.empty()) {
-            EXPECT_EQ(run.Output.find('\n'), run.Output.size() - 1) << "one line: " << c.arguments << "\n" << run.Output;
+            EXPECT_EQ(run.Output.find('\n'), run.Output.size() - 1)
+                << "one line: " << c.arguments << "\n"
+                << run.Output;
         }
     }
 }

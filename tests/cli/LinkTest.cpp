@@ -17,11 +17,14 @@ TEST(CliDownload, ToARunningApplicationEndsAtTheTimeout) {
     std::ofstream(dir + "/image.bin") << std::string(1500, 'x');
     kv::testing::VirtualInstrument instrument({"--ack-presence"});
     const auto start = std::chrono::steady_clock::now();
-    const CliResult run = RunCli(dir, "download image.bin --port COM4 --timeout 2", "KV740_PORTS=COM4=" + instrument.Device());
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const CliResult run = RunCli(dir, "download image.bin --port COM4 --timeout 2",
+                                 "KV740_PORTS=COM4=" + instrument.Device());
+    const auto seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(run.Status, 1) << run.Output;
     EXPECT_NE(run.Output.find("Comms test failed - no response"), std::string::npos) << run.Output;
-    EXPECT_NE(run.Output.find("The unit answered as a running application"), std::string::npos) << run.Output;
+    EXPECT_NE(run.Output.find("The unit answered as a running application"), std::string::npos)
+        << run.Output;
     EXPECT_LT(seconds, 20) << "the timeout ends the connection";
     std::filesystem::remove_all(dir);
 }
@@ -30,12 +33,15 @@ TEST(CliDownload, IncompatibleUnitSaysWhatItReportedAndWhatTheImageAccepts) {
     const std::string dir = kv::testing::MakeTempDir();
     std::ofstream(dir + "/image.bin") << std::string(1500, 'x');
     kv::testing::VirtualInstrument instrument({"--model", "0x04", "--class", "1"});
-    const CliResult run = RunCli(dir, "download image.bin --port COM4 --model-mask 0x03 --min-class 2",
-                                 "KV740_PORTS=COM4=" + instrument.Device());
+    const CliResult run =
+        RunCli(dir, "download image.bin --port COM4 --model-mask 0x03 --min-class 2",
+               "KV740_PORTS=COM4=" + instrument.Device());
     EXPECT_EQ(run.Status, 1) << run.Output;
-    EXPECT_NE(run.Output.find("Incompatible unit model or class\nThe unit reported model 0x04 class 1; the image "
-                              "accepts models 0x03, class 2 or higher"),
-              std::string::npos)
+    EXPECT_NE(
+        run.Output.find(
+            "Incompatible unit model or class\nThe unit reported model 0x04 class 1; the image "
+            "accepts models 0x03, class 2 or higher"),
+        std::string::npos)
         << run.Output;
     std::filesystem::remove_all(dir);
 }

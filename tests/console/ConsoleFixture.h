@@ -33,7 +33,7 @@ using kv::testing::ReadFileBytes;
 using kv::testing::RecordingShell;
 
 class ScriptedDialogs : public HeadlessDialogs {
-public:
+  public:
     using HeadlessDialogs::HeadlessDialogs;
     std::optional<std::filesystem::path> OpenChoice;
     // Boxes to click before OK; Save cancels when `SaveOk` is false.
@@ -72,12 +72,13 @@ inline ProgrammedUnit ReadUnit(const std::vector<uint8_t>& image, size_t identit
     ProgrammedUnit unit;
     unit.Serial = TextIn(image, identity + 16, 7);
     size_t label = 0;
-    for (int i = 0; i < 4; ++i) label = (label << 8) | image.at(identity + 0x400 + 32 + i);  // unit item, entry 0
+    for (int i = 0; i < 4; ++i)
+        label = (label << 8) | image.at(identity + 0x400 + 32 + i);  // unit item, entry 0
     const auto text = image.begin() + static_cast<std::ptrdiff_t>(std::min(label, image.size()));
     unit.Tag.assign(text, std::find(text, image.end(), 0));
     std::tm t{};
-    if (std::sscanf(TextIn(image, identity + 53, 19).c_str(), "%d,%d,%d,%d,%d,%d", &t.tm_year, &t.tm_mon, &t.tm_mday,
-                    &t.tm_hour, &t.tm_min, &t.tm_sec) == 6) {
+    if (std::sscanf(TextIn(image, identity + 53, 19).c_str(), "%d,%d,%d,%d,%d,%d", &t.tm_year,
+                    &t.tm_mon, &t.tm_mday, &t.tm_hour, &t.tm_min, &t.tm_sec) == 6) {
         t.tm_year -= 1900;
         t.tm_mon -= 1;
         unit.Stamp = static_cast<long long>(timegm(&t));
@@ -86,14 +87,18 @@ inline ProgrammedUnit ReadUnit(const std::vector<uint8_t>& image, size_t identit
 }
 
 inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 class ConsoleFixture : public ::testing::Test {
-protected:
+  protected:
     ConsoleFixture()
-        : Root(kv::testing::MakeTempDir()), Bin(Root / "bin"), Apx(Root / "apx"), Launch(Root / "home") {
+        : Root(kv::testing::MakeTempDir()),
+          Bin(Root / "bin"),
+          Apx(Root / "apx"),
+          Launch(Root / "home") {
         std::filesystem::create_directories(Bin);
         std::filesystem::create_directories(Apx);
         std::filesystem::create_directories(Launch);
@@ -106,13 +111,15 @@ protected:
 
     // Creates the console with these command-line words (the working files go).
     void Construct(const std::vector<std::string>& arguments) {
-        ConsoleServices services{prompter, shell, dialogs, [this] { return MakeLink(); }, Bin, Launch};
+        ConsoleServices services{prompter, shell, dialogs, [this] { return MakeLink(); },
+                                 Bin,      Launch};
         console = std::make_unique<Console>(services, "740-Series Program Utility", arguments);
         console->Now = [] { return std::chrono::system_clock::from_time_t(1700000000); };
         console->OnProgressMessage = [this](const std::string& message) {
             link::TComms* link = console->Link();
             if (message == link::msg::Wait)
-                attempts.push_back(link->PortName + " " + std::to_string(link->Baud) + " " + link->ParityName);
+                attempts.push_back(link->PortName + " " + std::to_string(link->Baud) + " " +
+                                   link->ParityName);
         };
     }
 
@@ -149,7 +156,8 @@ protected:
 
     // A virtual instrument behind the given port name; by default one that suits the images of
     // ImageBuilder (model bit 1, class 2) and answers at 38400 baud with odd parity.
-    void Attach(const std::string& portName, const vinst::UnitOptions& options = {.ModelBits = 1, .UnitClass = 2}) {
+    void Attach(const std::string& portName,
+                const vinst::UnitOptions& options = {.ModelBits = 1, .UnitClass = 2}) {
         unitPort = portName;
         unit.emplace(options);
         unit->OnImage = [this](const std::vector<uint8_t>& image) { received.push_back(image); };
@@ -158,7 +166,8 @@ protected:
 
     void Wire() {
         port->OnWrite = [this](link::ScriptedPort& p, const link::ScriptedPort::Written& w) {
-            if (w.PortName == unitPort) p.Feed(unit->Receive(w.Bytes.data(), w.Bytes.size(), p.Line()));
+            if (w.PortName == unitPort)
+                p.Feed(unit->Receive(w.Bytes.data(), w.Bytes.size(), p.Line()));
         };
     }
 

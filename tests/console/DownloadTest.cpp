@@ -12,13 +12,14 @@ namespace {
 namespace msg = link::msg;
 
 class Download : public ConsoleFixture {
-protected:
+  protected:
     // Every setting of the scan on the given ports, in the order the console tries them.
     static std::vector<std::string> FullScan(const std::vector<std::string>& portNames) {
         std::vector<std::string> out;
         for (const char* baud : {"38400", "19200", "9600", "4800", "2400"})
             for (const auto& p : portNames)
-                for (const char* parity : {"ODD", "EVEN", "NONE"}) out.push_back(p + " " + baud + " " + parity);
+                for (const char* parity : {"ODD", "EVEN", "NONE"})
+                    out.push_back(p + " " + baud + " " + parity);
         return out;
     }
     static bool IsPresenceQuery(const std::vector<uint8_t>& bytes) {
@@ -55,9 +56,10 @@ TEST_F(Download, FindsTheUnitOnCom3At9600Even) {
     Attach("COM3", {.Baud = 9600, .Parity = link::EVENPARITY, .ModelBits = 1, .UnitClass = 2});
     Start("758-FP01-000000.apx", BuildImage({}));
     Program("123456");
-    EXPECT_EQ(attempts, (std::vector<std::string>{"COM3 38400 ODD", "COM3 38400 EVEN", "COM3 38400 NONE",
-                                                  "COM3 19200 ODD", "COM3 19200 EVEN", "COM3 19200 NONE",
-                                                  "COM3 9600 ODD", "COM3 9600 EVEN"}));
+    EXPECT_EQ(attempts,
+              (std::vector<std::string>{"COM3 38400 ODD", "COM3 38400 EVEN", "COM3 38400 NONE",
+                                        "COM3 19200 ODD", "COM3 19200 EVEN", "COM3 19200 NONE",
+                                        "COM3 9600 ODD", "COM3 9600 EVEN"}));
     EXPECT_EQ(console->PanelInfo, msg::Complete);
     EXPECT_EQ(received.size(), 1u);
 }
@@ -94,8 +96,12 @@ TEST_F(Download, Outcomes) {
         {"any model, higher class", {.ModelBits = 0x00, .UnitClass = 9}, msg::Complete},
         {"other model", {.ModelBits = 0x02, .UnitClass = 2}, msg::Incompatible},
         {"lower class", {.ModelBits = 0x01, .UnitClass = 1}, msg::Incompatible},
-        {"every block refused", {.ModelBits = 0x01, .UnitClass = 2, .RefuseShare = 1}, msg::NakResponse},
-        {"silent after block 5", {.ModelBits = 0x01, .UnitClass = 2, .SilentAfterBlock = 5}, msg::TransferNoResponse},
+        {"every block refused",
+         {.ModelBits = 0x01, .UnitClass = 2, .RefuseShare = 1},
+         msg::NakResponse},
+        {"silent after block 5",
+         {.ModelBits = 0x01, .UnitClass = 2, .SilentAfterBlock = 5},
+         msg::TransferNoResponse},
     };
     for (const auto& c : cases) {
         prompter.Beeps = 0;
@@ -124,7 +130,8 @@ TEST_F(Download, AUnitLostMidTransferFailsTheTransfer) {
     while (timer->Step()) {
     }
     EXPECT_EQ(console->PanelInfo, msg::TransferNoResponse);
-    EXPECT_EQ(attempts, (std::vector<std::string>{"COM1 38400 ODD"})) << "no other port holds this unit";
+    EXPECT_EQ(attempts, (std::vector<std::string>{"COM1 38400 ODD"}))
+        << "no other port holds this unit";
     EXPECT_FALSE(port->IsOpen());
     EXPECT_TRUE(console->Enabled(Command::Download));
 }
@@ -185,7 +192,8 @@ TEST_F(Download, Com0InThePortMapIsRefusedAtStart) {
     ASSERT_EQ(prompter.Boxes.size(), 1u);
     EXPECT_EQ(prompter.Boxes[0].Kind, base::MessageKind::Warning);
     EXPECT_EQ(prompter.LastText(),
-              "KV740_PORTS maps COM0 to /dev/pts/99: COM0 is not a port name (the ports are COM1 to COM9), so that "
+              "KV740_PORTS maps COM0 to /dev/pts/99: COM0 is not a port name (the ports are COM1 "
+              "to COM9), so that "
               "entry is ignored");
 }
 
@@ -239,12 +247,13 @@ TEST_F(Download, ProgressMaximumAndPosition) {
         Start("758-FP01-000000.apx", BuildImage(recipe));
         Program("123456");
         EXPECT_EQ(console->ProgressMax, static_cast<int>(size / 256));
-        EXPECT_EQ(console->ProgressPosition, static_cast<int>(size / 256)) << "complete: the bar is full";
+        EXPECT_EQ(console->ProgressPosition, static_cast<int>(size / 256))
+            << "complete: the bar is full";
     }
 }
 
 class Stamping : public Download {
-protected:
+  protected:
     Stamping() {
         setenv("TZ", "UTC", 1);
         tzset();
@@ -262,7 +271,8 @@ TEST_F(Stamping, TwoUnitsInARowCarryTheirOwnValues) {
     dialogs.Units = {{"222222", "TAG-2"}};
     console->ActionDownloadExecute();
     console->ActionIdleUpdate();
-    EXPECT_FALSE(console->LabelWarningVisible) << "hidden as soon as the panel shows something else";
+    EXPECT_FALSE(console->LabelWarningVisible)
+        << "hidden as soon as the panel shows something else";
     while (timer->Step()) {
     }
     ASSERT_EQ(received.size(), 2u);
@@ -279,7 +289,8 @@ TEST_F(Stamping, TwoUnitsInARowCarryTheirOwnValues) {
     std::copy_n("222222", 6, expected.begin() + id + 16);
     std::copy_n("TAG-2\0", 6, expected.begin() + label);
     std::copy_n("2023,11,14,22,16,20", 19, expected.begin() + id + 53);
-    std::vector<uint8_t> got(received[1].begin(), received[1].begin() + static_cast<std::ptrdiff_t>(image.size()));
+    std::vector<uint8_t> got(received[1].begin(),
+                             received[1].begin() + static_cast<std::ptrdiff_t>(image.size()));
     for (size_t i = 0x400; i < 0x404; ++i) got[i] = expected[i];
     EXPECT_TRUE(got == expected);
 }
@@ -316,7 +327,8 @@ TEST_F(Stamping, ADisabledTagIsNotWritten) {
     Program("654321", "TAG-X");
     EXPECT_EQ(console->SerialNumber.Tag, " N/A");
     ASSERT_EQ(received.size(), 1u);
-    std::vector<uint8_t> got(received[0].begin(), received[0].begin() + static_cast<std::ptrdiff_t>(image.size()));
+    std::vector<uint8_t> got(received[0].begin(),
+                             received[0].begin() + static_cast<std::ptrdiff_t>(image.size()));
     std::vector<uint8_t> expected = image;
     std::copy_n("654321", 6, expected.begin() + 0x10000 + 16);
     std::copy_n("2023,11,14,22,16,20", 19, expected.begin() + 0x10000 + 53);

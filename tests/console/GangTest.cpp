@@ -15,7 +15,7 @@ namespace {
 constexpr size_t Identity = 0x10000;
 
 class GangFixture : public ConsoleFixture {
-protected:
+  protected:
     GangFixture() { Start("758-FP01-000000.apx", BuildImage({})); }
 
     struct PortSide {
@@ -25,7 +25,8 @@ protected:
         std::vector<std::vector<uint8_t>> Received;
     };
 
-    // A virtual unit behind `port`, answering at its own settings; a port left out exists but is silent.
+    // A virtual unit behind `port`, answering at its own settings; a port left out exists but is
+    // silent.
     void Behind(const std::string& port, vinst::UnitOptions options) {
         options.ModelBits = 1;
         options.UnitClass = 2;
@@ -33,27 +34,36 @@ protected:
     }
 
     void MakeGang(const std::vector<std::string>& names, std::vector<UnitEntry> list) {
-        gang.emplace(*console, names, std::move(list), [this](const std::string& name) {
-            PortSide& side = sides[name];
-            auto p = std::make_unique<link::ScriptedPort>();
-            auto t = std::make_unique<link::ManualTimer>();
-            side.Port = p.get();
-            side.Timer = t.get();
-            if (missing.count(name) == 0) p->Existing = {name};
-            else p->Existing = {"NOWHERE"};
-            if (units.count(name)) {
-                side.Unit.emplace(units[name]);
-                side.Unit->OnImage = [&side](const std::vector<uint8_t>& image) { side.Received.push_back(image); };
-                p->OnWrite = [&side](link::ScriptedPort& port, const link::ScriptedPort::Written& w) {
-                    port.Feed(side.Unit->Receive(w.Bytes.data(), w.Bytes.size(), port.Line()));
-                };
-            }
-            return std::make_unique<link::TComms>(std::move(p), std::move(t));
-        }, prompter);
+        gang.emplace(
+            *console, names, std::move(list),
+            [this](const std::string& name) {
+                PortSide& side = sides[name];
+                auto p = std::make_unique<link::ScriptedPort>();
+                auto t = std::make_unique<link::ManualTimer>();
+                side.Port = p.get();
+                side.Timer = t.get();
+                if (missing.count(name) == 0)
+                    p->Existing = {name};
+                else
+                    p->Existing = {"NOWHERE"};
+                if (units.count(name)) {
+                    side.Unit.emplace(units[name]);
+                    side.Unit->OnImage = [&side](const std::vector<uint8_t>& image) {
+                        side.Received.push_back(image);
+                    };
+                    p->OnWrite = [&side](link::ScriptedPort& port,
+                                         const link::ScriptedPort::Written& w) {
+                        port.Feed(side.Unit->Receive(w.Bytes.data(), w.Bytes.size(), port.Line()));
+                    };
+                }
+                return std::make_unique<link::TComms>(std::move(p), std::move(t));
+            },
+            prompter);
         gang->Now = [] { return std::chrono::system_clock::from_time_t(1700000000); };
         gang->OnResult = [this](size_t station, const UnitResult& result) {
             const Gang::Station& s = gang->Stations()[station];
-            rows.push_back(UnitRow(*console, result, s.Form, s.Progress, UnitProgress::Clock::now()));
+            rows.push_back(
+                UnitRow(*console, result, s.Form, s.Progress, UnitProgress::Clock::now()));
         };
     }
 
@@ -74,7 +84,9 @@ protected:
     std::vector<RecordRow> rows;
 };
 
-std::string SerialOf(const std::vector<uint8_t>& image) { return TextIn(image, Identity + 16, 6); }
+std::string SerialOf(const std::vector<uint8_t>& image) {
+    return TextIn(image, Identity + 16, 6);
+}
 
 TEST_F(GangFixture, EachPortScansItsOwnSettingsAndTakesTheNextSerial) {
     Behind("COM3", {});
@@ -87,7 +99,8 @@ TEST_F(GangFixture, EachPortScansItsOwnSettingsAndTakesTheNextSerial) {
     ASSERT_TRUE(gang->Done());
 
     ASSERT_EQ(gang->Results().size(), 7u);
-    for (const auto& result : gang->Results()) EXPECT_TRUE(result.Complete) << result.Unit.Serial << ": " << result.Outcome;
+    for (const auto& result : gang->Results())
+        EXPECT_TRUE(result.Complete) << result.Unit.Serial << ": " << result.Outcome;
     // Every serial number went into exactly one unit, and each unit's image is the file's but for
     // its own serial number, tag and stamps.
     const std::vector<uint8_t> file = BuildImage({});
@@ -99,7 +112,8 @@ TEST_F(GangFixture, EachPortScansItsOwnSettingsAndTakesTheNextSerial) {
             const ProgrammedUnit unit = ReadUnit(image, Identity);
             EXPECT_EQ(unit.Tag, "GT-1");
             EXPECT_EQ(unit.Stamp, 1700000000 + 180);
-            std::vector<uint8_t> masked(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(file.size()));
+            std::vector<uint8_t> masked(image.begin(),
+                                        image.begin() + static_cast<std::ptrdiff_t>(file.size()));
             for (size_t at : {Identity + 16, Identity + 53}) {
                 const size_t length = at == Identity + 16 ? 6 : 19;
                 std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), length,
@@ -107,12 +121,15 @@ TEST_F(GangFixture, EachPortScansItsOwnSettingsAndTakesTheNextSerial) {
             }
             size_t tagText = 0;  // the unit item's entry-0 text
             for (int i = 0; i < 4; ++i) tagText = (tagText << 8) | file[Identity + 0x400 + 32 + i];
-            std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(tagText), 7, masked.begin() + static_cast<std::ptrdiff_t>(tagText));
-            std::copy_n(file.begin() + 0x400, 4, masked.begin() + 0x400);  // the link's marker in block 4
+            std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(tagText), 7,
+                        masked.begin() + static_cast<std::ptrdiff_t>(tagText));
+            std::copy_n(file.begin() + 0x400, 4,
+                        masked.begin() + 0x400);  // the link's marker in block 4
             EXPECT_TRUE(masked == file) << name << " image " << SerialOf(image);
         }
     }
-    EXPECT_EQ(serials, (std::multiset<std::string>{"000101", "000102", "000103", "000104", "000105", "000106", "000107"}));
+    EXPECT_EQ(serials, (std::multiset<std::string>{"000101", "000102", "000103", "000104", "000105",
+                                                   "000106", "000107"}));
     // No link ever opened another port than its own (an empty name closes it).
     for (auto& [name, side] : sides)
         for (const std::string& opened : side.Port->Opens)
@@ -124,7 +141,8 @@ TEST_F(GangFixture, EachPortScansItsOwnSettingsAndTakesTheNextSerial) {
     EXPECT_EQ(SerialOf(sides["COM4"].Received.front()), "000102");
     EXPECT_EQ(SerialOf(sides["COM7"].Received.front()), "000103");
 
-    const auto row = std::find_if(rows.begin(), rows.end(), [](const RecordRow& r) { return r.Serial == "000102"; });
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [](const RecordRow& r) { return r.Serial == "000102"; });
     ASSERT_NE(row, rows.end());
     EXPECT_EQ(row->Version, "758-FP01-000000");
     EXPECT_EQ(row->Revision, "3.0.201");
@@ -159,7 +177,8 @@ TEST_F(GangFixture, ASilentPortFailsAloneAndStopsUnlessToldToGoOn) {
     }
     EXPECT_EQ(complete, 5u);
     EXPECT_FALSE(sides["COM5"].Port->IsOpen()) << "a port that takes no more units is given back";
-    const auto failed = std::find_if(rows.begin(), rows.end(), [](const RecordRow& r) { return !r.Ok; });
+    const auto failed =
+        std::find_if(rows.begin(), rows.end(), [](const RecordRow& r) { return !r.Ok; });
     ASSERT_NE(failed, rows.end());
     EXPECT_EQ(failed->Port, "COM5");
     EXPECT_EQ(failed->Baud, 0u) << "a unit that never answered has no setting";
@@ -182,10 +201,12 @@ TEST_F(GangFixture, PortsThatNeverOpenUseUpTheListWithoutNesting) {
 TEST_F(GangFixture, EachNextUnitWaitsForTheOperator) {
     Behind("COM3", {});
     Behind("COM4", {});
-    MakeGang({"COM3", "COM4"}, {{"000101", "A"}, {"000102", "B#"}, {"000103", "C"}, {"000104", "D"}});
+    MakeGang({"COM3", "COM4"},
+             {{"000101", "A"}, {"000102", "B#"}, {"000103", "C"}, {"000104", "D"}});
     std::vector<std::string> waiting;
     gang->OnWaiting = [&](size_t station) {
-        waiting.push_back(gang->Stations()[station].Port + " " + gang->Units()[gang->Stations()[station].Unit].Serial);
+        waiting.push_back(gang->Stations()[station].Port + " " +
+                          gang->Units()[gang->Stations()[station].Unit].Serial);
     };
     gang->KeepGoing = true;
     gang->Start();

@@ -35,7 +35,9 @@ inline void PutText(std::vector<uint8_t>& image, size_t at, const std::string& t
     image[at + text.size()] = 0;
 }
 
-inline size_t IdentityAt(size_t size) { return size > 131072 ? 0x3200 : 0x10000; }
+inline size_t IdentityAt(size_t size) {
+    return size > 131072 ? 0x3200 : 0x10000;
+}
 
 // Texts follow the identity block, the info table follows the texts (as in the linked image).
 inline std::vector<uint8_t> BuildImage(const ImageRecipe& recipe) {
@@ -61,8 +63,10 @@ inline std::vector<uint8_t> BuildImage(const ImageRecipe& recipe) {
     PutText(image, id + 16, "000000");
     PutText(image, id + 23, "01");
     PutText(image, id + 26, "000000");
-    std::fill(image.begin() + static_cast<std::ptrdiff_t>(id + 33), image.begin() + static_cast<std::ptrdiff_t>(id + 51), 0);
-    std::copy(recipe.Revision.begin(), recipe.Revision.end(), image.begin() + static_cast<std::ptrdiff_t>(id + 33));
+    std::fill(image.begin() + static_cast<std::ptrdiff_t>(id + 33),
+              image.begin() + static_cast<std::ptrdiff_t>(id + 51), 0);
+    std::copy(recipe.Revision.begin(), recipe.Revision.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(id + 33));
     image[id + 51] = recipe.CardClass;
     image[id + 52] = recipe.CardNumber;
     PutText(image, id + 53, "9999,99,99,99,99,99");
@@ -73,12 +77,15 @@ inline std::vector<uint8_t> BuildImage(const ImageRecipe& recipe) {
         image[item + 17] = static_cast<uint8_t>(info.Id);
         item += 32;
     }
-    if (recipe.EndTable) std::fill(image.begin() + static_cast<std::ptrdiff_t>(item), image.begin() + static_cast<std::ptrdiff_t>(item + 32), 0);
+    if (recipe.EndTable)
+        std::fill(image.begin() + static_cast<std::ptrdiff_t>(item),
+                  image.begin() + static_cast<std::ptrdiff_t>(item + 32), 0);
     return image;
 }
 
 inline std::string TextIn(const std::vector<uint8_t>& image, size_t at, size_t length) {
-    return std::string(image.begin() + static_cast<std::ptrdiff_t>(at), image.begin() + static_cast<std::ptrdiff_t>(at + length));
+    return std::string(image.begin() + static_cast<std::ptrdiff_t>(at),
+                       image.begin() + static_cast<std::ptrdiff_t>(at + length));
 }
 
 }  // namespace kv::console::testing

@@ -16,8 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 
 class LiteProgram : public ::testing::Test {
-protected:
-    LiteProgram() : Root(kv::testing::MakeTempDir()), Program(Root / "bin" / "740-lite"), Runtime(Root / "run") {
+  protected:
+    LiteProgram()
+        : Root(kv::testing::MakeTempDir()),
+          Program(Root / "bin" / "740-lite"),
+          Runtime(Root / "run") {
         fs::create_directories(Root / "bin");
         fs::create_directories(Runtime);
         fs::permissions(Runtime, fs::perms::owner_all, fs::perm_options::replace);
@@ -99,7 +102,8 @@ TEST_F(LiteProgram, OpensThePathItIsGivenFromWhereItWasStarted) {
     const auto image = BuildImage({});
     WriteFile(Root / "home" / "apx" / "758-FP01-000000.apx", image);
     Start("../apx/758-FP01-000000.apx", Root / "home" / "work");
-    EXPECT_TRUE(Within(10000, [&] { return ReadFileBytes(Root / "bin" / "PackBinary.bin") == image; }));
+    EXPECT_TRUE(
+        Within(10000, [&] { return ReadFileBytes(Root / "bin" / "PackBinary.bin") == image; }));
 }
 
 }  // namespace

@@ -21,11 +21,14 @@ TEST_F(Load, CaptionAndPanelForEachModel) {
         const char* caption;
         const char* panel;
     } cases[] = {
-        {"746-GN01-000017.apx", "746-GN01", 0x04, 3, "746-GN01-000017.apx - Standard Model 746, Class 03",
+        {"746-GN01-000017.apx", "746-GN01", 0x04, 3,
+         "746-GN01-000017.apx - Standard Model 746, Class 03",
          "Connect Model 746 (Class 03) to COM1...COM9 port"},
-        {"758-FP01-000000.APX", "758-FP01", 0x01, 12, "758-FP01-000000.apx - Original Model 758, Class 12",
+        {"758-FP01-000000.APX", "758-FP01", 0x01, 12,
+         "758-FP01-000000.apx - Original Model 758, Class 12",
          "Connect Original Model 758 (Class 12) to COM1...COM9 port"},
-        {"758-FP01-000000.apx", "758-FP01", 0x02, 2, "758-FP01-000000.apx - Standard Model 758, Class 02",
+        {"758-FP01-000000.apx", "758-FP01", 0x02, 2,
+         "758-FP01-000000.apx - Standard Model 758, Class 02",
          "Connect Standard Model 758 (Class 02) to COM1...COM9 port"},
     };
     for (const auto& c : cases) {
@@ -136,12 +139,13 @@ TEST_F(Load, TheCommandLineOpensTheFileItNames) {
         std::vector<std::string> arguments;
         int minClass;
     } cases[] = {
-        {{"758-FP01-000000.apx"}, 5},                                          // the working directory first
-        {{"758-FP01-000001.apx"}, 9},                                          // only where it was started
-        {{(Root / "elsewhere" / "758-FP01-000000.apx").string()}, 7},          // an absolute path
-        {{"apx/758-FP01-000000.apx"}, 8},                                      // relative to where it was started
+        {{"758-FP01-000000.apx"}, 5},  // the working directory first
+        {{"758-FP01-000001.apx"}, 9},  // only where it was started
+        {{(Root / "elsewhere" / "758-FP01-000000.apx").string()}, 7},  // an absolute path
+        {{"apx/758-FP01-000000.apx"}, 8},  // relative to where it was started
         {{"../elsewhere/758-FP01-000000.apx"}, 7},
-        {{"first.apx", (Root / "elsewhere" / "758-FP01-000000.apx").string()}, 7},  // the last word counts
+        {{"first.apx", (Root / "elsewhere" / "758-FP01-000000.apx").string()},
+         7},  // the last word counts
     };
     for (const auto& c : cases) {
         prompter.Boxes.clear();
@@ -164,10 +168,12 @@ TEST_F(Load, AWorkingFileThatCannotBeWrittenIsADiskProblem) {
 }
 
 TEST_F(Load, WorkingFilesGoAtCreationAndDestruction) {
-    for (const char* name : {"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"}) WriteFile(Bin / name, {1});
+    for (const char* name : {"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"})
+        WriteFile(Bin / name, {1});
     fs::permissions(Bin / "PackReport.pdf", fs::perms::owner_read);
     Construct({});
-    for (const char* name : {"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"}) EXPECT_FALSE(Exists(Bin / name));
+    for (const char* name : {"PackBinary.bin", "PackReport.pdf", "PackManual.pdf"})
+        EXPECT_FALSE(Exists(Bin / name));
     console->FormShow();
     WriteFile(Bin / "PackReport.pdf", {1});
     console.reset();
@@ -196,8 +202,9 @@ TEST_F(Load, ADocumentThatCannotBeDeletedStopsTheLoad) {
     // A directory of the report's name stands for a report held open by a viewer.
     fs::create_directories(Bin / "PackReport.pdf" / "held");
     Create({"758-FP01-000000.apx"});
-    EXPECT_EQ(prompter.LastText(),
-              "The report or manual is used in another application, please close it before opening file");
+    EXPECT_EQ(
+        prompter.LastText(),
+        "The report or manual is used in another application, please close it before opening file");
     EXPECT_EQ(console->PanelInfo, "Open Application File");
     EXPECT_FALSE(Exists(Bin / "PackBinary.bin"));
 }
@@ -209,13 +216,14 @@ TEST_F(Load, UnitTagItemByName) {
         bool lite;
         bool tag;
     } cases[] = {
-        {"-UNIT-", "S/N", false, true},    {"--UNIT--", "S/N", false, false},
-        {"--UNIT--", "S/N", true, true},   {"-UNIT-", "S/N", true, true},
-        {"-UNIT-", "s/n", true, false},    {"-unit-", "S/N", true, false},
+        {"-UNIT-", "S/N", false, true},  {"--UNIT--", "S/N", false, false},
+        {"--UNIT--", "S/N", true, true}, {"-UNIT-", "S/N", true, true},
+        {"-UNIT-", "s/n", true, false},  {"-unit-", "S/N", true, false},
     };
     for (const auto& c : cases) {
         ImageRecipe recipe;
-        recipe.Items = {{{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 1}, {{c.name, c.name, c.entry2, c.entry2}, 2}};
+        recipe.Items = {{{"ACCEPT", "ACCEPT", "UNITS", "UNITS"}, 1},
+                        {{c.name, c.name, c.entry2, c.entry2}, 2}};
         if (c.lite)
             Start("758-FP01-000000.apx", BuildImage(recipe));
         else
@@ -243,7 +251,8 @@ TEST_F(Load, HostileBinaryFiles) {
         bool tag;
     } cases[] = {
         {"empty file", [] { return std::vector<uint8_t>(); }, false, false},
-        {"identity block beyond the image", [] { return std::vector<uint8_t>(0x10000, 0); }, false, false},
+        {"identity block beyond the image", [] { return std::vector<uint8_t>(0x10000, 0); }, false,
+         false},
         {"pack text address beyond the image",
          [] {
              auto image = BuildImage({});
@@ -292,15 +301,17 @@ TEST_F(Load, HostileBinaryFiles) {
         Start("758-FP01-000000.apx", c.image());
         EXPECT_EQ(console->Loaded().Valid, c.valid) << c.what;
         EXPECT_EQ(console->SerialNumber.TagEnabled, c.tag) << c.what;
-        EXPECT_EQ(console->PanelInfo == "Invalid Application File Name/Contents", !c.valid) << c.what;
+        EXPECT_EQ(console->PanelInfo == "Invalid Application File Name/Contents", !c.valid)
+            << c.what;
     }
 }
 
 // ---- library files ----
 
 // A hand-made archive: one stored member per name, with a correct checksum.
-std::vector<uint8_t> StoredArchive(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members,
-                                   int32_t claimedSize = -1) {
+std::vector<uint8_t> StoredArchive(
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& members,
+    int32_t claimedSize = -1) {
     std::vector<uint8_t> out = {'V', 'E', 'L', 'K', 0x1A, 'N', 'O', 'N'};
     auto put32 = [&](uint32_t v) {
         for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -317,7 +328,8 @@ std::vector<uint8_t> StoredArchive(const std::vector<std::pair<std::string, std:
         put32(0x5A210000);
         out.push_back(0x20);
         out.push_back(0);
-        put32(claimedSize >= 0 ? static_cast<uint32_t>(claimedSize) : static_cast<uint32_t>(data.size()));
+        put32(claimedSize >= 0 ? static_cast<uint32_t>(claimedSize)
+                               : static_cast<uint32_t>(data.size()));
         put32(static_cast<uint32_t>(data.size()));
         out.push_back(0);
         uint32_t sum = 0;
@@ -335,7 +347,8 @@ TEST_F(Load, LibraryFileWithoutManual) {
     fs::create_directories(Root / "src");
     WriteFile(Root / "src" / "PackBinary.bin", image);
     WriteFile(Root / "src" / "PackReport.pdf", {'%', 'P', 'D', 'F'});
-    std::vector<std::string> list = {(Root / "src" / "PackBinary.bin").string(), (Root / "src" / "PackReport.pdf").string()};
+    std::vector<std::string> list = {(Root / "src" / "PackBinary.bin").string(),
+                                     (Root / "src" / "PackReport.pdf").string()};
     archive::TCompress archive;
     archive.SetTargetPath((Root / "src").string() + "/");
     archive.CompressFileList((Bin / "758-FP01-000000.apl").string(), list, archive::MethodLh5);
@@ -358,24 +371,35 @@ TEST_F(Load, HostileLibraryFiles) {
     } cases[] = {
         // Only the three working files are taken from a library: anything else, inside the
         // directory or not, is passed over.
-        {"member leaving the directory", StoredArchive({{"../apx/evil.bin", {1, 2, 3}}, {"PackBinary.bin", image}}),
+        {"member leaving the directory",
+         StoredArchive({{"../apx/evil.bin", {1, 2, 3}}, {"PackBinary.bin", image}}),
          connect.c_str(), false},
-        {"absolute member name", StoredArchive({{"/tmp/kv740-evil.bin", {1}}}), "Open Application File", false},
-        {"stray member", StoredArchive({{"740-lite", {1, 2}}, {"PackBinary.bin", image}}), connect.c_str(), false},
-        {"size that lies", StoredArchive({{"PackBinary.bin", {1, 2, 3}}}, 1), "Open Application File", true},
+        {"absolute member name", StoredArchive({{"/tmp/kv740-evil.bin", {1}}}),
+         "Open Application File", false},
+        {"stray member", StoredArchive({{"740-lite", {1, 2}}, {"PackBinary.bin", image}}),
+         connect.c_str(), false},
+        {"size that lies", StoredArchive({{"PackBinary.bin", {1, 2, 3}}}, 1),
+         "Open Application File", true},
         // Names are matched exactly: another spelling is not a working file and is not written.
-        {"member named in another case", StoredArchive({{"packbinary.bin", image}}), "Open Application File", false},
+        {"member named in another case", StoredArchive({{"packbinary.bin", image}}),
+         "Open Application File", false},
         // The report and the image were whole, the manual is not: none of them stays.
         {"last member cut short",
          [&] {
-             auto a = StoredArchive({{"PackBinary.bin", image}, {"PackReport.pdf", {'%', 'P', 'D', 'F'}},
+             auto a = StoredArchive({{"PackBinary.bin", image},
+                                     {"PackReport.pdf", {'%', 'P', 'D', 'F'}},
                                      {"PackManual.pdf", std::vector<uint8_t>(100, '%')}});
              a.resize(a.size() - 10);
              return a;
          }(),
          "Open Application File", true},
         {"not an archive", std::vector<uint8_t>(100, 0x41), "Open Application File", true},
-        {"cut short", [&] { auto a = StoredArchive({{"PackBinary.bin", image}}); a.resize(5000); return a; }(),
+        {"cut short",
+         [&] {
+             auto a = StoredArchive({{"PackBinary.bin", image}});
+             a.resize(5000);
+             return a;
+         }(),
          "Open Application File", true},
     };
     for (const auto& c : cases) {
@@ -383,14 +407,16 @@ TEST_F(Load, HostileLibraryFiles) {
         WriteFile(Bin / "758-FP01-000000.apl", c.archive);
         Create({"758-FP01-000000.apl"});
         EXPECT_EQ(console->PanelInfo, c.panel) << c.what;
-        EXPECT_EQ(!prompter.Boxes.empty() && prompter.LastText().rfind("Application file is damaged: ", 0) == 0,
+        EXPECT_EQ(!prompter.Boxes.empty() &&
+                      prompter.LastText().rfind("Application file is damaged: ", 0) == 0,
                   c.warned)
             << c.what;
         EXPECT_FALSE(Exists(Apx / "evil.bin")) << c.what;
         EXPECT_FALSE(Exists("/tmp/kv740-evil.bin")) << c.what;
         EXPECT_FALSE(Exists(Bin / "740-lite")) << c.what;
         EXPECT_FALSE(Exists(Bin / "packbinary.bin")) << c.what;
-        for (const char* name : WorkingFileNames) EXPECT_TRUE(!c.warned || !Exists(Bin / name)) << c.what << ": " << name;
+        for (const char* name : WorkingFileNames)
+            EXPECT_TRUE(!c.warned || !Exists(Bin / name)) << c.what << ": " << name;
     }
 }
 
@@ -413,7 +439,8 @@ TEST_F(Load, AFileThatCannotBeLoadedKeepsTheLoadedImage) {
     WriteFile(Root / "758-FP01-000001.apl", flipped);
     WriteFile(Root / "758-FP01-000002.apl", cut);
     WriteFile(Root / "758-FP01-000003.apl", std::vector<uint8_t>(100, 0x41));
-    fs::create_directories(Root / "758-FP01-000004.apx");  // a directory stands for a file nobody may read
+    fs::create_directories(Root /
+                           "758-FP01-000004.apx");  // a directory stands for a file nobody may read
 
     struct Case {
         std::string file;
@@ -423,9 +450,11 @@ TEST_F(Load, AFileThatCannotBeLoadedKeepsTheLoadedImage) {
         {"758-FP01-000009.apx", "Application file not found: ", ""},
         {"758-FP01-000009.apl", "Application file not found: ", ""},
         {"758-FP01-000004.apx", "Application file cannot be read: ", ""},
-        {"758-FP01-000001.apl", "Application file is damaged: ", "Bad checksum during expansion -- data may be invalid"},
+        {"758-FP01-000001.apl",
+         "Application file is damaged: ", "Bad checksum during expansion -- data may be invalid"},
         {"758-FP01-000002.apl", "Application file is damaged: ", ""},
-        {"758-FP01-000003.apl", "Application file is damaged: ", "Can't recognize compressed file header"},
+        {"758-FP01-000003.apl",
+         "Application file is damaged: ", "Can't recognize compressed file header"},
     };
     WriteFile(Bin / "758-FP01-000000.apl", library);
     Create({"758-FP01-000000.apl"});

@@ -20,7 +20,8 @@ TEST(SingleInstanceLock, HoldsWhateverTheApplicationCallsItself) {
     SingleInstance managersConsole("TKv740FormComms");
     ASSERT_TRUE(managersConsole.TryLock());
     EXPECT_EQ(QCoreApplication::applicationName(), "740-Series Program Manager");
-    EXPECT_TRUE(SingleInstance::LockPath("TKv740FormComms").startsWith(QString::fromStdString(runtime)));
+    EXPECT_TRUE(
+        SingleInstance::LockPath("TKv740FormComms").startsWith(QString::fromStdString(runtime)));
 
     SingleInstance utility("TKv740FormComms");
     EXPECT_FALSE(utility.TryLock());

@@ -17,7 +17,8 @@ TEST(SerialList, Range) {
     EXPECT_EQ(units.back().Serial, "001001");
     EXPECT_EQ(units.back().Tag, "FT-1");
     EXPECT_EQ(SerialRange("123456..123456", std::nullopt).size(), 1u);
-    for (const char* bad : {"101..103", "000103..000101", "000101-000103", "00010a..000103", "000101..", ""})
+    for (const char* bad :
+         {"101..103", "000103..000101", "000101-000103", "00010a..000103", "000101..", ""})
         EXPECT_THROW(SerialRange(bad, std::nullopt), std::invalid_argument) << bad;
 }
 
@@ -41,7 +42,7 @@ TEST(SerialList, File) {
 }
 
 class Production : public ConsoleFixture {
-protected:
+  protected:
     Production() {
         Attach("COM1");
         Start("758-FP01-000000.apx", BuildImage({}));
@@ -79,7 +80,8 @@ TEST_F(Production, StopsAtTheFirstFailureUnlessToldToGoOn) {
     auto results = run->Run(units, false);
     ASSERT_EQ(results.size(), 2u);
     EXPECT_FALSE(results[1].Complete);
-    EXPECT_NE(results[1].Outcome.find("does not fit the tag field"), std::string::npos) << results[1].Outcome;
+    EXPECT_NE(results[1].Outcome.find("does not fit the tag field"), std::string::npos)
+        << results[1].Outcome;
 
     results = run->Run(units, true);
     ASSERT_EQ(results.size(), 3u);

@@ -32,13 +32,17 @@ TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
         {file + " --dir " + (Dir / "missing").string(), 2, "does not exist"},
         {file + dir + " --serials 000001..000003 --keep-going --yes", 1,
          "Programmed 0 of 3 units, 3 failed, 0 not attempted"},
-        {file + dir + " --serials 000001..000003", 1, "Programmed 0 of 3 units, 1 failed, 2 not attempted"},
+        {file + dir + " --serials 000001..000003", 1,
+         "Programmed 0 of 3 units, 1 failed, 2 not attempted"},
     };
     for (const auto& c : cases) {
         CliRun run = Cli(Dir, PortMap({}), c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
-        EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.arguments << "\n" << run.output;
-        EXPECT_EQ(run.output.find("COM0"), std::string::npos) << "the end of the port walk is no port\n" << run.output;
+        EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.arguments << "\n"
+                                                                  << run.output;
+        EXPECT_EQ(run.output.find("COM0"), std::string::npos)
+            << "the end of the port walk is no port\n"
+            << run.output;
     }
     EXPECT_FALSE(fs::exists(Work / "PackBinary.bin")) << "the working files go when the run ends";
 }

@@ -17,7 +17,7 @@ using Prefix = UnitProgress::Prefix;
 
 // A link as the progress sees it: the messages of one download of `blocks` blocks, 200 ms apart.
 class Download {
-public:
+  public:
     explicit Download(int32_t blocks) : Blocks(blocks) {
         Link.SetBaud(19200);
         Link.SetParity("EVEN");
@@ -33,7 +33,8 @@ public:
         lines.Restart(slot);
         auto send = [&](const char* message) {
             progress.Message(message, Link, now);
-            lines.Update(slot, progress, progress.StatusLine(prefix, now), progress.MessageLine(prefix));
+            lines.Update(slot, progress, progress.StatusLine(prefix, now),
+                         progress.MessageLine(prefix));
         };
         send(msg::Wait);
         for (int32_t block = 0; block < Blocks; ++block) {
@@ -50,9 +51,10 @@ public:
 
     UnitProgress Last;
 
-private:
+  private:
     int32_t Blocks;
-    link::TComms Link{std::make_unique<link::ScriptedPort>(), std::make_unique<link::ManualTimer>()};
+    link::TComms Link{std::make_unique<link::ScriptedPort>(),
+                      std::make_unique<link::ManualTimer>()};
 };
 
 std::vector<std::string> Split(const std::string& text) {
@@ -89,14 +91,18 @@ TEST(Progress, ATerminalRedrawsOneStatusLinePerPort) {
     const size_t complete = text.find(msg::Complete);
     ASSERT_NE(complete, std::string::npos) << text;
     EXPECT_EQ(text.substr(0, complete).find('\n'), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\x1b[JDownloading in progress... block 7 of 20, 35 %, 0:03 left"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\x1b[JDownloading in progress... block 7 of 20, 35 %, 0:03 left"),
+              std::string::npos)
+        << text;
     EXPECT_EQ(text.substr(complete), std::string(msg::Complete) + "\n");
 
-    // Two ports: the block of two status lines is redrawn from its first line, lasting lines above it.
+    // Two ports: the block of two status lines is redrawn from its first line, lasting lines above
+    // it.
     std::ostringstream two;
     ProgressLines lines(two, true, 2, 40);
     Download(4).Run(lines, 1, Prefix::Always);
-    EXPECT_NE(two.str().find("COM3: Downloading in progress... block"), std::string::npos) << two.str();
+    EXPECT_NE(two.str().find("COM3: Downloading in progress... block"), std::string::npos)
+        << two.str();
     EXPECT_EQ(two.str().find("COM3: Downloading in progress... block 1 of 4"), std::string::npos)
         << "a status line is cut to the terminal's width";
     std::ostringstream both;

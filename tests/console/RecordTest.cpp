@@ -31,7 +31,8 @@ RecordRow Row(const std::string& serial, bool ok) {
     row.Parity = ok ? "EVEN" : "";
     row.BytesSent = ok ? 131073 : 0;
     row.Seconds = 41.26;
-    row.Message = ok ? "Complete - Program another unit or Exit" : "Comms test failed - no response";
+    row.Message =
+        ok ? "Complete - Program another unit or Exit" : "Comms test failed - no response";
     row.Ok = ok;
     return row;
 }
@@ -51,12 +52,11 @@ bool WholeRow(const std::string& line) {
         if (c == '"') quoted = !quoted;
         if (c == ',' && !quoted) ++commas;
     }
-    return commas == 11 && !quoted &&
-           (line.ends_with(",ok") || line.ends_with(",failed"));
+    return commas == 11 && !quoted && (line.ends_with(",ok") || line.ends_with(",failed"));
 }
 
 class Record : public ::testing::Test {
-protected:
+  protected:
     Record() : Dir(kv::testing::MakeTempDir()), File(Dir / "record.csv") {
         const char* tz = std::getenv("TZ");
         if (tz) SavedTz = tz;
@@ -64,8 +64,10 @@ protected:
         tzset();
     }
     ~Record() override {
-        if (SavedTz) setenv("TZ", SavedTz->c_str(), 1);
-        else unsetenv("TZ");
+        if (SavedTz)
+            setenv("TZ", SavedTz->c_str(), 1);
+        else
+            unsetenv("TZ");
         tzset();
         fs::remove_all(Dir);
     }
@@ -74,16 +76,18 @@ protected:
 };
 
 TEST_F(Record, RowsOfCompleteAndFailedUnits) {
-    EXPECT_EQ(RecordLine(Row("000101", true)),
-              "2023-11-14T23:13:20+01:00,758-FP01-000000,3.0.201,000101,FT-7,COM4,19200,EVEN,131073,41.3,"
-              "Complete - Program another unit or Exit,ok\n");
+    EXPECT_EQ(
+        RecordLine(Row("000101", true)),
+        "2023-11-14T23:13:20+01:00,758-FP01-000000,3.0.201,000101,FT-7,COM4,19200,EVEN,131073,41.3,"
+        "Complete - Program another unit or Exit,ok\n");
     EXPECT_EQ(RecordLine(Row("000102", false)),
               "2023-11-14T23:13:20+01:00,758-FP01-000000,3.0.201,000102,FT-7,COM4,,,0,41.3,"
               "Comms test failed - no response,failed\n");
     RecordRow odd = Row("000103", false);
     odd.Tag = "A,\"B\"";
     odd.Message = "line\nbreak";
-    EXPECT_EQ(RecordLine(odd).substr(RecordLine(odd).find("000103")), "000103,\"A,\"\"B\"\"\",COM4,,,0,41.3,\"line\nbreak\",failed\n");
+    EXPECT_EQ(RecordLine(odd).substr(RecordLine(odd).find("000103")),
+              "000103,\"A,\"\"B\"\"\",COM4,,,0,41.3,\"line\nbreak\",failed\n");
     // Summer time has its own offset.
     RecordRow summer = Row("000104", true);
     summer.When = std::chrono::system_clock::from_time_t(1720000000);
@@ -139,7 +143,8 @@ TEST_F(Record, AWriterKilledBetweenUnitsLeavesEveryFinishedRowWhole) {
     for (size_t i = 1; i < lines.size(); ++i) {
         ASSERT_TRUE(WholeRow(lines[i])) << "line " << i << ": " << lines[i];
         if (i + 1 < lines.size()) {
-            EXPECT_NE(lines[i].find("," + std::to_string(100000 + i - 1) + ","), std::string::npos) << lines[i];
+            EXPECT_NE(lines[i].find("," + std::to_string(100000 + i - 1) + ","), std::string::npos)
+                << lines[i];
         }
     }
     EXPECT_NE(lines.back().find("900000"), std::string::npos);

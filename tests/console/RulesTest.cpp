@@ -29,7 +29,8 @@ TEST(Revision, ComparesCharacterByCharacterIgnoringCase) {
         {"Revision: 2.7.3.6", DateStampFrom, false},
         {"Revision: 2.8.8.5", DateStampFrom, true},
     };
-    for (const auto& c : cases) EXPECT_EQ(RevisionAtLeast(c.revision, c.reference), c.atLeast) << c.revision;
+    for (const auto& c : cases)
+        EXPECT_EQ(RevisionAtLeast(c.revision, c.reference), c.atLeast) << c.revision;
 }
 
 TEST(Identity, FromTheVersionName) {
@@ -38,8 +39,8 @@ TEST(Identity, FromTheVersionName) {
         uint32_t mask;
         int32_t minClass;
     } cases[] = {
-        {"758-FP01-000000", 1, 2}, {"746-GN02-000123", 12, 3}, {"746-FC01-000000", 12, 1},
-        {"758-746X-000000", 1, 0},  // both models named: 758 wins
+        {"758-FP01-000000", 1, 2},  {"746-GN02-000123", 12, 3},
+        {"746-FC01-000000", 12, 1}, {"758-746X-000000", 1, 0},  // both models named: 758 wins
         {"746-STFC-000000", 12, 1}, {"758-STGN-000000", 1, 3},  // the table's order decides
         {"000-0000-000000", 0, 0},  {"758-fp01-000000", 1, 0},  // case-sensitive
     };
@@ -90,11 +91,16 @@ TEST(SerialNumberDialog, ClosesOnlyWithSixDigitsAndATag) {
     } cases[] = {
         {"000000", "UNIT-1", true, SerialNumberForm::Field::None, nullptr},
         {"123456", " N/A", false, SerialNumberForm::Field::None, nullptr},
-        {"12 456", "UNIT-1", true, SerialNumberForm::Field::Number, "Invalid Serial Number: please enter 6-digit number"},
-        {"12345", "UNIT-1", true, SerialNumberForm::Field::Number, "Invalid Serial Number: please enter 6-digit number"},
-        {"", "", true, SerialNumberForm::Field::Number, "Invalid Serial Number: please enter 6-digit number"},
-        {"123456", "   ", true, SerialNumberForm::Field::Tag, "Invalid Unit Tag: please enter some characters"},
-        {"123456", "", true, SerialNumberForm::Field::Tag, "Invalid Unit Tag: please enter some characters"},
+        {"12 456", "UNIT-1", true, SerialNumberForm::Field::Number,
+         "Invalid Serial Number: please enter 6-digit number"},
+        {"12345", "UNIT-1", true, SerialNumberForm::Field::Number,
+         "Invalid Serial Number: please enter 6-digit number"},
+        {"", "", true, SerialNumberForm::Field::Number,
+         "Invalid Serial Number: please enter 6-digit number"},
+        {"123456", "   ", true, SerialNumberForm::Field::Tag,
+         "Invalid Unit Tag: please enter some characters"},
+        {"123456", "", true, SerialNumberForm::Field::Tag,
+         "Invalid Unit Tag: please enter some characters"},
     };
     for (const auto& c : cases) {
         base::ScriptedPrompter prompter;
@@ -116,8 +122,10 @@ TEST(SerialNumberDialog, ClosesOnlyWithSixDigitsAndATag) {
 }
 
 TEST(SerialNumberDialog, TagKeys) {
-    for (char c : std::string("\b\r %&*+-/^_~@09AZaz")) EXPECT_TRUE(SerialNumberForm::TagKeyAllowed(c)) << int(c);
-    for (char c : std::string("#!\"$'(),.:;<=>?[\\]`{|}\t\x1b\x7f")) EXPECT_FALSE(SerialNumberForm::TagKeyAllowed(c)) << int(c);
+    for (char c : std::string("\b\r %&*+-/^_~@09AZaz"))
+        EXPECT_TRUE(SerialNumberForm::TagKeyAllowed(c)) << int(c);
+    for (char c : std::string("#!\"$'(),.:;<=>?[\\]`{|}\t\x1b\x7f"))
+        EXPECT_FALSE(SerialNumberForm::TagKeyAllowed(c)) << int(c);
     EXPECT_FALSE(SerialNumberForm::TagKeyAllowed('\xe9'));
     EXPECT_TRUE(SerialNumberForm::TagTextAllowed("FT-101"));
     EXPECT_FALSE(SerialNumberForm::TagTextAllowed("FT-1011"));  // longer than the field
@@ -125,7 +133,7 @@ TEST(SerialNumberDialog, TagKeys) {
 }
 
 class SaveDialog : public ::testing::Test {
-protected:
+  protected:
     SaveDialog() : Dir(kv::testing::MakeTempDir()) {}
     ~SaveDialog() override { std::filesystem::remove_all(Dir); }
     void Make(const char* name) { std::ofstream(std::filesystem::path(Dir) / name) << "x"; }

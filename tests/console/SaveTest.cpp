@@ -10,7 +10,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Save : public ConsoleFixture {
-protected:
+  protected:
     Save() : Image(BuildImage({})) {}
 
     // The manager's console after a build that left the image and the given documents.
@@ -106,7 +106,8 @@ TEST_F(Save, FailuresAreNotReportedAsSuccess) {
     console->ActionSaveExecute();
     ASSERT_EQ(prompter.Boxes.size(), 1u);
     EXPECT_EQ(prompter.Boxes[0].Kind, base::MessageKind::Error);
-    EXPECT_NE(prompter.Boxes[0].Text.find("Disk protected or full during compression"), std::string::npos)
+    EXPECT_NE(prompter.Boxes[0].Text.find("Disk protected or full during compression"),
+              std::string::npos)
         << prompter.Boxes[0].Text;
 
     dialogs.SaveClicks = {SavePackForm::Report};
@@ -120,8 +121,9 @@ TEST_F(Save, DocumentsOpenThroughTheShell) {
     Built(true, true);
     console->ActionReportExecute();
     console->ActionManualExecute();
-    EXPECT_EQ(shell.Opened, (std::vector<std::string>{fs::absolute(Bin / "PackReport.pdf").string(),
-                                                      fs::absolute(Bin / "PackManual.pdf").string()}));
+    EXPECT_EQ(shell.Opened,
+              (std::vector<std::string>{fs::absolute(Bin / "PackReport.pdf").string(),
+                                        fs::absolute(Bin / "PackManual.pdf").string()}));
     EXPECT_TRUE(prompter.Boxes.empty());
     shell.Result = false;
     console->ActionManualExecute();

@@ -18,11 +18,12 @@
 namespace kv::console::testing {
 
 class WindowFixture : public ConsoleFixture {
-protected:
+  protected:
     ~WindowFixture() override { window.reset(); }
 
     // Creates the window as the utility does; shows it unless told not to.
-    void Open(const std::vector<std::string>& arguments, bool show = true, LinkFactory makeLink = {}) {
+    void Open(const std::vector<std::string>& arguments, bool show = true,
+              LinkFactory makeLink = {}) {
         if (!makeLink) makeLink = [this] { return MakeLink(); };
         window = std::make_unique<ui::TKv740FormComms>(
             ui::TKv740FormComms::Services{*boxes, shell, makeLink, Bin, Launch}, arguments);
@@ -33,8 +34,12 @@ protected:
         if (show) window->show();
     }
 
-    static void WhenModal(std::function<void(QWidget*)> act) { kv::testing::WhenModal(std::move(act)); }
-    static void Spin(int ms, std::function<bool()> done = {}) { kv::testing::Spin(ms, std::move(done)); }
+    static void WhenModal(std::function<void(QWidget*)> act) {
+        kv::testing::WhenModal(std::move(act));
+    }
+    static void Spin(int ms, std::function<bool()> done = {}) {
+        kv::testing::Spin(ms, std::move(done));
+    }
 
     std::string Panel() const { return window->PanelInfo->text().toStdString(); }
 
@@ -48,11 +53,12 @@ protected:
 
 // The window with real message boxes, answered as a user would.
 class WindowWithBoxes : public WindowFixture {
-protected:
+  protected:
     WindowWithBoxes() { boxes = &realBoxes; }
 
     // As the utility does: a message with no dialog up belongs to the console.
-    void Open(const std::vector<std::string>& arguments, bool show = true, LinkFactory makeLink = {}) {
+    void Open(const std::vector<std::string>& arguments, bool show = true,
+              LinkFactory makeLink = {}) {
         WindowFixture::Open(arguments, show, std::move(makeLink));
         realBoxes.SetParent(window.get());
     }
@@ -76,7 +82,8 @@ protected:
             seen.owner = box->parentWidget();
             seen.onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
             QApplication::processEvents();  // the window system's activation
-            seen.focused = QApplication::activeWindow() == box && box->isAncestorOf(QApplication::focusWidget());
+            seen.focused = QApplication::activeWindow() == box &&
+                           box->isAncestorOf(QApplication::focusWidget());
             box->button(button)->click();
         });
     }

@@ -25,12 +25,14 @@ TEST_F(WindowOnTerminal, ProgramsTheInstrumentOnCom3AmongOtherPorts) {
     WriteFile(Bin / "758-FP01-000000.apx", BuildImage(recipe));
     const auto received = Root / "received.bin";
     kv::testing::VirtualInstrument silent({"--parity", "M"});
-    kv::testing::VirtualInstrument unit(
-        {"--baud", "9600", "--parity", "E", "--model", "1", "--class", "2", "--out", received.string()});
-    setenv("KV740_PORTS", PortMap({{1, silent.Device()}, {3, unit.Device()}, {5, "/dev/null"}}).c_str(), 1);
+    kv::testing::VirtualInstrument unit({"--baud", "9600", "--parity", "E", "--model", "1",
+                                         "--class", "2", "--out", received.string()});
+    setenv("KV740_PORTS",
+           PortMap({{1, silent.Device()}, {3, unit.Device()}, {5, "/dev/null"}}).c_str(), 1);
 
     Open({"758-FP01-000000.apx"}, true, [] {
-        return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(), std::make_unique<ui::QtPollTimer>());
+        return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(),
+                                              std::make_unique<ui::QtPollTimer>());
     });
     ASSERT_TRUE(window->Action(Command::Download)->isEnabled()) << Panel();
     WhenModal([this](QWidget*) {
@@ -40,8 +42,9 @@ TEST_F(WindowOnTerminal, ProgramsTheInstrumentOnCom3AmongOtherPorts) {
     });
     const time_t before = time(nullptr);
     window->Action(Command::Download)->trigger();
-    const std::vector<std::string> ends = {link::msg::Complete, link::msg::NoResponse, link::msg::Incompatible,
-                                           link::msg::NakResponse, link::msg::TransferNoResponse};
+    const std::vector<std::string> ends = {link::msg::Complete, link::msg::NoResponse,
+                                           link::msg::Incompatible, link::msg::NakResponse,
+                                           link::msg::TransferNoResponse};
     Spin(180000, [&] { return std::find(ends.begin(), ends.end(), Panel()) != ends.end(); });
     const time_t after = time(nullptr);
     ASSERT_EQ(Panel(), link::msg::Complete);
@@ -65,10 +68,12 @@ using WindowOnTerminalWithBoxes = WindowWithBoxes;
 TEST_F(WindowOnTerminalWithBoxes, ExitDuringADownloadStopsItAndFreesThePort) {
     WriteFile(Bin / "758-FP01-000000.apx", BuildImage({}));
     const auto received = Root / "received.bin";
-    kv::testing::VirtualInstrument unit({"--model", "1", "--class", "2", "--out", received.string()});
+    kv::testing::VirtualInstrument unit(
+        {"--model", "1", "--class", "2", "--out", received.string()});
     setenv("KV740_PORTS", PortMap({{3, unit.Device()}}).c_str(), 1);
     Open({"758-FP01-000000.apx"}, true, [] {
-        return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(), std::make_unique<ui::QtPollTimer>());
+        return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(),
+                                              std::make_unique<ui::QtPollTimer>());
     });
     WhenModal([this](QWidget*) { serialNumber->ButtonOk->click(); });
     window->Action(Command::Download)->trigger();

@@ -31,7 +31,8 @@ TEST_F(Window, PartsAndTextsAtStart) {
     EXPECT_EQ(Panel(), "Open Application File");
     EXPECT_EQ(window->StatusRevision->text(), "Revision: 3.0.000");
     EXPECT_EQ(window->StatusRevision->width(), 150);
-    EXPECT_EQ(window->LabelWarning->text(), "Allow programmed unit to boot-up before switching its power off !");
+    EXPECT_EQ(window->LabelWarning->text(),
+              "Allow programmed unit to boot-up before switching its power off !");
     EXPECT_TRUE(window->LabelWarning->isHidden());
 
     const auto top = window->menuBar()->actions();
@@ -39,19 +40,25 @@ TEST_F(Window, PartsAndTextsAtStart) {
     EXPECT_EQ(top[0]->text(), "&File");
     EXPECT_EQ(top[1], window->Action(Command::About));
     EXPECT_EQ(Texts(top[0]->menu()->actions()),
-              (std::vector<std::string>{"&Open", "&Save", "Do&wnload", "-", "&Report", "&Manual", "-", "E&xit"}));
-    EXPECT_EQ(Texts(window->ToolBar->actions()),
-              (std::vector<std::string>{"&Open", "&Save", "Do&wnload", "&Report", "&Manual", "E&xit"}));
+              (std::vector<std::string>{"&Open", "&Save", "Do&wnload", "-", "&Report", "&Manual",
+                                        "-", "E&xit"}));
+    EXPECT_EQ(
+        Texts(window->ToolBar->actions()),
+        (std::vector<std::string>{"&Open", "&Save", "Do&wnload", "&Report", "&Manual", "E&xit"}));
     const std::pair<Command, const char*> hints[] = {
-        {Command::Open, "Open Application File"},     {Command::Save, "Save Application File"},
-        {Command::Download, "Download Application File"}, {Command::Report, "View Configuration Report"},
-        {Command::Manual, "View Application Manual"}, {Command::Exit, "Exit Program Utility"},
+        {Command::Open, "Open Application File"},
+        {Command::Save, "Save Application File"},
+        {Command::Download, "Download Application File"},
+        {Command::Report, "View Configuration Report"},
+        {Command::Manual, "View Application Manual"},
+        {Command::Exit, "Exit Program Utility"},
         {Command::About, "View About Panel"}};
     for (auto [command, hint] : hints) EXPECT_EQ(window->Action(command)->statusTip(), hint);
     EXPECT_EQ(window->Action(Command::About)->text(), "&About...");
 
     // Nothing loaded: only Open, Exit and About.
-    for (Command c : {Command::Open, Command::Exit, Command::About}) EXPECT_TRUE(window->Action(c)->isEnabled());
+    for (Command c : {Command::Open, Command::Exit, Command::About})
+        EXPECT_TRUE(window->Action(c)->isEnabled());
     for (Command c : {Command::Save, Command::Download, Command::Report, Command::Manual})
         EXPECT_FALSE(window->Action(c)->isEnabled());
 
@@ -86,12 +93,14 @@ TEST_F(Window, StatesThroughADownload) {
     EXPECT_TRUE(tagEnabled);
 
     EXPECT_EQ(Panel(), link::msg::Wait);
-    for (Command c : {Command::Open, Command::Save, Command::Download}) EXPECT_FALSE(window->Action(c)->isEnabled());
+    for (Command c : {Command::Open, Command::Save, Command::Download})
+        EXPECT_FALSE(window->Action(c)->isEnabled());
     EXPECT_EQ(window->ProgressBar->maximum(), 70000 / 256);
     while (timer->Step()) {
     }
     EXPECT_EQ(Panel(), link::msg::Complete);
-    EXPECT_EQ(window->ProgressBar->value(), window->ProgressBar->maximum()) << "complete: the bar is full";
+    EXPECT_EQ(window->ProgressBar->value(), window->ProgressBar->maximum())
+        << "complete: the bar is full";
     EXPECT_TRUE(window->Action(Command::Open)->isEnabled());
     EXPECT_TRUE(window->Action(Command::Download)->isEnabled());
     Spin(100);
@@ -172,7 +181,8 @@ TEST_F(Window, SaveDialogAndTheSavedLibrary) {
         savePack->ButtonOk->click();
     });
     window->Action(Command::Save)->trigger();
-    EXPECT_EQ(captions, (std::vector<std::string>{"Save As: Library File (.apl)", "Save As: Binary File Only (.apx)",
+    EXPECT_EQ(captions, (std::vector<std::string>{"Save As: Library File (.apl)",
+                                                  "Save As: Binary File Only (.apx)",
                                                   "Save As: Library File (.apl)"}));
     EXPECT_EQ(binaryAfterClick, Qt::PartiallyChecked);
     EXPECT_EQ(prompter.LastText(), "Library file (.apl) has been saved in ..\\apx directory");
@@ -274,16 +284,19 @@ TEST_F(Window, TextsFitTheFixedWindow) {
     for (const std::string& text : longest) {
         window->PanelInfo->SetText(QString::fromStdString(text));
         const QFontMetrics metrics(window->PanelInfo->font());
-        EXPECT_LE(metrics.horizontalAdvance(window->PanelInfo->text()), window->PanelInfo->contentsRect().width())
+        EXPECT_LE(metrics.horizontalAdvance(window->PanelInfo->text()),
+                  window->PanelInfo->contentsRect().width())
             << text;
         EXPECT_FALSE(window->PanelInfo->wordWrap()) << text << ": shrinking was enough";
     }
     window->PanelInfo->SetText("Open Application File");
-    EXPECT_EQ(window->PanelInfo->font().pointSizeF(), large.pointSizeF()) << "short texts keep the large font";
+    EXPECT_EQ(window->PanelInfo->font().pointSizeF(), large.pointSizeF())
+        << "short texts keep the large font";
 
     QFont title = serialNumber->font();
     title.setBold(true);
-    EXPECT_GT(serialNumber->width(), QFontMetrics(title).horizontalAdvance("Unit Serial Number / Tag"));
+    EXPECT_GT(serialNumber->width(),
+              QFontMetrics(title).horizontalAdvance("Unit Serial Number / Tag"));
 }
 
 }  // namespace

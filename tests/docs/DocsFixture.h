@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 using kv::testing::RecordingShell;
 
 class FakeViewer : public NotesViewer {
-public:
+  public:
     std::vector<fs::path> Loaded;
     bool Open = false;
     void Load(const fs::path& file) override { Loaded.push_back(file); }
@@ -31,7 +31,7 @@ public:
 };
 
 class DocsFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "kv740-docs-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);

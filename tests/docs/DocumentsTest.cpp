@@ -3,15 +3,15 @@
 
 #include "DocsFixture.h"
 #include "catalogue/VersionTexts.h"
-#include "docs/WebLinks.h"
 #include "docs/Texts.h"
+#include "docs/WebLinks.h"
 
 namespace kv::docs::testing {
 namespace {
 
 // Documents made once the current directory is bin/.
 class Docs : public DocsFixture {
-protected:
+  protected:
     void SetUp() override {
         DocsFixture::SetUp();
         Rules = std::make_unique<Documents>(Prompter, Shell, Root / "bin");
@@ -32,7 +32,8 @@ TEST_F(Docs, PdfDocumentsOpenFromTheProgramsDirectoryOrSayWhyNot) {
         {"..\\docs\\briefs\\758-FP01-AP.pdf", true, false, "docs/briefs/758-FP01-AP.pdf", ""},
         {"..\\docs\\manuals\\758-fp01-om.pdf", true, false, "docs/manuals/758-FP01-OM.pdf", ""},
         {"..\\docs\\briefs\\758-ZZ99-AP.pdf", true, false, "", text::DocumentNotAvailable},
-        {"..\\help\\740-PM_UserGuide.pdf", false, false, "help/740-PM_UserGuide.pdf", text::NoPdfViewer},
+        {"..\\help\\740-PM_UserGuide.pdf", false, false, "help/740-PM_UserGuide.pdf",
+         text::NoPdfViewer},
         {"..\\docs\\briefs\\758-FP01-AP.pdf", true, true, "", text::DocumentNotAvailable},
     };
     for (const Case& c : cases) {
@@ -43,7 +44,8 @@ TEST_F(Docs, PdfDocumentsOpenFromTheProgramsDirectoryOrSayWhyNot) {
         if (c.FromOtherDirectory) fs::current_path(Root);
         Rules->ActionBriefExecute(c.Path);
         fs::current_path(Root / "bin");
-        EXPECT_EQ(Shell.Opened, *c.Opened ? std::vector<std::string>{Under(c.Opened)} : std::vector<std::string>{});
+        EXPECT_EQ(Shell.Opened, *c.Opened ? std::vector<std::string>{Under(c.Opened)}
+                                          : std::vector<std::string>{});
         EXPECT_EQ(Prompter.LastText(), c.Message);
         if (*c.Message) {
             EXPECT_EQ(Prompter.Boxes.back().Kind, base::MessageKind::Information);
@@ -102,10 +104,12 @@ TEST_F(Docs, LinksToLocalFilesStayInTheViewerAndEverythingElseGoesToTheBrowser) 
     EXPECT_TRUE(Rules->WebBrowserBeforeNavigate2(Under("docs/notes/Password.htm")));
     EXPECT_TRUE(Shell.Opened.empty());
 
-    EXPECT_FALSE(Rules->WebBrowserBeforeNavigate2("https://www.morvane.example/740-series-version-codes"));
+    EXPECT_FALSE(
+        Rules->WebBrowserBeforeNavigate2("https://www.morvane.example/740-series-version-codes"));
     EXPECT_FALSE(Rules->WebBrowserBeforeNavigate2(Under("docs/notes/Gone.htm")));
-    EXPECT_EQ(Shell.Opened, (std::vector<std::string>{"https://www.morvane.example/740-series-version-codes",
-                                                      Under("docs/notes/Gone.htm")}));
+    EXPECT_EQ(Shell.Opened,
+              (std::vector<std::string>{"https://www.morvane.example/740-series-version-codes",
+                                        Under("docs/notes/Gone.htm")}));
     EXPECT_TRUE(Viewer.Open);
     EXPECT_EQ(Viewer.Loaded, std::vector<fs::path>{Root / "docs/notes/CustomVersionCodes.htm"});
 }

@@ -10,7 +10,7 @@ namespace kv::docs::testing {
 namespace {
 
 class ReportCommand : public DocsFixture {
-protected:
+  protected:
     void SetUp() override {
         DocsFixture::SetUp();
         assets::WriteResource(assets::Resource::FileOptions758, ".");
@@ -20,7 +20,9 @@ protected:
         Form.Source.SoftwareType = "740-PM Software";
         Form.Source.Revision = "Revision: 3.0.201";
     }
-    void Run() { Rules.ActionNoteExecute(text::ReportCaption, "..\\docs\\notes\\KFactor.htm", Form); }
+    void Run() {
+        Rules.ActionNoteExecute(text::ReportCaption, "..\\docs\\notes\\KFactor.htm", Form);
+    }
 
     Documents Rules{Prompter, Shell, "."};
     report::TFormPdf Form{Prompter};

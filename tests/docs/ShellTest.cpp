@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 // A stand-in "xdg-open" first on PATH, running the given script body.
 class StandInOpener : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "kv740-opener-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);

@@ -13,17 +13,20 @@ namespace kv::docs::testing {
 namespace {
 
 class Windows : public DocsFixture {
-protected:
+  protected:
     void SetUp() override {
         DocsFixture::SetUp();
         Rules = std::make_unique<Documents>(Prompter, Shell, Root / "bin");
         Html = std::make_unique<ui::TFormHtml>(*Rules, nullptr);
         Rules->Viewer = Html.get();
         WriteFile(Root / "docs/notes/Linked.htm",
-                  "<p><a href=\"https://www.morvane.example/page\">web</a> <a href=\"Password.htm\">local</a></p>");
+                  "<p><a href=\"https://www.morvane.example/page\">web</a> <a "
+                  "href=\"Password.htm\">local</a></p>");
     }
     QUrl Shown() const { return Html->WebBrowser->source(); }
-    QUrl Note(const char* name) const { return QUrl::fromLocalFile((Root / "docs/notes" / name).c_str()); }
+    QUrl Note(const char* name) const {
+        return QUrl::fromLocalFile((Root / "docs/notes" / name).c_str());
+    }
 
     std::unique_ptr<Documents> Rules;
     std::unique_ptr<ui::TFormHtml> Html;

@@ -48,13 +48,14 @@ TEST(TFormOptions, ShowsTheUnitsBoxWhereProgrammableUnitsAreOffered) {
         const char *Model, *Pack;
         bool Visible;
     };
-    for (const Case& c : {Case{"746", "FC01", true}, Case{"746", "FG01", false}, Case{"746", "BC01", false},
-                          Case{"758", "BC02", true}}) {
+    for (const Case& c : {Case{"746", "FC01", true}, Case{"746", "FG01", false},
+                          Case{"746", "BC01", false}, Case{"758", "BC02", true}}) {
         PreferenceFlags flags = ModelSelected(c.Model);
         Shown shown;
         WhenModal([&](QWidget* dialog) {
             auto* units = Child<QCheckBox>(dialog, "CheckBoxInFieldUnits");
-            shown = {units->isVisible(), units->isEnabled(), Child<QCheckBox>(dialog, "CheckBoxStandardModel")->isVisible()};
+            shown = {units->isVisible(), units->isEnabled(),
+                     Child<QCheckBox>(dialog, "CheckBoxStandardModel")->isVisible()};
             Child<QPushButton>(dialog, "ButtonOk")->click();
         });
         form.Execute(flags, c.Model, c.Pack);
@@ -145,7 +146,8 @@ TEST(TFormModels, ThePageOfTheModelComposesTheOrderCode) {
     EXPECT_EQ(atShow.Index, 1);
     EXPECT_FALSE(atShow.TabsShown);
     ASSERT_EQ(atShow.Summary.size(), 9);
-    EXPECT_EQ(atShow.Summary[0], "758-FP01 Instrument    \"Pulse Input Flow Rate Totaliser\"    (Class 02)");
+    EXPECT_EQ(atShow.Summary[0],
+              "758-FP01 Instrument    \"Pulse Input Flow Rate Totaliser\"    (Class 02)");
     EXPECT_EQ(atShow.Summary[2], "Model:\t\t758.111USN-FP01");
     EXPECT_TRUE(atShow.RelayEnabled);
 

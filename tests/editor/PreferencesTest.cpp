@@ -20,8 +20,9 @@ TEST(Preferences, UnitsBoxIsOfferedExceptForFgAndBcOn746) {
         const char *Model, *Pack;
         bool Visible;
     };
-    for (const Case& c : {Case{"746", "FC01", true}, Case{"746", "FG01", false}, Case{"746", "BC01", false},
-                          Case{"758", "FG01", true}, Case{"758", "BC02", true}, Case{"746", "ST01", true}}) {
+    for (const Case& c :
+         {Case{"746", "FC01", true}, Case{"746", "FG01", false}, Case{"746", "BC01", false},
+          Case{"758", "FG01", true}, Case{"758", "BC02", true}, Case{"746", "ST01", true}}) {
         const OptionBoxes boxes = OptionsShown(ModelSelected(c.Model), c.Model, c.Pack);
         EXPECT_EQ(boxes.InFieldUnits.Visible, c.Visible) << c.Model << "-" << c.Pack;
         EXPECT_TRUE(boxes.InFieldUnits.Enabled) << c.Model << "-" << c.Pack;

@@ -21,19 +21,25 @@ TEST(ProductCodes, DefaultsOfEachModelFillTheNineLines) {
          0,
          {"746-FC01 Instrument    \"Flow Computer\"    (Class 01)", "", "Model:\t\t746.112ESN-FC01",
           "Enclosure:\t1 - Panel mount enclosure",
-          "Options:\t\t1 - 1 logic input, 2 pulse outputs, 2 relays, RS232/RS485, RTC logging, 4-20 mA output",
-          "Extra Options:\t2 - DB9 connector for RS232 port", "Power Supply:\tE - Inputs for 12-28 VDC and 220/240 VAC",
+          "Options:\t\t1 - 1 logic input, 2 pulse outputs, 2 relays, RS232/RS485, RTC logging, "
+          "4-20 mA output",
+          "Extra Options:\t2 - DB9 connector for RS232 port",
+          "Power Supply:\tE - Inputs for 12-28 VDC and 220/240 VAC",
           "Display:\t\tS - Standard option (now with backlight and LCD backup)",
-          "PCB Protection:\tN - No coating - suitable for normal climatic conditions up to Class B2, IEC 654-1"}},
+          "PCB Protection:\tN - No coating - suitable for normal climatic conditions up to Class "
+          "B2, IEC 654-1"}},
         {Totaliser758,
          1,
-         {"758-FP01 Instrument    \"Pulse Input Flow Rate Totaliser\"    (Class 02)", "", "Model:\t\t758.111USN-FP01",
-          "Enclosure:\t1 - Panel mount enclosure",
-          "Options:\t\t1 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and RS485 ports",
+         {"758-FP01 Instrument    \"Pulse Input Flow Rate Totaliser\"    (Class 02)", "",
+          "Model:\t\t758.111USN-FP01", "Enclosure:\t1 - Panel mount enclosure",
+          "Options:\t\t1 - 4 logic inputs, 2 isolated outputs, 4 relays, RTC logging, RS232 and "
+          "RS485 ports",
           "Relay Type:\t1 - Electromechanical relays only",
-          "Power Supply:\tU - Inputs for 12-28 VDC and 100-240 VAC (replaces: A - 110 /120 VAC and E - 220/240 VAC)",
+          "Power Supply:\tU - Inputs for 12-28 VDC and 100-240 VAC (replaces: A - 110 /120 VAC and "
+          "E - 220/240 VAC)",
           "Display:\t\tS - Standard option (now with backlight and LCD backup)",
-          "PCB Protection:\tN - No coating - suitable for normal climatic conditions up to Class B2, IEC 654-1"}},
+          "PCB Protection:\tN - No coating - suitable for normal climatic conditions up to Class "
+          "B2, IEC 654-1"}},
     };
     for (const Case& c : cases) {
         ProductCodes codes;
@@ -52,8 +58,11 @@ TEST(ProductCodes, EveryChoiceLandsInTheCodeAtItsPosition) {
     codes.RadioGroupClick(page, 6, 1);  // power D
     codes.RadioGroupClick(page, 8, 0);  // coating C
     EXPECT_EQ(page.Summary[2], "Model:\t\t758.633DSC-FP01");
-    EXPECT_EQ(page.Summary[3], "Enclosure:\t6 - Explosion proof 'Ex d' enclosure with NPT glands and heater");
-    EXPECT_EQ(page.Summary[8], "PCB Protection:\tC - Conformal coating - required for maximum environmental operating range");
+    EXPECT_EQ(page.Summary[3],
+              "Enclosure:\t6 - Explosion proof 'Ex d' enclosure with NPT glands and heater");
+    EXPECT_EQ(page.Summary[8],
+              "PCB Protection:\tC - Conformal coating - required for maximum environmental "
+              "operating range");
     EXPECT_EQ(codes.OrderCode(page), "758.633DSC-FP01");
 }
 
@@ -100,9 +109,11 @@ TEST(ProductCodes, ASecondShowingKeepsTheChoicesOnlyForTheSamePack) {
     EXPECT_EQ(codes.Pages[0].Group(3).ItemIndex, 1);
 
     // The same pack number on the other model keeps the choices but shows the new title.
-    const ProductSelection sameNumber{"FP01", "746", "Pulse Input Flow Rate Totaliser (746)", "Class 02"};
+    const ProductSelection sameNumber{"FP01", "746", "Pulse Input Flow Rate Totaliser (746)",
+                                      "Class 02"};
     EXPECT_EQ(codes.FormShow(sameNumber), 0);
-    EXPECT_EQ(codes.Pages[0].Summary[0], "746-FP01 Instrument    \"Pulse Input Flow Rate Totaliser (746)\"    (Class 02)");
+    EXPECT_EQ(codes.Pages[0].Summary[0],
+              "746-FP01 Instrument    \"Pulse Input Flow Rate Totaliser (746)\"    (Class 02)");
     EXPECT_EQ(codes.OrderCode(codes.Pages[0]), "746.212ESN-FP01");
 
     const ProductSelection other{"ST01", "758", "Steam Mass Computer", "Class 02"};

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,12 +17,18 @@
 namespace kv::link {
 
 // Failures print the codes as the diagnostics number them.
-inline void PrintTo(LinkState v, std::ostream* os) { *os << "LinkState " << static_cast<int>(v); }
-inline void PrintTo(LinkPhase v, std::ostream* os) { *os << "LinkPhase " << static_cast<int>(v); }
-inline void PrintTo(LinkError v, std::ostream* os) { *os << "LinkError " << static_cast<int>(v); }
+inline void PrintTo(LinkState v, std::ostream* os) {
+    *os << "LinkState " << static_cast<int>(v);
+}
+inline void PrintTo(LinkPhase v, std::ostream* os) {
+    *os << "LinkPhase " << static_cast<int>(v);
+}
+inline void PrintTo(LinkError v, std::ostream* os) {
+    *os << "LinkError " << static_cast<int>(v);
+}
 
 class LinkFixture : public ::testing::Test {
-protected:
+  protected:
     LinkFixture() {
         auto p = std::make_unique<ScriptedPort>();
         auto t = std::make_unique<ManualTimer>();
@@ -50,7 +56,8 @@ protected:
 
     void Start(const std::vector<uint8_t>& image, uint32_t mask = 0, int32_t minClass = 0) {
         this->image = image;
-        comms->StartDownload(this->image.data(), static_cast<int32_t>(this->image.size()), mask, minClass);
+        comms->StartDownload(this->image.data(), static_cast<int32_t>(this->image.size()), mask,
+                             minClass);
     }
 
     // Ticks until the link leaves the running state; returns the ticks taken.
@@ -81,6 +88,7 @@ protected:
 inline const std::vector<uint8_t> PresenceFrame{0xC0, 0x81, 0x05, 0xFF, 0x00, 0x84, 0xC0};
 inline const std::vector<uint8_t> IdentityFrame{0xC0, 0x81, 0x05, 0x7F, 0x00, 0x84, 0xC0};
 inline const std::vector<uint8_t> SpeedFrame{0xC0, 0x81, 0x02, 0x53, 0x45, 0x00, 0x03, 0x96, 0xC0};
-inline const std::vector<uint8_t> FileEndFrame{0xC0, 0x81, 0x46, 0x46, 0x09, 0x00, 0x16, 0x01, 0xC0};
+inline const std::vector<uint8_t> FileEndFrame{0xC0, 0x81, 0x46, 0x46, 0x09,
+                                               0x00, 0x16, 0x01, 0xC0};
 
 }  // namespace kv::link

@@ -40,7 +40,8 @@ TEST_F(Protocol, SendsEveryPacketByteExact) {
     block0.insert(block0.end(), {0x19, 0x00, 0xC0});
     EXPECT_EQ(sent[3], block0);
 
-    std::vector<uint8_t> block1{0xC0, 0x81, 0x46, 0x44, 0x0D, 0x01, 0x01, 0x00, 0x00, 0x00, 0xDB, 0xDC};
+    std::vector<uint8_t> block1{0xC0, 0x81, 0x46, 0x44, 0x0D, 0x01,
+                                0x01, 0x00, 0x00, 0x00, 0xDB, 0xDC};
     block1.insert(block1.end(), 255, 0xFF);
     block1.insert(block1.end(), {0xDB, 0xDD, 0xFF, 0xC0});
     EXPECT_EQ(sent[4], block1);
@@ -104,11 +105,11 @@ TEST_P(ImageSizes, PadsStampsAndPacesBlocks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Link, ImageSizes,
-    ::testing::Values(ImageCase{0, 200, {}},             // file end right after the speed command
-                      ImageCase{1000, 200, {}},          // four blocks, no block 4 to stamp
-                      ImageCase{1025, 200, {0x400}},     // block 4 exists
+    ::testing::Values(ImageCase{0, 200, {}},          // file end right after the speed command
+                      ImageCase{1000, 200, {}},       // four blocks, no block 4 to stamp
+                      ImageCase{1025, 200, {0x400}},  // block 4 exists
                       ImageCase{131072, 200, {0x400, 0x1FFFC}},
-                      ImageCase{131073, 80, {0x3000}},   // large, block 1023 never reached
+                      ImageCase{131073, 80, {0x3000}},  // large, block 1023 never reached
                       ImageCase{262144, 80, {0x3000, 0x3FFFC}}));
 
 TEST_F(Protocol, EmptyImageSendsNoDataBlock) {
@@ -203,7 +204,7 @@ TEST_F(Protocol, IdentityReplies) {
         bool accepted;
     } cases[] = {
         {{0x81, 0x05, 0x04, 0x03, 0x84}, 0x0C, 3, true},
-        {{0x81, 0x05, 0x00, 0x00, 0x84}, 0x00, 0, true},   // model 0 passes every mask
+        {{0x81, 0x05, 0x00, 0x00, 0x84}, 0x00, 0, true},  // model 0 passes every mask
         {{0x81, 0x05, 0x02, 0x03, 0x84}, 0x0C, 0, false},
         {{0x81, 0x05, 0x04, 0x02, 0x84}, 0x0C, 3, false},
         {{0x81, 0x05, 0x04, 0x03, 0x85}, 0x0C, 0, false},
@@ -333,7 +334,8 @@ TEST_F(Protocol, NestedStartFromTheProgressCallback) {
     port->Existing = {"COM1", "COM2"};
     vinst::VirtualUnit unitOnCom2({});
     port->OnWrite = [&](ScriptedPort& p, const ScriptedPort::Written& w) {
-        if (w.PortName == "COM2") p.Feed(unitOnCom2.Receive(w.Bytes.data(), w.Bytes.size(), p.Line()));
+        if (w.PortName == "COM2")
+            p.Feed(unitOnCom2.Receive(w.Bytes.data(), w.Bytes.size(), p.Line()));
     };
     std::vector<uint8_t> img = Pattern(700), got;
     unitOnCom2.OnImage = [&](const std::vector<uint8_t>& i) { got = i; };

@@ -92,7 +92,8 @@ TEST(LinkOnTerminal, CliDownloadExitsZeroOnlyOnCompletion) {
     for (bool present : {true, false}) {
         testing::VirtualInstrument instrument({"--baud", present ? "19200" : "9600"});
         std::string command = "KV740_PORTS=COM4=" + instrument.Device() + " " + CLI_PATH +
-                              " download " + file + " --port COM4 --baud 19200 --parity ODD > " + dir + "/out.txt";
+                              " download " + file + " --port COM4 --baud 19200 --parity ODD > " +
+                              dir + "/out.txt";
         int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), present ? 0 : 1);
@@ -105,7 +106,8 @@ TEST(LinkOnTerminal, CliDownloadExitsZeroOnlyOnCompletion) {
 
 TEST(LinkOnTerminal, MissingOrBusyPortStaysClosed) {
     testing::VirtualInstrument instrument({});
-    setenv("KV740_PORTS", ("COM3=" + instrument.Device() + ",COM4=/dev/nonexistent-port").c_str(), 1);
+    setenv("KV740_PORTS", ("COM3=" + instrument.Device() + ",COM4=/dev/nonexistent-port").c_str(),
+           1);
     PosixPort first, second;
     EXPECT_FALSE(first.Open("COM4"));
     ASSERT_TRUE(first.Open("COM3"));

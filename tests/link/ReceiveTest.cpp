@@ -6,7 +6,7 @@ namespace kv::link {
 namespace {
 
 class Receive : public LinkFixture {
-protected:
+  protected:
     // Runs the receive steps of one poll over the queued bytes; returns whether the reply passed.
     bool Take(const std::vector<uint8_t>& bytes, uint32_t errors = 0) {
         port->Feed(bytes);
@@ -37,20 +37,46 @@ TEST_F(Receive, ChecksOfOneReply) {
         {"nothing queued", {}, 0, test, LinkError::NothingReceived},
         {"no delimiter", {0x81, 0x06, 0x87}, 0, test, LinkError::NoFrame},
         {"too short", {0xC0, 0x81, 0x06, 0xC0}, 0, test, LinkError::FrameTooShort},
-        {"no closing delimiter", {0xC0, 0x81, 0x06, 0x87, 0x00}, 0, test, LinkError::FrameNoClosing},
+        {"no closing delimiter",
+         {0xC0, 0x81, 0x06, 0x87, 0x00},
+         0,
+         test,
+         LinkError::FrameNoClosing},
         {"exclusive-or", {0xC0, 0x81, 0x06, 0x86, 0xC0}, 0, test, LinkError::Checksum},
         {"address", {0xC0, 0x82, 0x06, 0x84, 0xC0}, 0, test, LinkError::Address},
         {"double opening, xor", {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, test, LinkError::Checksum},
-        {"double opening, identity phase", {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0}, 0, identity, LinkError::Address},
-        {"bad xor accepted in identity phase", {0xC0, 0x81, 0x05, 0x01, 0x02, 0x84, 0xC0}, 0, identity,
+        {"double opening, identity phase",
+         {0xC0, 0xC0, 0x81, 0x06, 0x87, 0xC0},
+         0,
+         identity,
+         LinkError::Address},
+        {"bad xor accepted in identity phase",
+         {0xC0, 0x81, 0x05, 0x01, 0x02, 0x84, 0xC0},
+         0,
+         identity,
          LinkError::None},
-        {"parity error with a good frame", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_RXPARITY, test, LinkError::LineParity},
+        {"parity error with a good frame",
+         {0xC0, 0x81, 0x06, 0x87, 0xC0},
+         CE_RXPARITY,
+         test,
+         LinkError::LineParity},
         {"framing", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_FRAME, test, LinkError::LineFraming},
-        {"framing and I/O: last wins", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_FRAME | CE_IOE, test, LinkError::LineIo},
+        {"framing and I/O: last wins",
+         {0xC0, 0x81, 0x06, 0x87, 0xC0},
+         CE_FRAME | CE_IOE,
+         test,
+         LinkError::LineIo},
         {"mode", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_MODE, test, LinkError::LineMode},
         {"overrun", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_OVERRUN, test, LinkError::LineOverrun},
-        {"queue overflow", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_RXOVER, test, LinkError::LineQueueFull},
-        {"output full and frame", {0xC0, 0x81, 0x06, 0x87, 0xC0}, CE_TXFULL | CE_FRAME, test,
+        {"queue overflow",
+         {0xC0, 0x81, 0x06, 0x87, 0xC0},
+         CE_RXOVER,
+         test,
+         LinkError::LineQueueFull},
+        {"output full and frame",
+         {0xC0, 0x81, 0x06, 0x87, 0xC0},
+         CE_TXFULL | CE_FRAME,
+         test,
          LinkError::LineOutputFull},
         {"error and nothing queued", {}, CE_FRAME, test, LinkError::NothingReceived},
     };
@@ -92,7 +118,8 @@ TEST_F(Receive, OnlyTheFirstOfTwoFramesIsUsed) {
 // Random bytes and line errors in every phase: the link must neither crash nor read out of bounds.
 TEST_F(Receive, SurvivesRandomInput) {
     std::mt19937 random(12345);
-    std::uniform_int_distribution<int> byte(0, 255), length(0, 1500), phase(0, 4);  // every LinkPhase
+    std::uniform_int_distribution<int> byte(0, 255), length(0, 1500),
+        phase(0, 4);  // every LinkPhase
     std::vector<uint8_t> img(5000, 0x5A);
     Connect();
     for (int round = 0; round < 3000; ++round) {
@@ -118,8 +145,13 @@ TEST_F(Receive, OpenAppliesTheLineSettings) {
         std::string parity;
         bool opens;
         uint8_t code;
-    } cases[] = {{"ODD", true, ODDPARITY}, {"even", true, EVENPARITY}, {"Mark", true, MARKPARITY},
-                 {"N", true, NOPARITY},    {"SPACE", true, SPACEPARITY}, {"X", false, 0}, {"", false, 0}};
+    } cases[] = {{"ODD", true, ODDPARITY},
+                 {"even", true, EVENPARITY},
+                 {"Mark", true, MARKPARITY},
+                 {"N", true, NOPARITY},
+                 {"SPACE", true, SPACEPARITY},
+                 {"X", false, 0},
+                 {"", false, 0}};
     for (const auto& c : cases) {
         comms->SetBaud(9600);
         comms->SetPort("COM5");

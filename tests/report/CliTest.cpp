@@ -9,15 +9,15 @@ namespace kv::report::test {
 namespace {
 
 class CliReportInterop : public ReportFixture {
-protected:
+  protected:
     std::string Cli(const std::string& arguments, int& status) {
         return RunTool(std::string(CLI_PATH) + " report " + arguments + " 2>&1", &status);
     }
 };
 
 TEST_F(CliReportInterop, WritesTheReportOfACustomVersion) {
-    WriteVersion({{"ID_VAR_FLOW", "DT_FLOAT", "Flow", "OP_MENU_VARIABLES", "Values", "OP_ACCESS_DISPLAY", "1.5", "",
-                   "", "FLOW", "FLOW", "", ""}});
+    WriteVersion({{"ID_VAR_FLOW", "DT_FLOAT", "Flow", "OP_MENU_VARIABLES", "Values",
+                   "OP_ACCESS_DISPLAY", "1.5", "", "", "FLOW", "FLOW", "", ""}});
     WriteUserPacks("758", "TS01", "000001", "Custom Flow Application");
     const std::string pdf = Path("elsewhere.pdf");
     int status = -1;
@@ -26,7 +26,9 @@ TEST_F(CliReportInterop, WritesTheReportOfACustomVersion) {
     EXPECT_EQ(out, pdf + "\n");
     const auto pages = PageTexts(pdf);
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_TRUE(std::regex_search(pages[1], std::regex(R"(758-TS01-000001:\s+Custom Flow Application)"))) << pages[1];
+    EXPECT_TRUE(
+        std::regex_search(pages[1], std::regex(R"(758-TS01-000001:\s+Custom Flow Application)")))
+        << pages[1];
     EXPECT_NE(pages[1].find("740-PM Software Revision: 3.0.201"), std::string::npos);
     EXPECT_NE(pages[1].find("FLOW"), std::string::npos);
 }
@@ -37,7 +39,8 @@ TEST_F(CliReportInterop, RefusesWhatIsNotAVersionOfTheCatalogue) {
     int status = -1;
     const std::string unknown = Cli("758-TS01-000002 --install " + Root(), status);
     EXPECT_EQ(status, 1);
-    EXPECT_NE(unknown.find("The catalogue holds no version 758-TS01-000002"), std::string::npos) << unknown;
+    EXPECT_NE(unknown.find("The catalogue holds no version 758-TS01-000002"), std::string::npos)
+        << unknown;
     const std::string malformed = Cli("758-TS01-00000/ --install " + Root(), status);
     EXPECT_EQ(status, 2);
     EXPECT_NE(malformed.find("is not a MODEL-PACK-CODE"), std::string::npos) << malformed;

@@ -14,18 +14,21 @@ namespace fs = std::filesystem;
 
 // The demo installation's factory tables, with user versions made here as the manager would.
 class DemoReports : public ReportFixture {
-protected:
+  protected:
     void SetUp() override {
         ReportFixture::SetUp();
         for (const auto& entry : fs::directory_iterator(fs::path(DEMO_INSTALL) / "dbs" / "default"))
-            fs::copy_file(entry.path(), Path("dbs/default") + "/" + entry.path().filename().string());
+            fs::copy_file(entry.path(),
+                          Path("dbs/default") + "/" + entry.path().filename().string());
     }
 
     // Runs 740-cli report for the version into `pdf`; its exit status.
-    int CliReport(const std::string& version, const std::string& pdf, std::string* output = nullptr) {
+    int CliReport(const std::string& version, const std::string& pdf,
+                  std::string* output = nullptr) {
         int status = -1;
-        const std::string out =
-            RunTool(std::string(CLI_PATH) + " report " + version + " -o " + pdf + " --install " + Root() + " 2>&1", &status);
+        const std::string out = RunTool(std::string(CLI_PATH) + " report " + version + " -o " +
+                                            pdf + " --install " + Root() + " 2>&1",
+                                        &status);
         if (output) *output = out;
         return status;
     }
@@ -36,7 +39,8 @@ protected:
         packs.SetReadOnly(true);
         packs.Open();
         for (packs.First(); !packs.Eof(); packs.Next())
-            versions.push_back(packs.FieldByName("Model").AsString() + "-" + packs.FieldByName("Pack").AsString() + "-" +
+            versions.push_back(packs.FieldByName("Model").AsString() + "-" +
+                               packs.FieldByName("Pack").AsString() + "-" +
                                packs.FieldByName("Code").AsString());
         return versions;
     }
@@ -61,8 +65,10 @@ TEST_F(DemoReports, EveryVersionWithATableGivesACheckedReport) {
         const auto pages = PageTexts(pdf);
         ASSERT_GE(pages.size(), 3u) << version;
         for (size_t i = 0; i < pages.size(); ++i) {
-            EXPECT_TRUE(std::regex_search(pages[i], std::regex(version + R"(:\s+\S)"))) << version << " page " << i + 1;
-            EXPECT_TRUE(std::regex_search(pages[i], std::regex("Page " + std::to_string(i + 1) + R"(\s*$)")))
+            EXPECT_TRUE(std::regex_search(pages[i], std::regex(version + R"(:\s+\S)")))
+                << version << " page " << i + 1;
+            EXPECT_TRUE(std::regex_search(pages[i],
+                                          std::regex("Page " + std::to_string(i + 1) + R"(\s*$)")))
                 << version << " page " << i + 1;
         }
         const auto outline = Outline(pdf);
@@ -101,7 +107,8 @@ TEST_F(DemoReports, GasComputerPagesAndOutline) {
 
 TEST_F(DemoReports, OnlyAUserTableGivesATablesPage) {
     ASSERT_EQ(CliReport("758-HC01-000000", Pdf()), 0);
-    for (const std::string& page : PageTexts(Pdf())) EXPECT_EQ(page.find("Fluid Property Table ("), std::string::npos);
+    for (const std::string& page : PageTexts(Pdf()))
+        EXPECT_EQ(page.find("Fluid Property Table ("), std::string::npos);
 
     // A custom version whose fluid item selects a user table.
     fs::copy_file(Path("dbs/default/758-HC01-000000.db"), Path("dbs/user/758-HC01-000001.db"));
@@ -115,8 +122,8 @@ TEST_F(DemoReports, OnlyAUserTableGivesATablesPage) {
     }
     WriteUserPacks("758", "HC01", "000001", "Heat Calculator");
     const char* type = "OP_HEAT_FLUID_TYPE_USER";
-    WriteUserData({{type, "GLYCOL", "TABLE", "GU_TEMPERATURE_DEG_C", "GU_DENSITY_KG_M3", "GU_ENTHALPY_SPECIFIC_KJ_KG",
-                    "GU_VISCOSITY_CP", ""},
+    WriteUserData({{type, "GLYCOL", "TABLE", "GU_TEMPERATURE_DEG_C", "GU_DENSITY_KG_M3",
+                    "GU_ENTHALPY_SPECIFIC_KJ_KG", "GU_VISCOSITY_CP", ""},
                    {type, "GLYCOL", "DATA", "-20", "1072.5", "3.11", "25.1", ""},
                    {type, "GLYCOL", "DATA", "40", "1042.0", "3.48", "2.2", ""}});
     ASSERT_EQ(CliReport("758-HC01-000001", Pdf()), 0);

@@ -24,7 +24,8 @@ std::string RunTool(const std::string& command, int* status) {
 std::string InfoField(const std::string& pdf, const std::string& field) {
     const std::string info = RunTool("pdfinfo '" + pdf + "' 2>&1");
     std::smatch match;
-    if (!std::regex_search(info, match, std::regex("(^|\n)" + field + ":[ \t]*([^\n]*)"))) return "";
+    if (!std::regex_search(info, match, std::regex("(^|\n)" + field + ":[ \t]*([^\n]*)")))
+        return "";
     return match[2];
 }
 
@@ -45,7 +46,8 @@ std::string Unescape(std::string text) {
     const std::pair<const char*, const char*> entities[] = {
         {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
     for (const auto& [entity, plain] : entities)
-        for (size_t at; (at = text.find(entity)) != std::string::npos;) text.replace(at, std::string(entity).size(), plain);
+        for (size_t at; (at = text.find(entity)) != std::string::npos;)
+            text.replace(at, std::string(entity).size(), plain);
     return text;
 }
 
@@ -54,8 +56,10 @@ std::string Unescape(std::string text) {
 std::vector<std::vector<Word>> PageWords(const std::string& pdf) {
     const std::string html = RunTool("pdftotext -bbox '" + pdf + "' - 2>&1");
     std::vector<std::vector<Word>> pages;
-    const std::regex token(R"x(<page |<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)x");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), token); it != std::sregex_iterator(); ++it) {
+    const std::regex token(
+        R"x(<page |<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)x");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), token);
+         it != std::sregex_iterator(); ++it) {
         const std::smatch& m = *it;
         if (!m[1].matched) {
             pages.emplace_back();
@@ -84,8 +88,10 @@ const Word* FindWord(const std::vector<Word>& page, const std::string& text) {
 std::vector<OutlineEntry> Outline(const std::string& pdf) {
     const std::string json = RunTool("qpdf --json --json-key=outlines '" + pdf + "' 2>&1");
     std::vector<OutlineEntry> entries;
-    const std::regex entry(R"x("destpageposfrom1": ([0-9]+),[\s\S]*?"title": "((?:[^"\\]|\\.)*)")x");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), entry); it != std::sregex_iterator(); ++it)
+    const std::regex entry(
+        R"x("destpageposfrom1": ([0-9]+),[\s\S]*?"title": "((?:[^"\\]|\\.)*)")x");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), entry);
+         it != std::sregex_iterator(); ++it)
         entries.push_back({(*it)[2], std::stoi((*it)[1])});
     return entries;
 }

@@ -10,7 +10,9 @@
 namespace kv::report {
 namespace {
 
-std::string TempPdf(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+std::string TempPdf(const char* name) {
+    return (std::filesystem::temp_directory_path() / name).string();
+}
 
 std::string FailureOf(const std::function<void(TWPPDFPrinter&)>& steps) {
     TWPPDFPrinter printer;
@@ -29,7 +31,8 @@ TEST(Printer, FailuresCarryTheEngineTexts) {
         std::function<void(TWPPDFPrinter&)> Steps;
         std::string Expected;
     } cases[] = {
-        {"page before the document", [](TWPPDFPrinter& p) { p.StartPage(595, 842); }, pdfmsg::NotInDocument},
+        {"page before the document", [](TWPPDFPrinter& p) { p.StartPage(595, 842); },
+         pdfmsg::NotInDocument},
         {"no file name", [](TWPPDFPrinter& p) { p.BeginDoc(); }, pdfmsg::NoFilename},
         {"file cannot be created",
          [](TWPPDFPrinter& p) {
@@ -76,8 +79,10 @@ TEST(PrinterInterop, DocumentInformationPagesAndOutline) {
     printer.Filename = pdf;
     printer.Info.Date = std::chrono::year{2023} / 11 / 30;
     printer.BeginDoc();
-    const std::string longTitle = std::string(254, 'a') + "\xC3\xA4";  // 256 bytes, the last character two
-    for (const std::string& title : {std::string("First"), std::string("Zweite \xC3\x9C"), longTitle}) {
+    const std::string longTitle =
+        std::string(254, 'a') + "\xC3\xA4";  // 256 bytes, the last character two
+    for (const std::string& title :
+         {std::string("First"), std::string("Zweite \xC3\x9C"), longTitle}) {
         printer.StartPage(595, 842);
         printer.Canvas().Font = {"Arial", 16, true, 0x009C66};
         printer.Canvas().TextOut(71, 87, title.substr(0, 20));
@@ -101,13 +106,16 @@ TEST(PrinterInterop, DocumentInformationPagesAndOutline) {
     EXPECT_EQ(outline[0].Title, "First");
     EXPECT_EQ(outline[0].Page, 1);
     EXPECT_EQ(outline[1].Title, "Zweite \xC3\x9C");
-    EXPECT_EQ(outline[2].Title, std::string(254, 'a'));  // cut to 255 bytes without splitting the last character
+    EXPECT_EQ(outline[2].Title,
+              std::string(254, 'a'));  // cut to 255 bytes without splitting the last character
     EXPECT_EQ(outline[2].Page, 3);
 
     // Opened with the outline shown and the first page fitted to the width; no temporary left.
     const std::string catalog = test::RunTool("qpdf --json --json-key=qpdf '" + pdf + "' 2>&1");
-    EXPECT_TRUE(std::regex_search(catalog, std::regex(R"("/PageMode": "/UseOutlines")"))) << catalog;
-    EXPECT_TRUE(std::regex_search(catalog, std::regex(R"("/OpenAction": \[\s*"[0-9]+ 0 R",\s*"/FitH",\s*null\s*\])")))
+    EXPECT_TRUE(std::regex_search(catalog, std::regex(R"("/PageMode": "/UseOutlines")")))
+        << catalog;
+    EXPECT_TRUE(std::regex_search(
+        catalog, std::regex(R"("/OpenAction": \[\s*"[0-9]+ 0 R",\s*"/FitH",\s*null\s*\])")))
         << catalog;
     EXPECT_FALSE(std::filesystem::exists(pdf + ".open.tmp"));
     std::filesystem::remove(pdf);

@@ -35,20 +35,24 @@ void ReportFixture::SetUp() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kv740-report-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     root_ = pattern;
-    for (const char* dir : {"bin", "dbs/default", "dbs/user"}) std::filesystem::create_directories(root_ / dir);
+    for (const char* dir : {"bin", "dbs/default", "dbs/user"})
+        std::filesystem::create_directories(root_ / dir);
 }
 
-void ReportFixture::TearDown() { std::filesystem::remove_all(root_); }
+void ReportFixture::TearDown() {
+    std::filesystem::remove_all(root_);
+}
 
 void ReportFixture::WriteVersion(const std::vector<TItem>& items) {
-    kv::store::FieldDefs fields = AlphaFields({"ID", "Type", "Item", "Menu", "Panel", "Note", "Access",
-                                               "DefaultValue", "LowLimit", "HighLimit", "Coefficient",
-                                               "LabelTag1", "LabelTag2", "UnitTag1", "UnitTag2"});
+    kv::store::FieldDefs fields = AlphaFields(
+        {"ID", "Type", "Item", "Menu", "Panel", "Note", "Access", "DefaultValue", "LowLimit",
+         "HighLimit", "Coefficient", "LabelTag1", "LabelTag2", "UnitTag1", "UnitTag2"});
     fields.push_back(FieldDef::Alpha("Description", 255));
     std::vector<std::vector<std::string>> rows;
     for (const TItem& i : items)
-        rows.push_back({i.ID, i.Type, i.Item, i.Menu, i.Panel, "", i.Access, i.DefaultValue, i.LowLimit, i.HighLimit,
-                        "", i.LabelTag1, i.LabelTag2, i.UnitTag1, i.UnitTag2, ""});
+        rows.push_back({i.ID, i.Type, i.Item, i.Menu, i.Panel, "", i.Access, i.DefaultValue,
+                        i.LowLimit, i.HighLimit, "", i.LabelTag1, i.LabelTag2, i.UnitTag1,
+                        i.UnitTag2, ""});
     WriteTable(Path("dbs/user/758-TS01-000001.db"), fields, rows);
 }
 
@@ -63,25 +67,35 @@ void ReportFixture::WriteOptions(const std::vector<TOption>& options) {
 
 void ReportFixture::WriteFactoryData(const std::vector<TDataRow>& rows) {
     WriteTable(Path("dbs/default/740-data.db"),
-               AlphaFields({"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}), rows);
+               AlphaFields({"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}),
+               rows);
 }
 
 void ReportFixture::WriteUserData(const std::vector<TDataRow>& rows) {
     WriteTable(Path("dbs/user/740-data.db"),
-               AlphaFields({"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}), rows);
+               AlphaFields({"Type", "Item", "Sort", "Data1", "Data2", "Data3", "Data4", "Data5"}),
+               rows);
 }
 
-void ReportFixture::WriteUserPacks(const std::string& model, const std::string& pack, const std::string& code,
-                                   const std::string& title) {
+void ReportFixture::WriteUserPacks(const std::string& model, const std::string& pack,
+                                   const std::string& code, const std::string& title) {
     using kv::store::FieldType;
-    const kv::store::FieldDefs fields = {
-        FieldDef::Alpha("Button", 20),      FieldDef::Alpha("Model", 3),      FieldDef::Alpha("Pack", 4),
-        FieldDef::Alpha("Code", 6),         FieldDef::Alpha("Creator", 30),   FieldDef::Of("Date", FieldType::Date),
-        FieldDef::Alpha("DB", 2),           FieldDef::Of("Card", FieldType::Long), FieldDef::Alpha("Help", 30),
-        FieldDef::Alpha("Title", 50),       FieldDef::Alpha("CustomTitle", 50), FieldDef::Alpha("Description", 255),
-        FieldDef::Alpha("CustomDescription", 255)};
+    const kv::store::FieldDefs fields = {FieldDef::Alpha("Button", 20),
+                                         FieldDef::Alpha("Model", 3),
+                                         FieldDef::Alpha("Pack", 4),
+                                         FieldDef::Alpha("Code", 6),
+                                         FieldDef::Alpha("Creator", 30),
+                                         FieldDef::Of("Date", FieldType::Date),
+                                         FieldDef::Alpha("DB", 2),
+                                         FieldDef::Of("Card", FieldType::Long),
+                                         FieldDef::Alpha("Help", 30),
+                                         FieldDef::Alpha("Title", 50),
+                                         FieldDef::Alpha("CustomTitle", 50),
+                                         FieldDef::Alpha("Description", 255),
+                                         FieldDef::Alpha("CustomDescription", 255)};
     WriteTable(Path("dbs/user/740-pack.db"), fields,
-               {{"FLOW", model, pack, code, "Tester", "2024-01-02", "01", "1", "", title, "Mine", "", ""}});
+               {{"FLOW", model, pack, code, "Tester", "2024-01-02", "01", "1", "", title, "Mine",
+                 "", ""}});
 }
 
 TReportSource ReportFixture::Source() const {

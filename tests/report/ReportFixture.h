@@ -25,7 +25,7 @@ struct TOption {
 using TDataRow = std::vector<std::string>;
 
 class ReportFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -44,7 +44,7 @@ protected:
     std::string Pdf() const { return Path("bin/out.pdf"); }
     std::string Root() const { return root_.string(); }
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -34,7 +34,7 @@ const std::vector<std::vector<std::string>> Options = {
 };
 
 class Bindings : public InTempDir {
-protected:
+  protected:
     void SetUp() override {
         InTempDir::SetUp();
         fixtures::MakeTable("758-FC01-000001.db", fixtures::VersionFields(), Items);
@@ -72,7 +72,7 @@ TEST_F(Bindings, AnEditShowsTheCurrentRecordAndWritesWhenTheRecordIsPostedOrLeft
     EXPECT_EQ(version.State(), DatasetState::Edit);
     EXPECT_TRUE(edited.Pending());
     EXPECT_EQ(readOnly.text(), "Flow rate");  // the field holds the text only once written
-    version.Next();  // leaving the record writes and posts it
+    version.Next();                           // leaving the record writes and posts it
     EXPECT_EQ(Stored("ID_VAR_PROCESS1", "Item"), "Flow rate (m3/h)");
     EXPECT_EQ(editable.text(), "Param");
 
@@ -155,13 +155,15 @@ TEST_F(Bindings, ALookupListWithoutTargetMovesTheListsCursorAndOneWithATargetWri
     QListView plain, targeted;
     LookupBinding cursor(access, "Item", "Tag", &plain);
     LookupBinding choice(access, "Item", "Description", &targeted, {&version, "Access"});
-    plain.selectionModel()->setCurrentIndex(cursor.Model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    plain.selectionModel()->setCurrentIndex(cursor.Model()->index(2, 0),
+                                            QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(access.FieldByName("Tag").AsString(), "PROGRAM");
     access.First();
     EXPECT_EQ(cursor.ChosenRow(), 0);
     EXPECT_EQ(choice.ChosenRow(), 1);  // the target's value, whatever the list's cursor
 
-    targeted.selectionModel()->setCurrentIndex(choice.Model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    targeted.selectionModel()->setCurrentIndex(choice.Model()->index(2, 0),
+                                               QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(version.FieldByName("Access").AsString(), "OP_ACCESS_PROGRAM");
     EXPECT_EQ(access.RecNo(), 1);
 }

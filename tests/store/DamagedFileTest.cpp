@@ -42,7 +42,7 @@ std::string OpenError(const std::string& path) {
 }
 
 class DamagedFiles : public InTempDir {
-protected:
+  protected:
     void SetUp() override {
         InTempDir::SetUp();
         std::vector<std::vector<std::string>> rows;
@@ -66,7 +66,8 @@ TEST_F(DamagedFiles, EachDamageGivesItsReasonAndLeavesTheFileAsItWas) {
         {"too short", [&](std::string& b) { b.resize(40); }},
         {"impossible for a file", [&](std::string& b) { b.resize(0x700); }},
         {"truncated", [&](std::string& b) { b.resize(header + 3 * block + 100); }},
-        {"header counts 101 records but the data blocks hold 100", [&](std::string& b) { b[6] = 101; }},
+        {"header counts 101 records but the data blocks hold 100",
+         [&](std::string& b) { b[6] = 101; }},
         {"more records than the 99", [&](std::string& b) { b[6] = 99; }},
         {"record size 736", [&](std::string& b) { Put16(b, 0, 736); }},
         {"header counts 0 fields", [&](std::string& b) { Put16(b, 0x21, 0); }},
@@ -79,7 +80,8 @@ TEST_F(DamagedFiles, EachDamageGivesItsReasonAndLeavesTheFileAsItWas) {
         {"unknown Paradox file version", [&](std::string& b) { b[0x39] = 0x42; }},
         {"password protected", [&](std::string& b) { b[0x25] = 0x11; }},
         {"impossible for a file", [&](std::string& b) { Put16(b, 2, 0x10); }},
-        {"field names run past the header", [&](std::string& b) { std::fill(b.begin() + 0x200, b.begin() + header, 'A'); }},
+        {"field names run past the header",
+         [&](std::string& b) { std::fill(b.begin() + 0x200, b.begin() + header, 'A'); }},
         {"code page 437", [&](std::string& b) { Put16(b, 0x6A, 437); }},
     };
     for (const auto& c : cases) {
@@ -87,7 +89,8 @@ TEST_F(DamagedFiles, EachDamageGivesItsReasonAndLeavesTheFileAsItWas) {
         c.damage(bytes);
         WriteBytes("bad.db", bytes);
         std::string error = OpenError("bad.db");
-        EXPECT_NE(error.find(c.expected), std::string::npos) << "expected \"" << c.expected << "\", got \"" << error << "\"";
+        EXPECT_NE(error.find(c.expected), std::string::npos)
+            << "expected \"" << c.expected << "\", got \"" << error << "\"";
         EXPECT_EQ(ReadBytes("bad.db"), bytes) << c.expected;
     }
     EXPECT_EQ(OpenError("missing.db"), "table does not exist");
@@ -135,7 +138,8 @@ TEST_F(DamagedFiles, FailedWriteKeepsRecordsAndStateAsBefore) {
     EXPECT_EQ(t.State(), DatasetState::Browse);
     t.Close();
     std::vector<std::string> left;
-    for (const auto& e : std::filesystem::directory_iterator(".")) left.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator("."))
+        left.push_back(e.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"good.db"}));  // no temporary file stays behind
 }

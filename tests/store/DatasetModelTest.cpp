@@ -27,7 +27,7 @@ void Collect(QtMsgType type, const QMessageLogContext&, const QString& message) 
 }
 
 class Model : public InTempDir {
-protected:
+  protected:
     void SetUp() override {
         InTempDir::SetUp();
         fixtures::MakeTable("740-pack.db", fixtures::PackFields(), Packs);
@@ -46,7 +46,8 @@ protected:
         std::vector<std::string> rows;
         for (int r = 0; r < m.rowCount(); ++r) {
             std::string row;
-            for (int c = 0; c < m.columnCount(); ++c) row += (c ? "|" : "") + m.index(r, c).data().toString().toStdString();
+            for (int c = 0; c < m.columnCount(); ++c)
+                row += (c ? "|" : "") + m.index(r, c).data().toString().toStdString();
             rows.push_back(row);
         }
         return rows;
@@ -60,8 +61,10 @@ protected:
 using Rows = std::vector<std::string>;
 
 TEST_F(Model, ShowsTheViewThroughEveryKindOfChangeAndPassesTheModelTester) {
-    DatasetModel model(packs, {{"Pack", "Pack", Qt::AlignCenter}, {"Title", "Title"}, {"NoSuchField", "Missing"}});
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    DatasetModel model(
+        packs, {{"Pack", "Pack", Qt::AlignCenter}, {"Title", "Title"}, {"NoSuchField", "Missing"}});
+    QAbstractItemModelTester tester(&model,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
     Table other("740-pack.db");
     other.Open();
 
@@ -71,19 +74,34 @@ TEST_F(Model, ShowsTheViewThroughEveryKindOfChangeAndPassesTheModelTester) {
         Rows expected;
     } steps[] = {
         {"open", [] {}, {"FP01|Flow computer|", "SP01|Steam computer|", "GP01|Gas computer|"}},
-        {"record test", [&] {
-             packs.SetOnFilterRecord([](Dataset& d) { return d.FieldByName("Button").AsString().find("FLOW") != std::string::npos; });
+        {"record test",
+         [&] {
+             packs.SetOnFilterRecord([](Dataset& d) {
+                 return d.FieldByName("Button").AsString().find("FLOW") != std::string::npos;
+             });
              packs.SetFiltered(true);
-         }, {"FP01|Flow computer|", "SP01|Steam computer|"}},
-        {"another dataset's post", [&] {
+         },
+         {"FP01|Flow computer|", "SP01|Steam computer|"}},
+        {"another dataset's post",
+         [&] {
              ASSERT_TRUE(other.Locate("Pack", {"SP01"}));
              other.Edit();
              other.FieldByName("Title").SetAsString("Steam and heat");
              other.Post();
-         }, {"FP01|Flow computer|", "SP01|Steam and heat|"}},
-        {"append", [&] { other.AppendRecord({"FLOW", "746", "FC01", "000000", "", "", "", "", "", "Rate totaliser"}); },
+         },
+         {"FP01|Flow computer|", "SP01|Steam and heat|"}},
+        {"append",
+         [&] {
+             other.AppendRecord(
+                 {"FLOW", "746", "FC01", "000000", "", "", "", "", "", "Rate totaliser"});
+         },
          {"FP01|Flow computer|", "SP01|Steam and heat|", "FC01|Rate totaliser|"}},
-        {"delete", [&] { packs.First(); packs.Delete(); }, {"SP01|Steam and heat|", "FC01|Rate totaliser|"}},
+        {"delete",
+         [&] {
+             packs.First();
+             packs.Delete();
+         },
+         {"SP01|Steam and heat|", "FC01|Rate totaliser|"}},
         {"close", [&] { packs.Close(); }, {}},
         {"open again", [&] { packs.Open(); }, {"SP01|Steam and heat|", "FC01|Rate totaliser|"}},
     };
@@ -94,8 +112,10 @@ TEST_F(Model, ShowsTheViewThroughEveryKindOfChangeAndPassesTheModelTester) {
     EXPECT_EQ(model.columnCount(), 3);
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Pack");
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Missing");
-    EXPECT_EQ(model.index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
-    EXPECT_EQ(model.index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(model.index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignCenter);
+    EXPECT_EQ(model.index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignLeft | Qt::AlignVCenter);
     EXPECT_EQ(seen, std::vector<std::string>{});
 }
 
@@ -113,14 +133,17 @@ TEST_F(Model, TheSelectionIsTheCurrentRecordBothWays) {
 
     ASSERT_TRUE(packs.Locate("Pack", {"GP01"}));
     EXPECT_EQ(selectedRow(), 2);
-    grid.selectionModel()->setCurrentIndex(model.index(1, 2), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid.selectionModel()->setCurrentIndex(
+        model.index(1, 2), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(packs.FieldByName("Pack").AsString(), "SP01");
     EXPECT_EQ(selectedRow(), 1);
 
     // A record that cannot be left keeps the selection on it.
     packs.Edit();
-    auto refuse = packs.OnUpdateRecord.Connect([](Dataset&) { throw StoreError("740-pack.db", "value refused"); });
-    grid.selectionModel()->setCurrentIndex(model.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    auto refuse = packs.OnUpdateRecord.Connect(
+        [](Dataset&) { throw StoreError("740-pack.db", "value refused"); });
+    grid.selectionModel()->setCurrentIndex(
+        model.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(packs.RecNo(), 2);
     EXPECT_EQ(selectedRow(), 1);
     refuse.Disconnect();

@@ -10,8 +10,10 @@ namespace {
 
 // ID, Type, Item, Menu, Panel, Note, Access, DefaultValue
 const std::vector<std::vector<std::string>> Items = {
-    {"ID_VAR_TOTAL1", "DT_FLOAT", "Total", "OP_MENU_VARIABLES", "Values", "", "OP_ACCESS_DISPLAY", "0"},
-    {"ID_VAR_PROCESS1", "DT_FLOAT", "Flow rate", "OP_MENU_VARIABLES", "Values", "", "OP_ACCESS_DISPLAY", "0"},
+    {"ID_VAR_TOTAL1", "DT_FLOAT", "Total", "OP_MENU_VARIABLES", "Values", "", "OP_ACCESS_DISPLAY",
+     "0"},
+    {"ID_VAR_PROCESS1", "DT_FLOAT", "Flow rate", "OP_MENU_VARIABLES", "Values", "",
+     "OP_ACCESS_DISPLAY", "0"},
     {"ID_VAR_TAG", "DT_TAG", "Tag", "OP_MENU_VARIABLES", "Tags", "", "", ""},
     {"ID_VAR_HIDDEN", "DT_FLOAT", "Hidden", "OP_MENU_VARIABLES_HIDDEN", "Values", "", "", ""},
     {"ID_VAR_TEXT", "DT_TEXT", "O'Brien", "OP_MENU_VARIABLES", "Values", "", "", ""},
@@ -25,7 +27,7 @@ const std::vector<std::vector<std::string>> Items = {
 };
 
 class Datasets : public InTempDir {
-protected:
+  protected:
     void SetUp() override {
         InTempDir::SetUp();
         fixtures::MakeTable("758-FC01-000001.db", fixtures::VersionFields(), Items);
@@ -47,28 +49,44 @@ TEST_F(Datasets, FiltersOfTheManagerSelectTheirItems) {
         const char* field;
         V expected;
     } cases[] = {
-        {"Menu = 'OP_MENU_VARIABLES*'", "ID", {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TAG", "ID_VAR_HIDDEN", "ID_VAR_TEXT"}},
-        {"ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'", "ID",
+        {"Menu = 'OP_MENU_VARIABLES*'",
+         "ID",
+         {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TAG", "ID_VAR_HIDDEN", "ID_VAR_TEXT"}},
+        {"ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> "
+         "'OP_MENU_VARIABLES_HIDDEN'",
+         "ID",
          {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1"}},
-        {"ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'", "ID", {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TEXT"}},
-        {"ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'", "ID", {"ID_VAR_PROCESS1"}},
+        {"ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'",
+         "ID",
+         {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TEXT"}},
+        {"ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'",
+         "ID",
+         {"ID_VAR_PROCESS1"}},
         {"ID='ID_VAR_TOTAL*' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'", "ID", {"ID_VAR_TOTAL1"}},
-        {"Menu = 'OP_MENU_VARIABLES'", "ID", {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TAG", "ID_VAR_TEXT"}},
+        {"Menu = 'OP_MENU_VARIABLES'",
+         "ID",
+         {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TAG", "ID_VAR_TEXT"}},
         // Text comparison of two-digit row numbers keeps 01 to 08.
-        {"Menu = 'OP_MENU_FACTORS' and ID = 'ID_AINP1_FACTORS' and DefaultValue <= '08'", "DefaultValue", {"01", "07", "08"}},
+        {"Menu = 'OP_MENU_FACTORS' and ID = 'ID_AINP1_FACTORS' and DefaultValue <= '08'",
+         "DefaultValue",
+         {"01", "07", "08"}},
         {"Menu = 'op_menu_variables*'", "ID", {}},  // case-sensitive
         {"Item = 'O''Brien'", "ID", {"ID_VAR_TEXT"}},
         {"Menu <> 'OP_MENU_VARIABLES*' AND Menu <> 'OP_MENU_FACTORS'", "ID", {"ID_PARAM1"}},
         {"Access = '' AND Menu = 'OP_MENU_PARAMETERS'", "ID", {"ID_PARAM1"}},
-        {"   ", "ID", {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TAG", "ID_VAR_HIDDEN", "ID_VAR_TEXT", "ID_PARAM1",
-                       "ID_AINP1_FACTORS", "ID_AINP1_FACTORS", "ID_AINP1_FACTORS", "ID_AINP1_FACTORS", "ID_AINP1_FACTORS", "ID_AINP2_FACTORS"}},
+        {"   ",
+         "ID",
+         {"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_TAG", "ID_VAR_HIDDEN", "ID_VAR_TEXT",
+          "ID_PARAM1", "ID_AINP1_FACTORS", "ID_AINP1_FACTORS", "ID_AINP1_FACTORS",
+          "ID_AINP1_FACTORS", "ID_AINP1_FACTORS", "ID_AINP2_FACTORS"}},
     };
     for (const auto& c : cases) EXPECT_EQ(Filtered(c.filter, c.field), c.expected) << c.filter;
 }
 
 TEST_F(Datasets, BadFiltersAreRefusedAndTheOldOneStays) {
     Filtered("Menu = 'OP_MENU_PARAMETERS'");
-    for (const char* bad : {"Menu == 'x'", "Menu = 'x", "Menu = x", "Menu = 'x' OR ID = 'y'", "Nope = 'x'", "Menu = 'x' AND"}) {
+    for (const char* bad : {"Menu == 'x'", "Menu = 'x", "Menu = x", "Menu = 'x' OR ID = 'y'",
+                            "Nope = 'x'", "Menu = 'x' AND"}) {
         EXPECT_THROW(table.SetFilter(bad), StoreError) << bad;
     }
     EXPECT_EQ(table.Filter(), "Menu = 'OP_MENU_PARAMETERS'");
@@ -83,8 +101,10 @@ TEST_F(Datasets, BadFiltersAreRefusedAndTheOldOneStays) {
 
 TEST_F(Datasets, FilteringSwitchesOffAndCombinesWithTheRecordTest) {
     Filtered("Menu = 'OP_MENU_VARIABLES*'");
-    table.SetOnFilterRecord([](Dataset& d) { return d.FieldByName("Type").AsString() == "DT_FLOAT"; });
-    EXPECT_EQ(Column(table, "ID"), (std::vector<std::string>{"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_HIDDEN"}));
+    table.SetOnFilterRecord(
+        [](Dataset& d) { return d.FieldByName("Type").AsString() == "DT_FLOAT"; });
+    EXPECT_EQ(Column(table, "ID"),
+              (std::vector<std::string>{"ID_VAR_TOTAL1", "ID_VAR_PROCESS1", "ID_VAR_HIDDEN"}));
     table.SetFiltered(false);
     EXPECT_EQ(table.RecordCount(), 12);
     table.SetFilter("");
@@ -100,7 +120,7 @@ TEST_F(Datasets, RecordNumbersAndLocateWorkInTheFilteredView) {
 
     EXPECT_TRUE(table.Locate("id;DefaultValue", {"id_ainp2_factors", "02"}));
     EXPECT_EQ(table.RecNo(), 6);
-    EXPECT_FALSE(table.Locate("ID", {"ID_AINP"}));  // whole values only
+    EXPECT_FALSE(table.Locate("ID", {"ID_AINP"}));        // whole values only
     EXPECT_FALSE(table.Locate("ID", {"ID_VAR_TOTAL1"}));  // filtered out
     EXPECT_EQ(table.RecNo(), 6);
     EXPECT_THROW(table.Locate("ID;Menu", {"x"}), StoreError);
@@ -142,14 +162,17 @@ TEST_F(Datasets, EventsFireInOrderAndAbortCancelsSilently) {
         log.push_back("AfterInsert");
         d.FieldByName("ID").SetAsString("ID_NEW");
     });
-    table.AfterScroll.Connect([&](Dataset& d) { log.push_back("AfterScroll " + d.FieldByName("ID").AsString()); });
-    table.OnDataChange.Connect([&](Dataset&, Field* f) { log.push_back(f ? "Change " + f->FieldName() : "Change"); });
+    table.AfterScroll.Connect(
+        [&](Dataset& d) { log.push_back("AfterScroll " + d.FieldByName("ID").AsString()); });
+    table.OnDataChange.Connect(
+        [&](Dataset&, Field* f) { log.push_back(f ? "Change " + f->FieldName() : "Change"); });
 
     table.SetRecNo(2);
     ASSERT_TRUE(table.Insert());
     table.Post();
-    EXPECT_EQ(log, (std::vector<std::string>{"AfterScroll ID_VAR_PROCESS1", "Change", "BeforeInsert", "AfterInsert", "Change ID",
-                                              "Change", "Change"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"AfterScroll ID_VAR_PROCESS1", "Change", "BeforeInsert",
+                                        "AfterInsert", "Change ID", "Change", "Change"}));
     EXPECT_EQ(table.FieldByName("ID").AsString(), "ID_NEW");
     EXPECT_EQ(table.RecNo(), 2);  // inserted before the current record
 
@@ -173,7 +196,8 @@ TEST_F(Datasets, ValidationRefusesAValueAndTheFileKeepsTheOldOne) {
     std::string seen;
     value.OnValidate = [&](Field& f) {
         seen = f.AsString();
-        if (f.AsString().find_first_not_of("0123456789.") != std::string::npos) throw std::runtime_error("Text error");
+        if (f.AsString().find_first_not_of("0123456789.") != std::string::npos)
+            throw std::runtime_error("Text error");
     };
     value.EditMask = "9999";
     ASSERT_TRUE(table.Locate("ID", {"ID_PARAM1"}));
@@ -208,7 +232,9 @@ TEST_F(Datasets, TextsThatDoNotFitAreRefusedNeverCut) {
     try {
         table.FieldByName("LabelTag1").SetAsString("ABCDEFGHIJK");
     } catch (const StoreError& e) {
-        EXPECT_STREQ(e.what(), "758-FC01-000001.db: text is too long for field 'LabelTag1' (11 characters, at most 10)");
+        EXPECT_STREQ(e.what(),
+                     "758-FC01-000001.db: text is too long for field 'LabelTag1' (11 characters, "
+                     "at most 10)");
     }
     table.FieldByName("LabelTag1").SetAsString("€ÿŸšÀ12345");  // ten characters of the code page
     table.Post();

@@ -16,7 +16,8 @@ using namespace kv::store;
 
 namespace {
 
-const FieldDefs Counters = {FieldDef::Alpha("ID", 12), FieldDef::Alpha("Copy", 12), FieldDef::Alpha("Padding", 255)};
+const FieldDefs Counters = {FieldDef::Alpha("ID", 12), FieldDef::Alpha("Copy", 12),
+                            FieldDef::Alpha("Padding", 255)};
 
 // Each step appends record k (ID and Copy both k) and, past 40 records, deletes the oldest
 // and rewrites the newest: a file is sound when its IDs run on by one and every Copy agrees.
@@ -78,7 +79,8 @@ TEST_F(KilledWriter, LeavesASoundTableWheneverItDies) {
         int after = 0;
         ASSERT_NO_THROW(after = CheckSound()) << "round " << round;
         if (after != before) ++grew;
-        for (const auto& e : std::filesystem::directory_iterator(".")) cutShort += e.path().extension() == ".tmp";
+        for (const auto& e : std::filesystem::directory_iterator("."))
+            cutShort += e.path().extension() == ".tmp";
     }
     EXPECT_GT(grew, 0);
     EXPECT_GT(cutShort, 0) << "no writer was killed in the middle of a write";
@@ -93,7 +95,8 @@ TEST_F(KilledWriter, LeavesASoundTableWheneverItDies) {
     int status = 1;
     ASSERT_EQ(::waitpid(next, &status, 0), next);
     EXPECT_EQ(status, 0);
-    for (const auto& e : std::filesystem::directory_iterator(".")) EXPECT_EQ(e.path().filename(), "counters.db");
+    for (const auto& e : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(e.path().filename(), "counters.db");
 }
 
 }  // namespace

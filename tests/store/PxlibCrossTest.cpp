@@ -20,8 +20,12 @@ using namespace kv::store;
 
 namespace {
 
-const FieldDefs Mixed = {FieldDef::Alpha("Name", 255),         FieldDef::Alpha("Tag", 10),          FieldDef::Of("Date", FieldType::Date),
-                         FieldDef::Of("Card", FieldType::Long), FieldDef::Of("Count", FieldType::Short), FieldDef::Of("Value", FieldType::Number),
+const FieldDefs Mixed = {FieldDef::Alpha("Name", 255),
+                         FieldDef::Alpha("Tag", 10),
+                         FieldDef::Of("Date", FieldType::Date),
+                         FieldDef::Of("Card", FieldType::Long),
+                         FieldDef::Of("Count", FieldType::Short),
+                         FieldDef::Of("Value", FieldType::Number),
                          FieldDef::Of("Flag", FieldType::Logical)};
 
 using Row = std::vector<std::string>;
@@ -62,13 +66,17 @@ std::vector<Row> ReadWithPxlib(const std::string& path, FieldDefs& fields) {
             char* date = nullptr;
             switch (fields[f].Type) {
                 case FieldType::Alpha:
-                    if (!values[f]->isnull) text = Cp1252ToUtf8(std::string(values[f]->value.str.val, values[f]->value.str.len));
+                    if (!values[f]->isnull)
+                        text = Cp1252ToUtf8(
+                            std::string(values[f]->value.str.val, values[f]->value.str.len));
                     break;
                 case FieldType::Long:
-                    if (!blank && PX_get_data_long(doc, const_cast<char*>(at), 4, &l) >= 0) text = std::to_string(l);
+                    if (!blank && PX_get_data_long(doc, const_cast<char*>(at), 4, &l) >= 0)
+                        text = std::to_string(l);
                     break;
                 case FieldType::Short:
-                    if (!blank && PX_get_data_short(doc, const_cast<char*>(at), 2, &s) >= 0) text = std::to_string(s);
+                    if (!blank && PX_get_data_short(doc, const_cast<char*>(at), 2, &s) >= 0)
+                        text = std::to_string(s);
                     break;
                 case FieldType::Number:
                     if (!blank && PX_get_data_double(doc, const_cast<char*>(at), 8, &d) >= 0) {
@@ -85,12 +93,15 @@ std::vector<Row> ReadWithPxlib(const std::string& path, FieldDefs& fields) {
                     }
                     break;
                 case FieldType::Logical:
-                    if (!blank) text = (static_cast<unsigned char>(at[0]) & 0x7F) ? "True" : "False";
+                    if (!blank)
+                        text = (static_cast<unsigned char>(at[0]) & 0x7F) ? "True" : "False";
                     break;
-                default: ADD_FAILURE() << "type " << static_cast<int>(fields[f].Type);
+                default:
+                    ADD_FAILURE() << "type " << static_cast<int>(fields[f].Type);
             }
             row.push_back(text);
-            if (fields[f].Type == FieldType::Alpha && values[f]->value.str.val) doc->free(doc, values[f]->value.str.val);
+            if (fields[f].Type == FieldType::Alpha && values[f]->value.str.val)
+                doc->free(doc, values[f]->value.str.val);
             doc->free(doc, values[f]);
         }
         doc->free(doc, values);
@@ -103,7 +114,8 @@ std::vector<Row> ReadWithPxlib(const std::string& path, FieldDefs& fields) {
 }
 
 // Writes a fresh file with pxlib, values given as our texts.
-void WriteWithPxlib(const std::string& path, const FieldDefs& fields, const std::vector<Row>& rows) {
+void WriteWithPxlib(const std::string& path, const FieldDefs& fields,
+                    const std::vector<Row>& rows) {
     PX_boot();
     pxdoc_t* doc = PX_new3(Quiet, nullptr, nullptr, nullptr, nullptr);
     std::vector<pxfield_t> pf(fields.size());
@@ -118,9 +130,12 @@ void WriteWithPxlib(const std::string& path, const FieldDefs& fields, const std:
         pf[i].px_fdc = 0;
         size += pf[i].px_flen;
     }
-    pxfield_t* owned = static_cast<pxfield_t*>(doc->malloc(doc, sizeof(pxfield_t) * pf.size(), "fields"));
+    pxfield_t* owned =
+        static_cast<pxfield_t*>(doc->malloc(doc, sizeof(pxfield_t) * pf.size(), "fields"));
     std::memcpy(owned, pf.data(), sizeof(pxfield_t) * pf.size());
-    ASSERT_GE(PX_create_file(doc, owned, static_cast<int>(fields.size()), path.c_str(), pxfFileTypNonIndexDB), 0);
+    ASSERT_GE(PX_create_file(doc, owned, static_cast<int>(fields.size()), path.c_str(),
+                             pxfFileTypNonIndexDB),
+              0);
     for (const Row& row : rows) {
         std::vector<char> raw(size, 0);
         char* at = raw.data();
@@ -133,17 +148,26 @@ void WriteWithPxlib(const std::string& path, const FieldDefs& fields, const std:
                         std::memcpy(at, bytes.data(), bytes.size());
                         break;
                     }
-                    case FieldType::Long: PX_put_data_long(doc, at, 4, std::stoi(v)); break;
-                    case FieldType::Short: PX_put_data_short(doc, at, 2, static_cast<short>(std::stoi(v))); break;
-                    case FieldType::Number: PX_put_data_double(doc, at, 8, std::stod(v)); break;
-                    case FieldType::Logical: PX_put_data_byte(doc, at, 1, v == "True" ? 1 : 0); break;
+                    case FieldType::Long:
+                        PX_put_data_long(doc, at, 4, std::stoi(v));
+                        break;
+                    case FieldType::Short:
+                        PX_put_data_short(doc, at, 2, static_cast<short>(std::stoi(v)));
+                        break;
+                    case FieldType::Number:
+                        PX_put_data_double(doc, at, 8, std::stod(v));
+                        break;
+                    case FieldType::Logical:
+                        PX_put_data_byte(doc, at, 1, v == "True" ? 1 : 0);
+                        break;
                     case FieldType::Date: {
                         int y = 0, m = 0, d = 0;
                         std::sscanf(v.c_str(), "%d-%d-%d", &y, &m, &d);
                         PX_put_data_long(doc, at, 4, PX_GregorianToSdn(y, m, d) - 1721425);
                         break;
                     }
-                    default: ADD_FAILURE();
+                    default:
+                        ADD_FAILURE();
                 }
             }
             at += ByteSize(fields[i]);
@@ -176,7 +200,9 @@ Row RandomRow(std::mt19937& rng, int n) {
     if (n % 7 == 0) name.clear();
     return {name,
             "T" + std::to_string(n),
-            n % 3 ? "20" + std::to_string(10 + n % 20) + "-0" + std::to_string(1 + n % 9) + "-1" + std::to_string(n % 10) : "",
+            n % 3 ? "20" + std::to_string(10 + n % 20) + "-0" + std::to_string(1 + n % 9) + "-1" +
+                        std::to_string(n % 10)
+                  : "",
             n % 4 ? std::to_string(static_cast<int>(rng() % 200000) - 100000) : "",
             n % 6 ? std::to_string(static_cast<int>(rng() % 60000) - 30000) : "",
             n % 5 ? std::to_string(n) + ".25" : "",

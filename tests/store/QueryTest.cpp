@@ -10,15 +10,17 @@ using fixtures::Column;
 
 namespace {
 
-const std::vector<std::string> Catalogue = {"SELECT *", "FROM '..\\dbs\\default\\740-pack.db'", "UNION", "SELECT *",
-                                            "FROM '..\\dbs\\user\\740-pack.db'", "ORDER BY Pack, Code"};
+const std::vector<std::string> Catalogue = {
+    "SELECT *", "FROM '..\\dbs\\default\\740-pack.db'", "UNION",
+    "SELECT *", "FROM '..\\dbs\\user\\740-pack.db'",    "ORDER BY Pack, Code"};
 
 std::vector<std::string> Pack(const char* model, const char* pack, const char* code) {
-    return {"FLOW", model, pack, code, "Factory", "2020-01-02", "01", "3", "", std::string("Title ") + pack};
+    return {"FLOW",       model, pack, code, "Factory",
+            "2020-01-02", "01",  "3",  "",   std::string("Title ") + pack};
 }
 
 class Queries : public InTempDir {
-protected:
+  protected:
     void SetUp() override {
         InTempDir::SetUp();
         std::filesystem::create_directories("dbs/default");
@@ -26,14 +28,18 @@ protected:
         std::filesystem::create_directories("bin");
         std::filesystem::current_path("bin");
         fixtures::MakeTable("..\\dbs\\default\\740-pack.db", fixtures::PackFields(),
-                            {Pack("758", "FC01", "000000"), Pack("746", "SC02", "000000"), Pack("758", "AB01", "000000")});
+                            {Pack("758", "FC01", "000000"), Pack("746", "SC02", "000000"),
+                             Pack("758", "AB01", "000000")});
         fixtures::MakeTable("..\\dbs\\user\\740-pack.db", fixtures::PackFields(),
-                            {Pack("758", "FC01", "000001"), Pack("758", "AB01", "000003"), Pack("758", "FC01", "000002"),
+                            {Pack("758", "FC01", "000001"), Pack("758", "AB01", "000003"),
+                             Pack("758", "FC01", "000002"),
                              Pack("758", "FC01", "000000")});  // a duplicate of a factory record
     }
     std::vector<std::string> Keys(Dataset& d) {
         std::vector<std::string> out;
-        for (d.First(); !d.Eof(); d.Next()) out.push_back(d.FieldByName("Pack").AsString() + "-" + d.FieldByName("Code").AsString());
+        for (d.First(); !d.Eof(); d.Next())
+            out.push_back(d.FieldByName("Pack").AsString() + "-" +
+                          d.FieldByName("Code").AsString());
         return out;
     }
 };
@@ -42,12 +48,16 @@ TEST_F(Queries, CatalogueListsBothPackTablesByPackThenCode) {
     Query q;
     q.SetSQL(Catalogue);
     q.Open();
-    EXPECT_EQ(Keys(q), (std::vector<std::string>{"AB01-000000", "AB01-000003", "FC01-000000", "FC01-000001", "FC01-000002", "SC02-000000"}));
+    EXPECT_EQ(Keys(q), (std::vector<std::string>{"AB01-000000", "AB01-000003", "FC01-000000",
+                                                 "FC01-000001", "FC01-000002", "SC02-000000"}));
     EXPECT_FALSE(q.CanModify());
     EXPECT_THROW(q.Edit(), StoreError);
     EXPECT_THROW(q.Append(), StoreError);
 
-    q.SetOnFilterRecord([](Dataset& d) { return d.FieldByName("Model").AsString() == "758" && d.FieldByName("Code").AsString() == "000000"; });
+    q.SetOnFilterRecord([](Dataset& d) {
+        return d.FieldByName("Model").AsString() == "758" &&
+               d.FieldByName("Code").AsString() == "000000";
+    });
     q.SetFiltered(true);
     EXPECT_EQ(Keys(q), (std::vector<std::string>{"AB01-000000", "FC01-000000"}));
 }
@@ -86,9 +96,13 @@ TEST_F(Queries, UserTableOfAnotherStructureOrMissingFailsToOpen) {
 
 TEST_F(Queries, ParameterFollowsTheSourceRecordAndReRuns) {
     fixtures::MakeTable("740-opts.db", fixtures::OptionFields(),
-                        {{"OP_ACCESS", "NONE", "OP_ACCESS_NONE"}, {"OP_ACCESS", "DISPLAY", "OP_ACCESS_DISPLAY"},
-                         {"OP_BAUD", "9600", "OP_BAUD_9600"}, {"", "", ""}, {"OP_ITEM_PRINTOUT", "NO", "OP_ACCESS_DISPLAY"}});
-    fixtures::MakeTable("version.db", fixtures::VersionFields(), {{"ID_A", "OP_ACCESS"}, {"ID_B", "OP_BAUD"}, {"ID_C", "DT_FLOAT"}});
+                        {{"OP_ACCESS", "NONE", "OP_ACCESS_NONE"},
+                         {"OP_ACCESS", "DISPLAY", "OP_ACCESS_DISPLAY"},
+                         {"OP_BAUD", "9600", "OP_BAUD_9600"},
+                         {"", "", ""},
+                         {"OP_ITEM_PRINTOUT", "NO", "OP_ACCESS_DISPLAY"}});
+    fixtures::MakeTable("version.db", fixtures::VersionFields(),
+                        {{"ID_A", "OP_ACCESS"}, {"ID_B", "OP_BAUD"}, {"ID_C", "DT_FLOAT"}});
     Table version("version.db");
     version.Open();
     Query options;
@@ -114,8 +128,10 @@ TEST_F(Queries, ParameterFollowsTheSourceRecordAndReRuns) {
 }
 
 TEST_F(Queries, MalformedQueriesAreRefusedWithTheirText) {
-    for (std::vector<std::string> sql : {std::vector<std::string>{"SELECT Pack FROM '740-opts.db'"}, {"SELECT * FROM"},
-                                         {"SELECT * FROM 'a.db' ORDER Pack"}, {"SELECT * FROM 'a.db' WHERE Type = 'x'"},
+    for (std::vector<std::string> sql : {std::vector<std::string>{"SELECT Pack FROM '740-opts.db'"},
+                                         {"SELECT * FROM"},
+                                         {"SELECT * FROM 'a.db' ORDER Pack"},
+                                         {"SELECT * FROM 'a.db' WHERE Type = 'x'"},
                                          {"SELECT * FROM 'a.db' extra"}}) {
         Query q;
         q.SetSQL(sql);

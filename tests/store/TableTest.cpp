@@ -51,19 +51,30 @@ TEST_F(TableFiles, ValuesOfEveryTypeKeepTheirTextThroughTheFile) {
         FieldType type;
         std::string in, out;
     } cases[] = {
-        {FieldType::Short, "-32767", "-32767"},          {FieldType::Short, "+12", "12"},
-        {FieldType::Long, "2147483647", "2147483647"},   {FieldType::Long, "0", "0"},
-        {FieldType::AutoInc, "17", "17"},                {FieldType::Number, "0.1", "0.1"},
-        {FieldType::Number, "1000000", "1000000"},       {FieldType::Number, "-1.5e-300", "-1.5e-300"},
-        {FieldType::Number, "0", "0"},                   {FieldType::Currency, "12.50", "12.5"},
-        {FieldType::Logical, "true", "True"},            {FieldType::Logical, "F", "False"},
-        {FieldType::Date, "0001-01-01", "0001-01-01"},   {FieldType::Date, "9999-12-31", "9999-12-31"},
-        {FieldType::Date, "2000-02-29", "2000-02-29"},   {FieldType::Time, "23:59:59.999", "23:59:59.999"},
-        {FieldType::Time, "00:00:00", "00:00:00"},       {FieldType::Timestamp, "2024-02-29 12:34:56", "2024-02-29 12:34:56"},
-        {FieldType::Long, "", ""},                        {FieldType::Date, "", ""},
+        {FieldType::Short, "-32767", "-32767"},
+        {FieldType::Short, "+12", "12"},
+        {FieldType::Long, "2147483647", "2147483647"},
+        {FieldType::Long, "0", "0"},
+        {FieldType::AutoInc, "17", "17"},
+        {FieldType::Number, "0.1", "0.1"},
+        {FieldType::Number, "1000000", "1000000"},
+        {FieldType::Number, "-1.5e-300", "-1.5e-300"},
+        {FieldType::Number, "0", "0"},
+        {FieldType::Currency, "12.50", "12.5"},
+        {FieldType::Logical, "true", "True"},
+        {FieldType::Logical, "F", "False"},
+        {FieldType::Date, "0001-01-01", "0001-01-01"},
+        {FieldType::Date, "9999-12-31", "9999-12-31"},
+        {FieldType::Date, "2000-02-29", "2000-02-29"},
+        {FieldType::Time, "23:59:59.999", "23:59:59.999"},
+        {FieldType::Time, "00:00:00", "00:00:00"},
+        {FieldType::Timestamp, "2024-02-29 12:34:56", "2024-02-29 12:34:56"},
+        {FieldType::Long, "", ""},
+        {FieldType::Date, "", ""},
     };
     FieldDefs fields;
-    for (size_t i = 0; i < std::size(cases); ++i) fields.push_back(FieldDef::Of("F" + std::to_string(i), cases[i].type));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        fields.push_back(FieldDef::Of("F" + std::to_string(i), cases[i].type));
     Table::Create("types.db", fields);
     Table t("types.db");
     t.Open();
@@ -72,17 +83,27 @@ TEST_F(TableFiles, ValuesOfEveryTypeKeepTheirTextThroughTheFile) {
     t.AppendRecord(values);
     t.Close();
     t.Open();
-    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(t.Fields(static_cast<int>(i)).AsString(), cases[i].out) << cases[i].in;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(t.Fields(static_cast<int>(i)).AsString(), cases[i].out) << cases[i].in;
 
     struct Bad {
         FieldType type;
         const char* text;
     } bad[] = {
-        {FieldType::Long, "12a"},       {FieldType::Long, "2147483648"}, {FieldType::Long, "-2147483648"},  // that one is the blank
-        {FieldType::Short, "40000"},    {FieldType::Number, "abc"},      {FieldType::Number, "nan"},
-        {FieldType::Number, "inf"},     {FieldType::Date, "2023-02-29"}, {FieldType::Date, "2024-13-01"},
-        {FieldType::Date, "24-01-01"},  {FieldType::Date, "31/12/2024"}, {FieldType::Logical, "maybe"},
-        {FieldType::Time, "24:00:00"},  {FieldType::Timestamp, "2024-01-01"},
+        {FieldType::Long, "12a"},
+        {FieldType::Long, "2147483648"},
+        {FieldType::Long, "-2147483648"},  // that one is the blank
+        {FieldType::Short, "40000"},
+        {FieldType::Number, "abc"},
+        {FieldType::Number, "nan"},
+        {FieldType::Number, "inf"},
+        {FieldType::Date, "2023-02-29"},
+        {FieldType::Date, "2024-13-01"},
+        {FieldType::Date, "24-01-01"},
+        {FieldType::Date, "31/12/2024"},
+        {FieldType::Logical, "maybe"},
+        {FieldType::Time, "24:00:00"},
+        {FieldType::Timestamp, "2024-01-01"},
     };
     t.Edit();
     for (const auto& b : bad) {
@@ -117,8 +138,10 @@ TEST_F(TableFiles, CreateReplacesAnOldTableAndRefusesBadStructures) {
     EXPECT_EQ(t.FieldCount(), 1);
     t.Close();
     std::string before = ReadBytes("t.db");
-    for (const FieldDefs& bad : {FieldDefs{}, FieldDefs{FieldDef::Alpha("A", 0)}, FieldDefs{FieldDef::Alpha("A", 256)},
-                                 FieldDefs{FieldDef::Alpha("A", 1), FieldDef::Alpha("a", 1)}, FieldDefs{FieldDef::Alpha(std::string(26, 'n'), 1)}}) {
+    for (const FieldDefs& bad :
+         {FieldDefs{}, FieldDefs{FieldDef::Alpha("A", 0)}, FieldDefs{FieldDef::Alpha("A", 256)},
+          FieldDefs{FieldDef::Alpha("A", 1), FieldDef::Alpha("a", 1)},
+          FieldDefs{FieldDef::Alpha(std::string(26, 'n'), 1)}}) {
         EXPECT_THROW(Table::Create("t.db", bad), StoreError);
     }
     EXPECT_EQ(ReadBytes("t.db"), before);
@@ -128,7 +151,8 @@ TEST_F(TableFiles, CreateReplacesAnOldTableAndRefusesBadStructures) {
     EXPECT_EQ(ParseFieldDef("Pack", "A4"), FieldDef::Alpha("Pack", 4));
     EXPECT_EQ(ParseFieldDef("Date", "d"), FieldDef::Of("Date", FieldType::Date));
     EXPECT_EQ(ParseFieldDef("Card", "I"), FieldDef::Of("Card", FieldType::Long));
-    for (const char* bad : {"A", "Ax", "I4", "X", ""}) EXPECT_THROW(ParseFieldDef("F", bad), StoreError) << bad;
+    for (const char* bad : {"A", "Ax", "I4", "X", ""})
+        EXPECT_THROW(ParseFieldDef("F", bad), StoreError) << bad;
 }
 
 TEST_F(TableFiles, TableOfAnotherStructureThanTheProgramWantsFailsToOpen) {
@@ -142,7 +166,9 @@ TEST_F(TableFiles, TableOfAnotherStructureThanTheProgramWantsFailsToOpen) {
         t.Open();
         FAIL();
     } catch (const StoreError& e) {
-        EXPECT_EQ(e.Reason(), "the structure does not match: field 'Tag' is alphanumeric 5, expected alphanumeric 7");
+        EXPECT_EQ(
+            e.Reason(),
+            "the structure does not match: field 'Tag' is alphanumeric 5, expected alphanumeric 7");
     }
     EXPECT_FALSE(t.Active());
     Table::Create("740-data.db", fixtures::OptionFields());

@@ -7,7 +7,7 @@
 #include <string>
 
 class InTempDir : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/kvstore-test-XXXXXX";
         ASSERT_NE(::mkdtemp(pattern), nullptr);
@@ -21,7 +21,7 @@ protected:
     }
     const std::filesystem::path& Dir() const { return dir_; }
 
-private:
+  private:
     std::filesystem::path dir_;
     std::filesystem::path old_;
 };

@@ -26,11 +26,12 @@ struct Heard {
 };
 
 std::ostream& operator<<(std::ostream& out, const Heard& h) {
-    return out << (h.Change == ViewChange::Rows ? "Rows " : "Values ") << h.Rows << " " << h.FirstItem;
+    return out << (h.Change == ViewChange::Rows ? "Rows " : "Values ") << h.Rows << " "
+               << h.FirstItem;
 }
 
 class ViewChanges : public InTempDir {
-protected:
+  protected:
     void SetUp() override {
         InTempDir::SetUp();
         fixtures::MakeTable("758-FC01-000001.db", fixtures::VersionFields(), Items);
@@ -64,18 +65,55 @@ TEST_F(ViewChanges, EachOperationOfTheDatasetItselfIsToldOnce) {
         std::vector<Heard> expected;
     } steps[] = {
         {"open", [](Table& t) { t.Open(); }, {{Rows, 3, "Total"}}},
-        {"post of a changed value", [this](Table& t) { SetItem(t, "Grand total"); }, {{Values, 3, "Grand total"}}},
+        {"post of a changed value",
+         [this](Table& t) { SetItem(t, "Grand total"); },
+         {{Values, 3, "Grand total"}}},
         {"post of an unchanged record", [this](Table& t) { SetItem(t, "Grand total"); }, {}},
-        {"a cancelled edit", [](Table& t) { t.Edit(); t.FieldByName("Item").SetAsString("x"); t.Cancel(); }, {}},
-        {"filter", [](Table& t) { t.SetFilter("Menu = 'OP_MENU_VARIABLES'"); t.SetFiltered(true); }, {{Rows, 2, "Grand total"}}},
+        {"a cancelled edit",
+         [](Table& t) {
+             t.Edit();
+             t.FieldByName("Item").SetAsString("x");
+             t.Cancel();
+         },
+         {}},
+        {"filter",
+         [](Table& t) {
+             t.SetFilter("Menu = 'OP_MENU_VARIABLES'");
+             t.SetFiltered(true);
+         },
+         {{Rows, 2, "Grand total"}}},
         {"refresh that shows the same records", [](Table& t) { t.Refresh(); }, {}},
         {"post that takes the record out of the filter",
-         [](Table& t) { t.Edit(); t.FieldByName("Menu").SetAsString("OP_MENU_SETUP"); t.Post(); }, {{Rows, 1, "Flow rate"}}},
-        {"append", [](Table& t) { t.AppendRecord({"ID_VAR_TOTAL2", "DT_FLOAT", "Net", "OP_MENU_VARIABLES"}); }, {{Rows, 2, "Flow rate"}}},
-        {"an insert cancelled before posting", [](Table& t) { t.Insert(); t.Cancel(); }, {}},
-        {"delete", [](Table& t) { t.First(); t.Delete(); }, {{Rows, 1, "Net"}}},
+         [](Table& t) {
+             t.Edit();
+             t.FieldByName("Menu").SetAsString("OP_MENU_SETUP");
+             t.Post();
+         },
+         {{Rows, 1, "Flow rate"}}},
+        {"append",
+         [](Table& t) {
+             t.AppendRecord({"ID_VAR_TOTAL2", "DT_FLOAT", "Net", "OP_MENU_VARIABLES"});
+         },
+         {{Rows, 2, "Flow rate"}}},
+        {"an insert cancelled before posting",
+         [](Table& t) {
+             t.Insert();
+             t.Cancel();
+         },
+         {}},
+        {"delete",
+         [](Table& t) {
+             t.First();
+             t.Delete();
+         },
+         {{Rows, 1, "Net"}}},
         {"filter off", [](Table& t) { t.SetFiltered(false); }, {{Rows, 3, "Grand total"}}},
-        {"moving the cursor", [](Table& t) { t.Last(); t.First(); }, {}},
+        {"moving the cursor",
+         [](Table& t) {
+             t.Last();
+             t.First();
+         },
+         {}},
         {"close", [](Table& t) { t.Close(); }, {{Rows, 0, ""}}},
     };
     for (auto& step : steps) {
@@ -123,7 +161,8 @@ TEST_F(ViewChanges, AFileChangedBehindOurBackIsToldWhenItIsReadAgain) {
     Take();
     std::filesystem::create_directory("other");
     fixtures::MakeTable("other/758-FC01-000001.db", fixtures::VersionFields(), {Items[2]});
-    std::filesystem::copy_file("other/758-FC01-000001.db", "758-FC01-000001.db", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file("other/758-FC01-000001.db", "758-FC01-000001.db",
+                               std::filesystem::copy_options::overwrite_existing);
 
     Table second("758-FC01-000001.db");
     second.Open();  // reads the file again, for every dataset of the table

@@ -8,7 +8,7 @@
 namespace kv::testing {
 
 class RecordingShell : public base::Shell {
-public:
+  public:
     std::vector<std::string> Opened;
     bool Result = true;
     bool Open(const std::string& target) override {

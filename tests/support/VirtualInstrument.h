@@ -8,7 +8,7 @@
 namespace kv::testing {
 
 class VirtualInstrument {
-public:
+  public:
     // Starts the program with the given options; throws when it does not come up.
     explicit VirtualInstrument(const std::vector<std::string>& options);
     ~VirtualInstrument();
@@ -17,7 +17,7 @@ public:
 
     const std::string& Device() const { return DevicePath; }
 
-private:
+  private:
     pid_t Pid = -1;
     std::string DevicePath;
 };

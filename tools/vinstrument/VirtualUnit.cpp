@@ -86,7 +86,8 @@ std::vector<uint8_t> VirtualUnit::Answer(const std::vector<uint8_t>& body,
         reply = Options.AckPresence ? ack : nak;
     } else if (Is(body, pk::IdentityQuery, sizeof pk::IdentityQuery)) {
         Trace("identity");
-        reply = Frame({pk::ADDRESS, pk::IDENTITY, Options.ModelBits, Options.UnitClass, pk::IDENTITY_END});
+        reply = Frame(
+            {pk::ADDRESS, pk::IDENTITY, Options.ModelBits, Options.UnitClass, pk::IDENTITY_END});
     } else if (Is(body, pk::SpeedCommand, sizeof pk::SpeedCommand)) {
         Trace("speed");
         Fast = true;
@@ -100,7 +101,8 @@ std::vector<uint8_t> VirtualUnit::Answer(const std::vector<uint8_t>& body,
         if (!Delivered && OnImage) OnImage(Image);
         Delivered = true;
         reply = ack;
-    } else if (body.size() == pk::BLOCK_BODY && std::equal(body.begin(), body.begin() + 5, pk::BlockHeader)) {
+    } else if (body.size() == pk::BLOCK_BODY &&
+               std::equal(body.begin(), body.begin() + 5, pk::BlockHeader)) {
         int32_t number = 0;
         for (int i = 0; i < 4; ++i) number |= static_cast<int32_t>(body[5 + i]) << (8 * i);
         uint16_t sum = pk::Sum16(body.data(), 265);

@@ -10,20 +10,20 @@
 namespace kv::vinst {
 
 struct UnitOptions {
-    uint32_t Baud = 38400;       // line speed it answers on until the speed command
+    uint32_t Baud = 38400;  // line speed it answers on until the speed command
     uint8_t Parity = link::ODDPARITY;
     uint8_t ModelBits = 0;
     uint8_t UnitClass = 0;
-    double DropShare = 0;        // share of replies that are lost
-    double RefuseShare = 0;      // share of data blocks refused
-    int NoiseBytes = 0;          // random bytes sent before each reply
-    int SilentAfterBlock = -1;   // stops answering once this block was acknowledged
-    bool AckPresence = false;    // an instrument whose application is running
+    double DropShare = 0;       // share of replies that are lost
+    double RefuseShare = 0;     // share of data blocks refused
+    int NoiseBytes = 0;         // random bytes sent before each reply
+    int SilentAfterBlock = -1;  // stops answering once this block was acknowledged
+    bool AckPresence = false;   // an instrument whose application is running
     uint32_t Seed = 1;
 };
 
 class VirtualUnit {
-public:
+  public:
     explicit VirtualUnit(const UnitOptions& options);
 
     // Bytes that arrived at the given line settings; returns the bytes to send back.
@@ -36,7 +36,7 @@ public:
     // Called with a line describing each packet and the answer, for tracing.
     std::function<void(const std::string&)> OnTrace;
 
-private:
+  private:
     std::vector<uint8_t> Answer(const std::vector<uint8_t>& body, const link::LineSettings& line);
     std::vector<uint8_t> Frame(std::initializer_list<uint8_t> body);
     bool Chance(double share);
@@ -46,9 +46,9 @@ private:
     std::mt19937 Random;
     std::vector<uint8_t> Pending;  // bytes of the frame being received
     bool InFrame = false;
-    bool Fast = false;             // the speed command was acknowledged
+    bool Fast = false;  // the speed command was acknowledged
     bool Silent = false;
-    bool Delivered = false;        // the image of this transfer went to OnImage
+    bool Delivered = false;  // the image of this transfer went to OnImage
     int32_t NextBlock = 0;
     std::vector<uint8_t> Image;
 };

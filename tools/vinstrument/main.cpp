@@ -41,11 +41,16 @@ volatile std::sig_atomic_t Stop = 0;
 
 uint8_t ParityOf(const std::string& text) {
     switch (text.empty() ? '?' : std::toupper(static_cast<unsigned char>(text[0]))) {
-        case 'E': return link::EVENPARITY;
-        case 'M': return link::MARKPARITY;
-        case 'N': return link::NOPARITY;
-        case 'O': return link::ODDPARITY;
-        case 'S': return link::SPACEPARITY;
+        case 'E':
+            return link::EVENPARITY;
+        case 'M':
+            return link::MARKPARITY;
+        case 'N':
+            return link::NOPARITY;
+        case 'O':
+            return link::ODDPARITY;
+        case 'S':
+            return link::SPACEPARITY;
     }
     std::cerr << "vinstrument: unknown parity \"" << text << "\"\n";
     std::exit(2);
@@ -94,22 +99,41 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (a == "--baud") options.Baud = static_cast<uint32_t>(std::stoul(value()));
-        else if (a == "--parity") options.Parity = ParityOf(value());
-        else if (a == "--model") options.ModelBits = static_cast<uint8_t>(std::stoul(value(), nullptr, 0));
-        else if (a == "--class") options.UnitClass = static_cast<uint8_t>(std::stoul(value(), nullptr, 0));
-        else if (a == "--out") out = value();
-        else if (a == "--once") once = true;
-        else if (a == "--drop") options.DropShare = std::stod(value());
-        else if (a == "--refuse") options.RefuseShare = std::stod(value());
-        else if (a == "--noise") options.NoiseBytes = std::stoi(value());
-        else if (a == "--silent-after") options.SilentAfterBlock = std::stoi(value());
-        else if (a == "--ack-presence") options.AckPresence = true;
-        else if (a == "--seed") options.Seed = static_cast<uint32_t>(std::stoul(value()));
-        else if (a == "--link") linkPath = value();
-        else if (a == "--verbose") verbose = true;
-        else if (a == "--help") { std::cout << Usage; return 0; }
-        else { std::cerr << "vinstrument: unknown option " << a << "\n" << Usage; return 2; }
+        if (a == "--baud")
+            options.Baud = static_cast<uint32_t>(std::stoul(value()));
+        else if (a == "--parity")
+            options.Parity = ParityOf(value());
+        else if (a == "--model")
+            options.ModelBits = static_cast<uint8_t>(std::stoul(value(), nullptr, 0));
+        else if (a == "--class")
+            options.UnitClass = static_cast<uint8_t>(std::stoul(value(), nullptr, 0));
+        else if (a == "--out")
+            out = value();
+        else if (a == "--once")
+            once = true;
+        else if (a == "--drop")
+            options.DropShare = std::stod(value());
+        else if (a == "--refuse")
+            options.RefuseShare = std::stod(value());
+        else if (a == "--noise")
+            options.NoiseBytes = std::stoi(value());
+        else if (a == "--silent-after")
+            options.SilentAfterBlock = std::stoi(value());
+        else if (a == "--ack-presence")
+            options.AckPresence = true;
+        else if (a == "--seed")
+            options.Seed = static_cast<uint32_t>(std::stoul(value()));
+        else if (a == "--link")
+            linkPath = value();
+        else if (a == "--verbose")
+            verbose = true;
+        else if (a == "--help") {
+            std::cout << Usage;
+            return 0;
+        } else {
+            std::cerr << "vinstrument: unknown option " << a << "\n" << Usage;
+            return 2;
+        }
     }
 
     int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -143,14 +167,16 @@ int main(int argc, char** argv) {
         if (!out.empty()) {
             std::string temp = out + ".part";
             std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-            file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+            file.write(reinterpret_cast<const char*>(image.data()),
+                       static_cast<std::streamsize>(image.size()));
             file.close();
             std::rename(temp.c_str(), out.c_str());
         }
         std::cout << "image " << image.size() << " bytes" << std::endl;
         received = true;
     };
-    if (verbose) unit.OnTrace = [](const std::string& t) { std::cerr << "vinstrument: " << t << "\n"; };
+    if (verbose)
+        unit.OnTrace = [](const std::string& t) { std::cerr << "vinstrument: " << t << "\n"; };
 
     auto lastTraffic = std::chrono::steady_clock::now();
     // With --once, stay a moment after the image so that the host can read the last answer.
@@ -163,8 +189,10 @@ int main(int argc, char** argv) {
             ssize_t n = read(master, buffer, sizeof buffer);
             if (n > 0) {
                 lastTraffic = std::chrono::steady_clock::now();
-                auto reply = unit.Receive(buffer, static_cast<size_t>(n), SeenSettings(slave, options.Parity));
-                if (!reply.empty() && write(master, reply.data(), reply.size()) < 0) std::perror("vinstrument: write");
+                auto reply = unit.Receive(buffer, static_cast<size_t>(n),
+                                          SeenSettings(slave, options.Parity));
+                if (!reply.empty() && write(master, reply.data(), reply.size()) < 0)
+                    std::perror("vinstrument: write");
             }
         } else if (quietSince() > std::chrono::seconds(2)) {
             unit.Reset();  // a real unit drops back to its own settings when the host goes quiet

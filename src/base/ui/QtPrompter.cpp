@@ -36,13 +36,19 @@ Answer QtPrompter::Show(const std::string& text, MessageKind kind, Buttons butto
     box.raise();
     box.activateWindow();
     switch (box.exec()) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
 }
 
-void QtPrompter::Beep() { QApplication::beep(); }
+void QtPrompter::Beep() {
+    QApplication::beep();
+}
 
 }  // namespace kv::base::ui

@@ -7,13 +7,13 @@
 namespace kv::base::ui {
 
 class QtPrompter : public Prompter {
-public:
+  public:
     // Boxes belong to the modal dialog that is up, else to `parent` (the application when null).
     void SetParent(QWidget* parent) { Parent = parent; }
     Answer Show(const std::string& text, MessageKind kind, Buttons buttons) override;
     void Beep() override;
 
-private:
+  private:
     QWidget* Parent = nullptr;
 };
 

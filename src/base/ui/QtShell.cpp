@@ -25,8 +25,8 @@ bool QtShell::Open(const std::string& target) {
         QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
         return true;
     }
-    const bool opened = opener->error() == QProcess::UnknownError && opener->exitStatus() == QProcess::NormalExit &&
-                        opener->exitCode() == 0;
+    const bool opened = opener->error() == QProcess::UnknownError &&
+                        opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
     delete opener;
     return opened;
 }

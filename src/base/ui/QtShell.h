@@ -8,7 +8,7 @@
 namespace kv::base::ui {
 
 class QtShell : public Shell {
-public:
+  public:
     // Runs the opener and waits for its verdict while the window keeps handling events. An
     // opener still running after `WaitMs` has handed the target to a viewer that runs in its
     // foreground: that counts as opened, and the viewer is left running.

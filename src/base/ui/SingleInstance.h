@@ -9,13 +9,13 @@
 namespace kv::base::ui {
 
 class SingleInstance {
-public:
+  public:
     explicit SingleInstance(const QString& windowClass);
     // Takes the lock; false when another process holds it (a dead holder's lock is taken over).
     bool TryLock();
     static QString LockPath(const QString& windowClass);
 
-private:
+  private:
     std::unique_ptr<QLockFile> Lock;
 };
 

@@ -24,7 +24,8 @@ QPixmap InstrumentPicture(QSize size, const QString& model) {
     p.drawRoundedRect(body, u, u);
 
     // Display with two lines of digits.
-    const QRectF display(body.left() + 2 * u, body.top() + 2 * u, body.width() - 4 * u, body.height() * 0.38);
+    const QRectF display(body.left() + 2 * u, body.top() + 2 * u, body.width() - 4 * u,
+                         body.height() * 0.38);
     p.setBrush(QColor(18, 40, 24));
     p.setPen(QPen(QColor(10, 12, 14), 1.5));
     p.drawRoundedRect(display, u / 2, u / 2);
@@ -33,10 +34,12 @@ QPixmap InstrumentPicture(QSize size, const QString& model) {
     digits.setPixelSize(static_cast<int>(display.height() * 0.30));
     p.setFont(digits);
     p.setPen(QColor(120, 255, 150));
-    p.drawText(display.adjusted(u, u / 2, -u, -display.height() / 2), Qt::AlignRight | Qt::AlignVCenter, "1234.56");
+    p.drawText(display.adjusted(u, u / 2, -u, -display.height() / 2),
+               Qt::AlignRight | Qt::AlignVCenter, "1234.56");
     digits.setPixelSize(static_cast<int>(display.height() * 0.22));
     p.setFont(digits);
-    p.drawText(display.adjusted(u, display.height() / 2, -u, -u / 2), Qt::AlignLeft | Qt::AlignVCenter, "TOTAL   m3");
+    p.drawText(display.adjusted(u, display.height() / 2, -u, -u / 2),
+               Qt::AlignLeft | Qt::AlignVCenter, "TOTAL   m3");
 
     // Status lamps.
     const qreal lampY = display.bottom() + 1.6 * u;
@@ -53,8 +56,8 @@ QPixmap InstrumentPicture(QSize size, const QString& model) {
     name.setPixelSize(static_cast<int>(1.6 * u));
     p.setFont(name);
     p.setPen(QColor(230, 232, 236));
-    p.drawText(QRectF(body.left(), lampY - u, body.width() - 2 * u, 2 * u), Qt::AlignRight | Qt::AlignVCenter,
-               model.isEmpty() ? QString("740") : model);
+    p.drawText(QRectF(body.left(), lampY - u, body.width() - 2 * u, 2 * u),
+               Qt::AlignRight | Qt::AlignVCenter, model.isEmpty() ? QString("740") : model);
 
     // Keys: two rows of four.
     const qreal keyTop = lampY + 1.8 * u;
@@ -62,7 +65,8 @@ QPixmap InstrumentPicture(QSize size, const QString& model) {
     const qreal keyH = std::min((body.bottom() - 1.5 * u - keyTop - u) / 2, 2.6 * u);
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 4; ++col) {
-            const QRectF key(body.left() + 2 * u + col * (keyW + u), keyTop + row * (keyH + u), keyW, keyH);
+            const QRectF key(body.left() + 2 * u + col * (keyW + u), keyTop + row * (keyH + u),
+                             keyW, keyH);
             QLinearGradient face(key.topLeft(), key.bottomLeft());
             face.setColorAt(0, QColor(220, 224, 228));
             face.setColorAt(1, QColor(160, 166, 172));
@@ -95,7 +99,8 @@ QPixmap IntroPicture() {
     title.setPixelSize(30);
     p.setFont(title);
     p.setPen(Qt::white);
-    p.drawText(QRect(24, 24, 300, 90), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text::ProductName);
+    p.drawText(QRect(24, 24, 300, 90), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               text::ProductName);
     QFont line("Liberation Sans");
     line.setPixelSize(15);
     p.setFont(line);

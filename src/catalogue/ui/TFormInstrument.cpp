@@ -40,7 +40,8 @@ QFrame* Panel(QWidget* parent, const char* name) {
     return panel;
 }
 
-void AddRow(QGridLayout* grid, int row, const char* label, QWidget* field, QLabel* labelWidget = nullptr) {
+void AddRow(QGridLayout* grid, int row, const char* label, QWidget* field,
+            QLabel* labelWidget = nullptr) {
     QLabel* caption = labelWidget ? labelWidget : new QLabel(label);
     caption->setBuddy(field);
     const bool memo = qobject_cast<QPlainTextEdit*>(field) != nullptr;
@@ -54,9 +55,12 @@ QString FieldText(store::Dataset& record, const char* name) {
 
 }  // namespace
 
-TFormInstrument::TFormInstrument(VersionInfo& rules, std::function<void(const std::string&)> showNote, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      Rules(rules), ShowNote(std::move(showNote)) {
+TFormInstrument::TFormInstrument(VersionInfo& rules,
+                                 std::function<void(const std::string&)> showNote, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      Rules(rules),
+      ShowNote(std::move(showNote)) {
     setObjectName("TFormInstrument");
     setWindowTitle(text::InstrumentCaption);
     setModal(true);
@@ -77,10 +81,12 @@ TFormInstrument::TFormInstrument(VersionInfo& rules, std::function<void(const st
     DBEditCreator = Edit(version, "DBEditCreator", text::LabelCreator, 30);
     DBEditDate = Edit(version, "DBEditDate", text::LabelDate, 10);
     DBEditCode = Edit(version, "DBEditCode", text::LabelCode, 6);
-    DBEditCode->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,6}"), DBEditCode));
+    DBEditCode->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,6}"), DBEditCode));
     DBEditCode->installEventFilter(this);
     DBEditCustomTitle = Edit(version, "DBEditCustomTitle", text::LabelCustomTitle, 50);
-    DBMemoCustomDescription = Memo(version, "DBMemoCustomDescription", text::LabelCustomDescription);
+    DBMemoCustomDescription =
+        Memo(version, "DBMemoCustomDescription", text::LabelCustomDescription);
     connect(DBMemoCustomDescription, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = DBMemoCustomDescription->toPlainText();
         if (text.size() > qsizetype(CustomDescriptionLength)) {
@@ -157,25 +163,34 @@ void TFormInstrument::SetControls(const std::vector<QWidget*>& panel, bool enabl
     for (QWidget* field : panel) {
         field->setEnabled(enabled);
         QPalette colours = field->palette();
-        colours.setColor(QPalette::Base, palette().color(enabled ? QPalette::Base : QPalette::Button));
+        colours.setColor(QPalette::Base,
+                         palette().color(enabled ? QPalette::Base : QPalette::Button));
         // The record stays readable in view mode: disabled fields differ by their background.
-        colours.setColor(QPalette::Disabled, QPalette::Text, palette().color(QPalette::Active, QPalette::Text));
+        colours.setColor(QPalette::Disabled, QPalette::Text,
+                         palette().color(QPalette::Active, QPalette::Text));
         field->setPalette(colours);
     }
 }
 
 void TFormInstrument::ApplyFocus() {
     switch (Rules.Focus) {
-        case InfoFocus::Ok: BitBtnOK->setFocus(); break;
-        case InfoFocus::Cancel: BitBtnCancel->setFocus(); break;
-        case InfoFocus::Code: DBEditCode->setFocus(); break;
+        case InfoFocus::Ok:
+            BitBtnOK->setFocus();
+            break;
+        case InfoFocus::Cancel:
+            BitBtnCancel->setFocus();
+            break;
+        case InfoFocus::Code:
+            DBEditCode->setFocus();
+            break;
     }
 }
 
 void TFormInstrument::BitBtnOKClick() {
     const TypedFields typed{DBEditCustomTitle->text().toStdString(),
-                            DBMemoCustomDescription->toPlainText().toStdString(), DBEditCreator->text().toStdString(),
-                            DBEditDate->text().toStdString(), DBEditCode->text().toStdString()};
+                            DBMemoCustomDescription->toPlainText().toStdString(),
+                            DBEditCreator->text().toStdString(), DBEditDate->text().toStdString(),
+                            DBEditCode->text().toStdString()};
     if (Rules.BitBtnOKClick(typed))
         accept();
     else
@@ -199,7 +214,8 @@ bool TFormInstrument::eventFilter(QObject* watched, QEvent* event) {
     if (watched == DBEditCode && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString typed = key->text();
-        const bool allowed = typed.isEmpty() || (typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9') ||
+        const bool allowed = typed.isEmpty() ||
+                             (typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9') ||
                              key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
                              key->key() == Qt::Key_Enter;
         return !allowed;

@@ -16,16 +16,19 @@
 namespace kv::catalogue::ui {
 
 class TFormInstrument : public QDialog {
-public:
+  public:
     // `showNote` opens a note in the notes viewer (the "Version Code" label's help).
-    TFormInstrument(VersionInfo& rules, std::function<void(const std::string&)> showNote, QWidget* parent);
+    TFormInstrument(VersionInfo& rules, std::function<void(const std::string&)> showNote,
+                    QWidget* parent);
 
     // Shows the dialog modally in `mode`; QDialog::Accepted after an OK that was taken.
     int Show(InfoMode mode, const std::string& revisionText);
     int ActionShowExecute(bool editMark, const std::string& revisionText) {
         return Show(editMark ? InfoMode::Edit : InfoMode::View, revisionText);
     }
-    int ActionNewExecute(const std::string& revisionText) { return Show(InfoMode::New, revisionText); }
+    int ActionNewExecute(const std::string& revisionText) {
+        return Show(InfoMode::New, revisionText);
+    }
     void ActionDeleteExecute(const VersionName& selected) { Rules.ActionDeleteExecute(selected); }
 
     void BitBtnOKClick();
@@ -44,11 +47,11 @@ public:
     QPushButton* BitBtnOK;
     QPushButton* BitBtnCancel;
 
-protected:
+  protected:
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void SetControls(const std::vector<QWidget*>& panel, bool enabled);
     void Render();
     void ApplyFocus();

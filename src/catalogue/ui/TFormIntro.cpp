@@ -12,7 +12,8 @@
 namespace kv::catalogue::ui {
 
 TFormIntro::TFormIntro(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint) {
     setObjectName("TFormIntro");
     setWindowTitle(text::IntroCaption);
     setAccessibleName(text::IntroCaption);
@@ -44,9 +45,13 @@ void TFormIntro::FormClick() {
     if (isVisible()) accept();
 }
 
-void TFormIntro::mousePressEvent(QMouseEvent*) { FormClick(); }
+void TFormIntro::mousePressEvent(QMouseEvent*) {
+    FormClick();
+}
 
-void TFormIntro::keyPressEvent(QKeyEvent*) { FormClick(); }
+void TFormIntro::keyPressEvent(QKeyEvent*) {
+    FormClick();
+}
 
 bool TFormIntro::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ImageIntro && event->type() == QEvent::MouseButtonPress) {

@@ -7,7 +7,7 @@
 namespace kv::catalogue::ui {
 
 class TFormIntro : public QDialog {
-public:
+  public:
     explicit TFormIntro(QWidget* parent = nullptr);
 
     QLabel* ImageIntro;
@@ -15,7 +15,7 @@ public:
 
     void FormClick();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

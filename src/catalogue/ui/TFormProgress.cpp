@@ -7,7 +7,8 @@
 namespace kv::catalogue::ui {
 
 TFormProgress::TFormProgress(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint) {
     setObjectName("TFormProgress");
     setWindowTitle(text::ProgressCaption);
     setAccessibleName(text::ProgressCaption);

@@ -7,7 +7,7 @@
 namespace kv::catalogue::ui {
 
 class TFormProgress : public QDialog {
-public:
+  public:
     explicit TFormProgress(QWidget* owner = nullptr);
 
     QProgressBar* ProgressBar1;

@@ -20,8 +20,8 @@
 #include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TFormIntro.h"
 #include "catalogue/ui/TFormProgress.h"
-#include "console/ui/TKv740FormComms.h"
 #include "console/ui/TFormAbout.h"
+#include "console/ui/TKv740FormComms.h"
 #include "docs/Documents.h"
 #include "docs/ui/AboutBox.h"
 #include "docs/ui/TFormHtml.h"
@@ -38,7 +38,8 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
       Rules({services.Prompter, services.Shell}),
       VersionHost(std::make_unique<ManagerVersionHost>(Rules)),
       VersionRules(std::make_unique<VersionInfo>(services.Prompter, *VersionHost)),
-      DocRules(std::make_unique<docs::Documents>(services.Prompter, services.Shell, std::filesystem::current_path())),
+      DocRules(std::make_unique<docs::Documents>(services.Prompter, services.Shell,
+                                                 std::filesystem::current_path())),
       Links(docs::ReadWebLinks(base::SystemSettingsFile())) {
     setObjectName(WindowClass);
     setWindowTitle(text::ProductName);
@@ -54,9 +55,12 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
     PageControlMain->setObjectName("PageControlMain");
     PageControlMain->setAccessibleName("Pages");
     PageControlMain->addTab(BuildCataloguePage(), CaptionOf(Page::Instruments));
-    PageControlMain->addTab(BuildItemPage(Page::Configuration, &EditAreas[0]), CaptionOf(Page::Configuration));
-    PageControlMain->addTab(BuildItemPage(Page::Messages, &EditAreas[1]), CaptionOf(Page::Messages));
-    PageControlMain->addTab(BuildItemPage(Page::PrinterText, &EditAreas[2]), CaptionOf(Page::PrinterText));
+    PageControlMain->addTab(BuildItemPage(Page::Configuration, &EditAreas[0]),
+                            CaptionOf(Page::Configuration));
+    PageControlMain->addTab(BuildItemPage(Page::Messages, &EditAreas[1]),
+                            CaptionOf(Page::Messages));
+    PageControlMain->addTab(BuildItemPage(Page::PrinterText, &EditAreas[2]),
+                            CaptionOf(Page::PrinterText));
     auto* developer = new QWidget;
     developer->setObjectName("TabSheetDeveloper");
     auto* pictures = new QHBoxLayout(developer);
@@ -77,7 +81,8 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
     // keep coming, and nothing at all while the window sleeps.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             [this] { IdleRefresh(); });
-    connect(PageControlMain, &QTabWidget::currentChanged, this, [this](int index) { PageChosen(index); });
+    connect(PageControlMain, &QTabWidget::currentChanged, this,
+            [this](int index) { PageChosen(index); });
 
     setFixedSize(800, 600);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -92,7 +97,8 @@ TKv740FormMain::~TKv740FormMain() {
     for (auto* binding : Bindings) delete binding;
 }
 
-void TKv740FormMain::SetWindows(TFormIntro* intro, TFormProgress* progress, console::ui::TKv740FormComms* comms) {
+void TKv740FormMain::SetWindows(TFormIntro* intro, TFormProgress* progress,
+                                console::ui::TKv740FormComms* comms) {
     FormIntro = intro;
     FormProgress = progress;
     FormComms = comms;
@@ -107,29 +113,36 @@ void TKv740FormMain::SetDialogs(const Dialogs& dialogs) {
 
 void TKv740FormMain::ShowOptions() {
     if (!Forms.Options) return;
-    Forms.Options->Execute(Rules.Preferences, Rules.RecordField("Model"), Rules.RecordField("Pack"));
-    Render();  // the preference actions show the flags now; the title follows at the next idle refresh
+    Forms.Options->Execute(Rules.Preferences, Rules.RecordField("Model"),
+                           Rules.RecordField("Pack"));
+    Render();  // the preference actions show the flags now; the title follows at the next idle
+               // refresh
 }
 
 void TKv740FormMain::ShowModels() {
     if (!Forms.Models) return;
-    Forms.Models->Execute({Rules.RecordField("Pack"), Rules.RecordField("Model"), Rules.HeadingTitle, Rules.HeadingClass});
+    Forms.Models->Execute({Rules.RecordField("Pack"), Rules.RecordField("Model"),
+                           Rules.HeadingTitle, Rules.HeadingClass});
 }
 
 void TKv740FormMain::ShowAbout() {
-    if (Forms.About) docs::ui::HelpAbout(*Forms.About, docs::AboutTexts(Rules.StatusRevision, Links));
+    if (Forms.About)
+        docs::ui::HelpAbout(*Forms.About, docs::AboutTexts(Rules.StatusRevision, Links));
 }
 
 void TKv740FormMain::ConnectDocuments() {
     auto on = [this](QAction* action, std::function<void()> handler) {
         connect(action, &QAction::triggered, this, [this, handler] { Run(handler); });
     };
-    on(Action(Command::Brief), [this] { DocRules->ActionBriefExecute(Rules.FilterBox.Text(Slot::Brief)); });
-    on(Action(Command::Manual), [this] { DocRules->ActionManualExecute(Rules.FilterBox.Text(Slot::Manual)); });
+    on(Action(Command::Brief),
+       [this] { DocRules->ActionBriefExecute(Rules.FilterBox.Text(Slot::Brief)); });
+    on(Action(Command::Manual),
+       [this] { DocRules->ActionManualExecute(Rules.FilterBox.Text(Slot::Manual)); });
     on(Action(Command::Note), [this] {
         report::TFormPdf form(Env.Prompter);
         form.Source = Rules.ReportSource();
-        DocRules->ActionNoteExecute(Rules.State(Command::Note).Caption, Rules.FilterBox.Text(Slot::Note), form);
+        DocRules->ActionNoteExecute(Rules.State(Command::Note).Caption,
+                                    Rules.FilterBox.Text(Slot::Note), form);
     });
     for (size_t i = 0; i < HelpItemCount; ++i)
         on(HelpItems[i], [this, file = text::HelpFiles[i]] { DocRules->ShowDoc(file); });
@@ -146,17 +159,21 @@ QToolButton* TKv740FormMain::ModelButton(const std::string& model) const {
 }
 
 void TKv740FormMain::BindDatasets() {
-    PacksModel = new store::ui::DatasetModel(Rules.QueryPacks,
-                                             {{"Pack", "Pack", Qt::AlignCenter},
-                                              {"Code", "Code", Qt::AlignCenter},
-                                              {"Title", "Title"},
-                                              {"CustomTitle", text::ColumnTitle}});
+    PacksModel =
+        new store::ui::DatasetModel(Rules.QueryPacks, {{"Pack", "Pack", Qt::AlignCenter},
+                                                       {"Code", "Code", Qt::AlignCenter},
+                                                       {"Title", "Title"},
+                                                       {"CustomTitle", text::ColumnTitle}});
     PacksModel->Attach(DBGridPacks);
-    UnitsModel = new store::ui::DatasetModel(Rules.TableVariables, {{"Item", "Item"}, {"UnitTag1", "Unit"}});
+    UnitsModel =
+        new store::ui::DatasetModel(Rules.TableVariables, {{"Item", "Item"}, {"UnitTag1", "Unit"}});
     UnitsModel->Attach(DBGridUnits);
-    Bindings.push_back(new store::ui::FieldBinding(Rules.QueryPacks, "Description", DBMemoDescription));
-    Bindings.push_back(new store::ui::FieldBinding(Rules.QueryPacks, "CustomDescription", DBMemoCustom));
-    for (auto* binding : Bindings) binding->setParent(nullptr);  // deleted before the core's datasets
+    Bindings.push_back(
+        new store::ui::FieldBinding(Rules.QueryPacks, "Description", DBMemoDescription));
+    Bindings.push_back(
+        new store::ui::FieldBinding(Rules.QueryPacks, "CustomDescription", DBMemoCustom));
+    for (auto* binding : Bindings)
+        binding->setParent(nullptr);  // deleted before the core's datasets
 }
 
 void TKv740FormMain::ConnectCore() {
@@ -187,7 +204,9 @@ void TKv740FormMain::ConnectCore() {
     Rules.OnFocusRule = [this] { FocusRule(); };
     // The build waits for the toolchain on this thread; the windows keep painting meanwhile
     // (input waits until the build is over).
-    Rules.Toolchain.WhileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    Rules.Toolchain.WhileWaiting = [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 }
 
 void TKv740FormMain::Run(const std::function<void()>& handler) {
@@ -232,10 +251,13 @@ bool TKv740FormMain::eventFilter(QObject* watched, QEvent* event) {
         if (ConsoleLoop) ConsoleLoop->quit();  // the console was closed: its modal showing ends
     } else if (event->type() == QEvent::MouseButtonPress) {
         for (QWidget* area : EditAreas)
-            if (watched == area->parentWidget() && !area->isEnabled()) Run([this] { Rules.EditHintOnClick(); });
+            if (watched == area->parentWidget() && !area->isEnabled())
+                Run([this] { Rules.EditHintOnClick(); });
     } else if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == DBGridPacks->viewport()) Action(Command::Show)->trigger();
-        else if (watched == DBMemoDescription->viewport()) Action(Command::Brief)->trigger();
+        if (watched == DBGridPacks->viewport())
+            Action(Command::Show)->trigger();
+        else if (watched == DBMemoDescription->viewport())
+            Action(Command::Brief)->trigger();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -251,8 +273,10 @@ void TKv740FormMain::showEvent(QShowEvent* event) {
 void TKv740FormMain::closeEvent(QCloseEvent* event) {
     bool may = true;
     Run([&] { may = Rules.FormClose(); });
-    if (may) event->accept();
-    else event->ignore();
+    if (may)
+        event->accept();
+    else
+        event->ignore();
 }
 
 bool TKv740FormMain::event(QEvent* event) {

@@ -24,7 +24,7 @@ class QVBoxLayout;
 namespace kv::console::ui {
 class TFormAbout;
 class TKv740FormComms;
-}
+}  // namespace kv::console::ui
 namespace kv::docs {
 class Documents;
 }
@@ -34,16 +34,16 @@ class TFormHtml;
 namespace kv::editor::ui {
 class TFormModels;
 class TFormOptions;
-}
+}  // namespace kv::editor::ui
 namespace kv::store::ui {
 class DatasetModel;
 class FieldBinding;
-}
+}  // namespace kv::store::ui
 
 namespace kv::catalogue {
 class ManagerVersionHost;
 class VersionInfo;
-}
+}  // namespace kv::catalogue
 
 namespace kv::catalogue::ui {
 
@@ -52,7 +52,7 @@ class TFormIntro;
 class TFormProgress;
 
 class TKv740FormMain : public QMainWindow {
-public:
+  public:
     static constexpr const char* WindowClass = "TKv740FormMain";
 
     struct Services {
@@ -64,7 +64,8 @@ public:
     ~TKv740FormMain() override;
 
     // The windows created after this one, handed to it before it is shown.
-    void SetWindows(TFormIntro* intro, TFormProgress* progress, console::ui::TKv740FormComms* comms);
+    void SetWindows(TFormIntro* intro, TFormProgress* progress,
+                    console::ui::TKv740FormComms* comms);
 
     // The dialogs the commands open, created after the About box.
     struct Dialogs {
@@ -101,7 +102,7 @@ public:
 
     QToolBar* ToolBar;
     std::array<QToolButton*, 2> SpeedButtonModels{};  // "746", "758"
-    QLabel* LabelVersion;  // the heading line: version, title, class
+    QLabel* LabelVersion;                             // the heading line: version, title, class
     QLabel* LabelTitle;
     QLabel* LabelClass;
     QTabWidget* PageControlMain;
@@ -127,13 +128,13 @@ public:
     QLabel* StatusRevision;  // status bar panel 0
     QLabel* StatusHint;      // status bar panel 1
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildCommands();
     void BuildMenus();
     void BuildToolBar();
@@ -173,10 +174,10 @@ private:
     store::ui::DatasetModel* UnitsModel = nullptr;
     std::vector<store::ui::FieldBinding*> Bindings;
     QEventLoop* ConsoleLoop = nullptr;  // while the console is shown modally
-    QString PictureModel;   // the model the instrument picture shows
-    int Busy = 0;           // core handlers running: the idle refresh waits for them
-    bool Started = false;   // FormShow has run
-    bool Rendering = false;  // page changes made by Render are not the user's
+    QString PictureModel;               // the model the instrument picture shows
+    int Busy = 0;                       // core handlers running: the idle refresh waits for them
+    bool Started = false;               // FormShow has run
+    bool Rendering = false;             // page changes made by Render are not the user's
 };
 
 }  // namespace kv::catalogue::ui

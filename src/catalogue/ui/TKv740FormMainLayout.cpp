@@ -32,15 +32,19 @@ struct MenuText {
 constexpr MenuText HelpTexts[HelpItemCount] = {
     {"MenuItemUserGuide", "&User Guide", "740-Series Program Manager User Guide"},
     {"MenuItemReleaseNotes", "Wh&at's New...", ""},
-    {"MenuItemOverview746", "Model 74&6 Overview", "Model 746 General Overview, Specifications, etc."},
-    {"MenuItemOverview758", "Model 75&8 Overview", "Model 758 General Overview, Specifications, etc."},
+    {"MenuItemOverview746", "Model 74&6 Overview",
+     "Model 746 General Overview, Specifications, etc."},
+    {"MenuItemOverview758", "Model 75&8 Overview",
+     "Model 758 General Overview, Specifications, etc."},
 };
 constexpr MenuText AboutText = {"MenuItemAbout", "&About...", "About 740-Series Program Manager"};
 constexpr MenuText HomePageText = {"MenuItemHomePage", "Home &Page", "Morvane Web Home Page"};
-constexpr MenuText ZerdanToolText = {"MenuItemZerdanTool", "&Zerdan Tool", "Link to 740-Series Data Collection and Reporting Tool"};
+constexpr MenuText ZerdanToolText = {"MenuItemZerdanTool", "&Zerdan Tool",
+                                     "Link to 740-Series Data Collection and Reporting Tool"};
 constexpr MenuText PreferenceTexts[4] = {
     {"ActionOriginal", "&Original", "Original/Standard Model 758 Hardware"},
-    {"ActionInFieldUnits", "Programmable Units of Measurement", "Programmable Units of Measurement"},
+    {"ActionInFieldUnits", "Programmable Units of Measurement",
+     "Programmable Units of Measurement"},
     {"ActionClearTotals", "Clear Totals on Downloading", "Clear Totals on Downloading"},
     {"ActionClearLogs", "Clear Logs/Tags on Downloading", "Clear Logs/Tags on Downloading"},
 };
@@ -68,7 +72,8 @@ QAction* NewAction(QObject* parent, const MenuText& t) {
     return action;
 }
 
-QToolButton* NewButton(QWidget* parent, const ButtonState& state, const QString& objectName, int height) {
+QToolButton* NewButton(QWidget* parent, const ButtonState& state, const QString& objectName,
+                       int height) {
     auto* button = new QToolButton(parent);
     button->setObjectName(objectName);
     button->setText(state.Caption);
@@ -122,10 +127,14 @@ QTableView* Grid(QWidget* parent, const char* objectName, const char* name) {
 }  // namespace
 
 void TKv740FormMain::BuildCommands() {
-    const QStyle::StandardPixmap icons[] = {
-        QStyle::SP_FileIcon,           QStyle::SP_FileDialogDetailedView, QStyle::SP_TrashIcon,
-        QStyle::SP_ArrowDown,          QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogInfoView,
-        QStyle::SP_DialogHelpButton,   QStyle::SP_DialogCloseButton};
+    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileIcon,
+                                            QStyle::SP_FileDialogDetailedView,
+                                            QStyle::SP_TrashIcon,
+                                            QStyle::SP_ArrowDown,
+                                            QStyle::SP_FileDialogContentsView,
+                                            QStyle::SP_FileDialogInfoView,
+                                            QStyle::SP_DialogHelpButton,
+                                            QStyle::SP_DialogCloseButton};
     for (size_t i = 0; i < CommandCount; ++i) {
         const Command command = static_cast<Command>(i);
         const CommandState& state = Rules.State(command);
@@ -137,17 +146,27 @@ void TKv740FormMain::BuildCommands() {
         Actions[i] = action;
     }
     Action(Command::Edit)->setCheckable(true);
-    connect(Action(Command::Edit), &QAction::triggered, this, [this] { Run([this] { Rules.ActionEditExecute(); }); });
-    connect(Action(Command::Download), &QAction::triggered, this, [this] { Run([this] { Rules.ActionDownloadExecute(); }); });
-    connect(Action(Command::Exit), &QAction::triggered, this, [this] { Run([this] { Rules.ActionExitExecute(); }); });
+    connect(Action(Command::Edit), &QAction::triggered, this,
+            [this] { Run([this] { Rules.ActionEditExecute(); }); });
+    connect(Action(Command::Download), &QAction::triggered, this,
+            [this] { Run([this] { Rules.ActionDownloadExecute(); }); });
+    connect(Action(Command::Exit), &QAction::triggered, this,
+            [this] { Run([this] { Rules.ActionExitExecute(); }); });
     connect(Action(Command::New), &QAction::triggered, this, [this] {
-        if (Forms.Instrument) Run([this] { Forms.Instrument->ActionNewExecute(Rules.StatusRevision); });
+        if (Forms.Instrument)
+            Run([this] { Forms.Instrument->ActionNewExecute(Rules.StatusRevision); });
     });
     connect(Action(Command::Show), &QAction::triggered, this, [this] {
-        if (Forms.Instrument) Run([this] { Forms.Instrument->ActionShowExecute(Rules.EditMode(), Rules.StatusRevision); });
+        if (Forms.Instrument)
+            Run([this] {
+                Forms.Instrument->ActionShowExecute(Rules.EditMode(), Rules.StatusRevision);
+            });
     });
     connect(Action(Command::Delete), &QAction::triggered, this, [this] {
-        if (Forms.Instrument) Run([this] { Forms.Instrument->ActionDeleteExecute(SelectedVersion(Rules.FilterBox)); });
+        if (Forms.Instrument)
+            Run([this] {
+                Forms.Instrument->ActionDeleteExecute(SelectedVersion(Rules.FilterBox));
+            });
     });
     connect(Action(Command::Options), &QAction::triggered, this, [this] {
         if (OnOptions) Run(OnOptions);
@@ -156,7 +175,8 @@ void TKv740FormMain::BuildCommands() {
         if (OnModels) Run(OnModels);
     });
 
-    QAction** preferences[] = {&ActionOriginal, &ActionInFieldUnits, &ActionClearTotals, &ActionClearLogs};
+    QAction** preferences[] = {&ActionOriginal, &ActionInFieldUnits, &ActionClearTotals,
+                               &ActionClearLogs};
     bool PreferenceFlags::*flags[] = {&PreferenceFlags::Original, &PreferenceFlags::InFieldUnits,
                                       &PreferenceFlags::ClearTotals, &PreferenceFlags::ClearLogs};
     for (size_t i = 0; i < 4; ++i) {
@@ -171,9 +191,11 @@ void TKv740FormMain::BuildCommands() {
 void TKv740FormMain::BuildMenus() {
     QMenu* instrument = menuBar()->addMenu(MenuInstrument);
     instrument->setObjectName("MenuInstrument");
-    instrument->addActions({Action(Command::New), Action(Command::Edit), Action(Command::Delete), Action(Command::Download)});
+    instrument->addActions({Action(Command::New), Action(Command::Edit), Action(Command::Delete),
+                            Action(Command::Download)});
     instrument->addSeparator();
-    instrument->addActions({Action(Command::Note), Action(Command::Brief), Action(Command::Manual)});
+    instrument->addActions(
+        {Action(Command::Note), Action(Command::Brief), Action(Command::Manual)});
     instrument->addSeparator();
     instrument->addAction(Action(Command::Exit));
     menuBar()->addAction(Action(Command::Options));
@@ -187,7 +209,8 @@ void TKv740FormMain::BuildMenus() {
     help->setObjectName("MenuHelp");
     help->addAction(HelpItems[static_cast<size_t>(HelpItem::UserGuide)]);
     help->addSeparator();
-    help->addActions({HelpItems[static_cast<size_t>(HelpItem::Overview746)], HelpItems[static_cast<size_t>(HelpItem::Overview758)]});
+    help->addActions({HelpItems[static_cast<size_t>(HelpItem::Overview746)],
+                      HelpItems[static_cast<size_t>(HelpItem::Overview758)]});
     help->addSeparator();
     help->addAction(MenuItemAbout);
     QMenu* links = menuBar()->addMenu(MenuWebLinks);
@@ -204,15 +227,16 @@ void TKv740FormMain::BuildToolBar() {
     ToolBar->setFloatable(false);
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (Command c : {Command::New, Command::Edit, Command::Delete, Command::Download, Command::Note, Command::Brief,
-                      Command::Manual, Command::Exit})
+    for (Command c : {Command::New, Command::Edit, Command::Delete, Command::Download,
+                      Command::Note, Command::Brief, Command::Manual, Command::Exit})
         ToolBar->addAction(Action(c));
     auto* gap = new QWidget(ToolBar);
     gap->setFixedWidth(24);
     ToolBar->addWidget(gap);
     for (size_t i = 0; i < 2; ++i) {
         const ButtonState& state = Rules.ModelButtons[i];
-        QToolButton* button = NewButton(ToolBar, state, QString("SpeedButtonModel") + state.Caption, 40);
+        QToolButton* button =
+            NewButton(ToolBar, state, QString("SpeedButtonModel") + state.Caption, 40);
         QFont bold = button->font();
         bold.setBold(true);
         bold.setPointSizeF(bold.pointSizeF() * 1.3);
@@ -222,7 +246,8 @@ void TKv740FormMain::BuildToolBar() {
         SpeedButtonModels[i] = button;
         ToolBar->addWidget(button);
         const std::string model = state.Caption;
-        connect(button, &QToolButton::pressed, this, [this] { Run([this] { Rules.SpeedButtonsMouseDown(); }); });
+        connect(button, &QToolButton::pressed, this,
+                [this] { Run([this] { Rules.SpeedButtonsMouseDown(); }); });
         connect(button, &QToolButton::clicked, this, [this, model] {
             Run([&] { Rules.SpeedButtonModelClick(model); });
             Render();
@@ -238,7 +263,8 @@ void TKv740FormMain::BuildHeading(QWidget* parent, QVBoxLayout* layout) {
     line->setContentsMargins(8, 2, 8, 2);
     QFont bold = heading->font();
     bold.setBold(true);
-    const std::pair<QLabel**, const char*> labels[] = {{&LabelVersion, "Version"}, {&LabelTitle, "Title"}, {&LabelClass, "Class"}};
+    const std::pair<QLabel**, const char*> labels[] = {
+        {&LabelVersion, "Version"}, {&LabelTitle, "Title"}, {&LabelClass, "Class"}};
     const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     for (size_t i = 0; i < 3; ++i) {
         QLabel* label = *labels[i].first = new QLabel(heading);
@@ -261,7 +287,8 @@ QWidget* TKv740FormMain::BuildCataloguePage() {
     auto* column = static_cast<QVBoxLayout*>(frame->layout());
     for (size_t i = 0; i < CategoryButtons.size(); ++i) {
         const ButtonState& state = Rules.CategoryButtons[i];
-        QToolButton* button = CategoryButtons[i] = NewButton(frame, state, "SpeedButton" + Camel(state.Caption), 30);
+        QToolButton* button = CategoryButtons[i] =
+            NewButton(frame, state, "SpeedButton" + Camel(state.Caption), 30);
         column->addWidget(button);
         const std::string caption = state.Caption;
         connect(button, &QToolButton::clicked, this, [this, caption] {
@@ -270,7 +297,8 @@ QWidget* TKv740FormMain::BuildCataloguePage() {
         });
     }
     column->addStretch(1);
-    SpeedButtonApplications = NewButton(frame, Rules.ApplicationsButton, "SpeedButtonApplications", 30);
+    SpeedButtonApplications =
+        NewButton(frame, Rules.ApplicationsButton, "SpeedButtonApplications", 30);
     SpeedButtonVersions = NewButton(frame, Rules.VersionsButton, "SpeedButtonVersions", 30);
     column->addWidget(SpeedButtonApplications);
     column->addWidget(SpeedButtonVersions);
@@ -357,18 +385,22 @@ QWidget* TKv740FormMain::BuildItemPage(Page page, QWidget** editArea) {
         column->addWidget(slot);
         const std::string caption = state.Caption;
         if (page == Page::Configuration)
-            connect(slot, &QToolButton::pressed, this, [this] { Run([this] { Rules.SpeedButtonsMouseDown(); }); });
+            connect(slot, &QToolButton::pressed, this,
+                    [this] { Run([this] { Rules.SpeedButtonsMouseDown(); }); });
         connect(slot, &QToolButton::clicked, this, [this, page, caption] {
             Run([&] { Rules.SelectItemCategory(page, caption); });
             Render();
         });
     };
     if (page == Page::Configuration)
-        for (size_t i = 0; i < ConfigurationButtons.size(); ++i) add(ConfigurationButtons[i], Rules.ConfigurationCategories[i]);
+        for (size_t i = 0; i < ConfigurationButtons.size(); ++i)
+            add(ConfigurationButtons[i], Rules.ConfigurationCategories[i]);
     if (page == Page::Messages)
-        for (size_t i = 0; i < MessagesButtons.size(); ++i) add(MessagesButtons[i], Rules.MessagesCategories[i]);
+        for (size_t i = 0; i < MessagesButtons.size(); ++i)
+            add(MessagesButtons[i], Rules.MessagesCategories[i]);
     if (page == Page::PrinterText)
-        for (size_t i = 0; i < PrinterButtons.size(); ++i) add(PrinterButtons[i], Rules.PrinterCategories[i]);
+        for (size_t i = 0; i < PrinterButtons.size(); ++i)
+            add(PrinterButtons[i], Rules.PrinterCategories[i]);
     column->addStretch(1);
     row->addWidget(frame);
 
@@ -396,7 +428,8 @@ void TKv740FormMain::BuildStatusBar() {
     StatusHint = new QLabel(statusBar());
     StatusHint->setObjectName("StatusHint");
     StatusHint->setAccessibleName("Hint");
-    for (QLabel* panel : {StatusRevision, StatusHint}) panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    for (QLabel* panel : {StatusRevision, StatusHint})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->addWidget(StatusRevision);
     statusBar()->addWidget(StatusHint, 1);
     statusBar()->setSizeGripEnabled(false);
@@ -404,7 +437,8 @@ void TKv740FormMain::BuildStatusBar() {
 
 void TKv740FormMain::Render() {
     const bool was = std::exchange(Rendering, true);
-    setWindowTitle(QString::fromStdString(Rules.Title.empty() ? std::string(text::ProductName) : Rules.Title));
+    setWindowTitle(
+        QString::fromStdString(Rules.Title.empty() ? std::string(text::ProductName) : Rules.Title));
     StatusRevision->setText(QString::fromStdString(Rules.StatusRevision));
     StatusHint->setText(QString::fromStdString(Rules.StatusHint));
     for (size_t i = 0; i < CommandCount; ++i) {
@@ -430,7 +464,9 @@ void TKv740FormMain::Render() {
     PacksModel->SetColumnVisible(2, Rules.Columns.Title);
     PacksModel->SetColumnVisible(3, Rules.Columns.CustomTitle);
     PageControlSide->setCurrentIndex(Rules.Side == SidePage::Image ? 0 : 1);
-    const QString model = Rules.FilterBox.Flag(Slot::Model) ? QString::fromStdString(Rules.FilterBox.Text(Slot::Model)) : QString();
+    const QString model = Rules.FilterBox.Flag(Slot::Model)
+                              ? QString::fromStdString(Rules.FilterBox.Text(Slot::Model))
+                              : QString();
     if (ImageInstrument->pixmap().isNull() || model != PictureModel) {
         PictureModel = model;
         ImageInstrument->setPixmap(InstrumentPicture(QSize(210, 280), model));
@@ -439,7 +475,8 @@ void TKv740FormMain::Render() {
     LabelTitle->setText(QString::fromStdString(Rules.HeadingTitle));
     LabelClass->setText(QString::fromStdString(Rules.HeadingClass));
 
-    PageControlMain->setTabVisible(static_cast<int>(Page::PrinterText), Rules.PrinterTextTabVisible);
+    PageControlMain->setTabVisible(static_cast<int>(Page::PrinterText),
+                                   Rules.PrinterTextTabVisible);
     PageControlMain->setTabVisible(static_cast<int>(Page::Developer), Rules.DeveloperPageVisible);
     PageControlMain->setCurrentIndex(static_cast<int>(Rules.ActivePage));
     for (QWidget* area : EditAreas) area->setEnabled(Rules.EditMode());
@@ -448,12 +485,16 @@ void TKv740FormMain::Render() {
 
 void TKv740FormMain::RenderButtons() {
     for (size_t i = 0; i < 2; ++i) Show(SpeedButtonModels[i], Rules.ModelButtons[i]);
-    for (size_t i = 0; i < CategoryButtons.size(); ++i) Show(CategoryButtons[i], Rules.CategoryButtons[i]);
+    for (size_t i = 0; i < CategoryButtons.size(); ++i)
+        Show(CategoryButtons[i], Rules.CategoryButtons[i]);
     Show(SpeedButtonApplications, Rules.ApplicationsButton);
     Show(SpeedButtonVersions, Rules.VersionsButton);
-    for (size_t i = 0; i < ConfigurationButtons.size(); ++i) Show(ConfigurationButtons[i], Rules.ConfigurationCategories[i]);
-    for (size_t i = 0; i < MessagesButtons.size(); ++i) Show(MessagesButtons[i], Rules.MessagesCategories[i]);
-    for (size_t i = 0; i < PrinterButtons.size(); ++i) Show(PrinterButtons[i], Rules.PrinterCategories[i]);
+    for (size_t i = 0; i < ConfigurationButtons.size(); ++i)
+        Show(ConfigurationButtons[i], Rules.ConfigurationCategories[i]);
+    for (size_t i = 0; i < MessagesButtons.size(); ++i)
+        Show(MessagesButtons[i], Rules.MessagesCategories[i]);
+    for (size_t i = 0; i < PrinterButtons.size(); ++i)
+        Show(PrinterButtons[i], Rules.PrinterCategories[i]);
 }
 
 }  // namespace kv::catalogue::ui

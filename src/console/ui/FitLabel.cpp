@@ -5,7 +5,8 @@
 
 namespace kv::console::ui {
 
-FitLabel::FitLabel(double scale, QWidget* parent) : QLabel(parent), Largest(font()), Smallest(font().pointSizeF()) {
+FitLabel::FitLabel(double scale, QWidget* parent)
+    : QLabel(parent), Largest(font()), Smallest(font().pointSizeF()) {
     Largest.setPointSizeF(Largest.pointSizeF() * scale);
     Largest.setBold(true);
     setFont(Largest);
@@ -24,7 +25,8 @@ void FitLabel::resizeEvent(QResizeEvent* event) {
 
 void FitLabel::Fit() {
     // The frame, the margin and a character's width of air on either side.
-    const int room = contentsRect().width() - 2 * margin() - 2 * QFontMetrics(Largest).averageCharWidth();
+    const int room =
+        contentsRect().width() - 2 * margin() - 2 * QFontMetrics(Largest).averageCharWidth();
     QFont fitted = Largest;
     while (fitted.pointSizeF() > Smallest && QFontMetrics(fitted).horizontalAdvance(text()) > room)
         fitted.setPointSizeF(std::max(Smallest, fitted.pointSizeF() - 0.5));

@@ -6,16 +6,16 @@
 namespace kv::console::ui {
 
 class FitLabel : public QLabel {
-public:
+  public:
     // `scale`: the largest size, relative to the application's font.
     FitLabel(double scale, QWidget* parent);
 
     void SetText(const QString& text);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void Fit();
 
     QFont Largest;

@@ -7,7 +7,7 @@
 namespace kv::console::ui {
 
 class QtPollTimer : public link::PollTimer {
-public:
+  public:
     QtPollTimer();
     // A new interval restarts a running timer, as the link expects.
     void SetInterval(int ms) override { Timer.setInterval(ms); }
@@ -15,7 +15,7 @@ public:
     void SetEnabled(bool on) override;
     bool Enabled() const override { return Timer.isActive(); }
 
-private:
+  private:
     QTimer Timer;
 };
 

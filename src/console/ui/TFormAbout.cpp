@@ -8,7 +8,8 @@
 
 namespace kv::console::ui {
 
-TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TFormAbout::TFormAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("TFormAbout");
     setWindowTitle(text::AboutCaption);
     setModal(true);
@@ -20,7 +21,8 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
-    for (QLabel* label : {LabelProduct, LabelRevision, LabelMaker, LabelHomePage}) layout->addWidget(label);
+    for (QLabel* label : {LabelProduct, LabelRevision, LabelMaker, LabelHomePage})
+        layout->addWidget(label);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -6,7 +6,7 @@
 namespace kv::console::ui {
 
 class TFormAbout : public QDialog {
-public:
+  public:
     explicit TFormAbout(QWidget* parent);
 
     QLabel* LabelProduct;

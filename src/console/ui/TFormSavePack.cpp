@@ -9,23 +9,30 @@ namespace {
 
 Qt::CheckState ToQt(CheckState state) {
     switch (state) {
-        case CheckState::Checked: return Qt::Checked;
-        case CheckState::Grayed: return Qt::PartiallyChecked;
-        default: return Qt::Unchecked;
+        case CheckState::Checked:
+            return Qt::Checked;
+        case CheckState::Grayed:
+            return Qt::PartiallyChecked;
+        default:
+            return Qt::Unchecked;
     }
 }
 
 CheckState FromQt(Qt::CheckState state) {
     switch (state) {
-        case Qt::Checked: return CheckState::Checked;
-        case Qt::PartiallyChecked: return CheckState::Grayed;
-        default: return CheckState::Unchecked;
+        case Qt::Checked:
+            return CheckState::Checked;
+        case Qt::PartiallyChecked:
+            return CheckState::Grayed;
+        default:
+            return CheckState::Unchecked;
     }
 }
 
 }  // namespace
 
-TFormSavePack::TFormSavePack(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TFormSavePack::TFormSavePack(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("TFormSavePack");
     setModal(true);
     CheckBoxBinary = new QCheckBox("Binary", this);
@@ -39,7 +46,8 @@ TFormSavePack::TFormSavePack(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
     Boxes[SavePackForm::Report] = CheckBoxReport;
     Boxes[SavePackForm::Manual] = CheckBoxManual;
     for (int box = SavePackForm::Binary; box <= SavePackForm::Manual; ++box)
-        connect(Boxes[box], &QCheckBox::clicked, this, [this, box] { CheckBoxClick(static_cast<SavePackForm::Box>(box)); });
+        connect(Boxes[box], &QCheckBox::clicked, this,
+                [this, box] { CheckBoxClick(static_cast<SavePackForm::Box>(box)); });
     ButtonOk = new QPushButton("OK", this);
     ButtonOk->setDefault(true);
     ButtonCancel = new QPushButton("Cancel", this);

@@ -9,7 +9,7 @@
 namespace kv::console::ui {
 
 class TFormSavePack : public QDialog {
-public:
+  public:
     explicit TFormSavePack(QWidget* parent);
 
     // Shows the form modally; every click goes through the form's rules.
@@ -21,7 +21,7 @@ public:
     QPushButton* ButtonOk;
     QPushButton* ButtonCancel;
 
-private:
+  private:
     void CheckBoxClick(SavePackForm::Box box);
     void Show();
     QCheckBox* Boxes[3];

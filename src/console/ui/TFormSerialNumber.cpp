@@ -34,7 +34,8 @@ TFormSerialNumber::TFormSerialNumber(base::Prompter& prompter, QWidget* parent)
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QFormLayout;
-    for (auto [caption, edit] : {std::pair{"Serial Number:", MaskEditNumber}, std::pair{"Unit Tag:", MaskEditTag}}) {
+    for (auto [caption, edit] :
+         {std::pair{"Serial Number:", MaskEditNumber}, std::pair{"Unit Tag:", MaskEditTag}}) {
         auto* label = new QLabel(caption, this);
         label->setBuddy(edit);
         edit->setAccessibleName(caption);
@@ -75,14 +76,15 @@ void TFormSerialNumber::accept() {
     const SerialNumberForm::Refusal refusal = Form->CloseQuery(Prompter);
     QLineEdit* focus = refusal.Focus == SerialNumberForm::Field::Number ? MaskEditNumber
                        : refusal.Focus == SerialNumberForm::Field::Tag  ? MaskEditTag
-                                                                         : nullptr;
+                                                                        : nullptr;
     if (!focus) return QDialog::accept();
     focus->setFocus();
     focus->setCursorPosition(0);
 }
 
 bool TFormSerialNumber::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != MaskEditTag || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    if (watched != MaskEditTag || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     // Keys that move or leave the field are not typed characters.
     switch (key->key()) {
@@ -101,7 +103,8 @@ bool TFormSerialNumber::eventFilter(QObject* watched, QEvent* event) {
     const QString typed = key->text();
     if (typed.isEmpty()) return false;
     const QChar c = typed.at(0);
-    if (c.unicode() < 0x80 && SerialNumberForm::TagKeyAllowed(static_cast<char>(c.unicode()))) return false;
+    if (c.unicode() < 0x80 && SerialNumberForm::TagKeyAllowed(static_cast<char>(c.unicode())))
+        return false;
     Prompter.Beep();
     return true;
 }

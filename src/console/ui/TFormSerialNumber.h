@@ -10,7 +10,7 @@
 namespace kv::console::ui {
 
 class TFormSerialNumber : public QDialog {
-public:
+  public:
     TFormSerialNumber(base::Prompter& prompter, QWidget* parent);
 
     // Shows the form's values modally; on OK the form holds what was entered.
@@ -23,10 +23,10 @@ public:
 
     void accept() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     base::Prompter& Prompter;
     SerialNumberForm* Form = nullptr;
 };

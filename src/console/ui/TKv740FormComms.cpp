@@ -32,10 +32,11 @@ QStringList QtFilters(const char* filter) {
 
 }  // namespace
 
-TKv740FormComms::TKv740FormComms(Services services, const std::vector<std::string>& arguments, QWidget* parent)
+TKv740FormComms::TKv740FormComms(Services services, const std::vector<std::string>& arguments,
+                                 QWidget* parent)
     : QMainWindow(parent),
-      Rules({services.Prompter, services.Shell, *this, std::move(services.MakeLink), services.WorkDir,
-             services.LaunchDir},
+      Rules({services.Prompter, services.Shell, *this, std::move(services.MakeLink),
+             services.WorkDir, services.LaunchDir},
             text::UtilityTitle, arguments) {
     setObjectName(WindowClass);
     BuildWindow();
@@ -49,7 +50,8 @@ TKv740FormComms::TKv740FormComms(Services services, const std::vector<std::strin
 
 TKv740FormComms::~TKv740FormComms() = default;
 
-void TKv740FormComms::SetDialogs(TFormSerialNumber* serialNumber, TFormAbout* about, TFormSavePack* savePack) {
+void TKv740FormComms::SetDialogs(TFormSerialNumber* serialNumber, TFormAbout* about,
+                                 TFormSavePack* savePack) {
     FormSerialNumber = serialNumber;
     FormAbout = about;
     FormSavePack = savePack;
@@ -58,9 +60,12 @@ void TKv740FormComms::SetDialogs(TFormSerialNumber* serialNumber, TFormAbout* ab
 void TKv740FormComms::BuildWindow() {
     setWindowTitle(QString::fromStdString(Rules.Caption));
     // The tool bar's commands carry icons; About, a menu bar item, shows its caption.
-    const QStyle::StandardPixmap icons[CommandCount - 1] = {
-        QStyle::SP_DialogOpenButton,       QStyle::SP_DialogSaveButton,       QStyle::SP_ArrowDown,
-        QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogContentsView, QStyle::SP_DialogCloseButton};
+    const QStyle::StandardPixmap icons[CommandCount - 1] = {QStyle::SP_DialogOpenButton,
+                                                            QStyle::SP_DialogSaveButton,
+                                                            QStyle::SP_ArrowDown,
+                                                            QStyle::SP_FileDialogDetailedView,
+                                                            QStyle::SP_FileDialogContentsView,
+                                                            QStyle::SP_DialogCloseButton};
     for (size_t i = 0; i < CommandCount; ++i) {
         const Command command = static_cast<Command>(i);
         const CommandText& t = TextOf(command);
@@ -70,12 +75,18 @@ void TKv740FormComms::BuildWindow() {
         action->setToolTip(t.Hint);
         Actions[i] = action;
     }
-    connect(Action(Command::Open), &QAction::triggered, this, [this] { Rules.ActionOpenExecute(); });
-    connect(Action(Command::Save), &QAction::triggered, this, [this] { Rules.ActionSaveExecute(); });
-    connect(Action(Command::Download), &QAction::triggered, this, [this] { Rules.ActionDownloadExecute(); });
-    connect(Action(Command::Report), &QAction::triggered, this, [this] { Rules.ActionReportExecute(); });
-    connect(Action(Command::Manual), &QAction::triggered, this, [this] { Rules.ActionManualExecute(); });
-    connect(Action(Command::Exit), &QAction::triggered, this, [this] { Rules.ActionExitExecute(); });
+    connect(Action(Command::Open), &QAction::triggered, this,
+            [this] { Rules.ActionOpenExecute(); });
+    connect(Action(Command::Save), &QAction::triggered, this,
+            [this] { Rules.ActionSaveExecute(); });
+    connect(Action(Command::Download), &QAction::triggered, this,
+            [this] { Rules.ActionDownloadExecute(); });
+    connect(Action(Command::Report), &QAction::triggered, this,
+            [this] { Rules.ActionReportExecute(); });
+    connect(Action(Command::Manual), &QAction::triggered, this,
+            [this] { Rules.ActionManualExecute(); });
+    connect(Action(Command::Exit), &QAction::triggered, this,
+            [this] { Rules.ActionExitExecute(); });
     connect(Action(Command::About), &QAction::triggered, this, [this] { ActionAboutExecute(); });
 
     QMenu* file = menuBar()->addMenu("&File");
@@ -92,7 +103,8 @@ void TKv740FormComms::BuildWindow() {
     ToolBar->setFloatable(false);
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (Command c : {Command::Open, Command::Save, Command::Download, Command::Report, Command::Manual, Command::Exit})
+    for (Command c : {Command::Open, Command::Save, Command::Download, Command::Report,
+                      Command::Manual, Command::Exit})
         ToolBar->addAction(Action(c));
 
     auto* central = new QWidget(this);
@@ -125,7 +137,8 @@ void TKv740FormComms::BuildWindow() {
     StatusRevision->setFixedWidth(150);
     StatusHint = new QLabel(statusBar());
     StatusHint->setObjectName("StatusHint");
-    for (QLabel* panel : {StatusRevision, StatusHint}) panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    for (QLabel* panel : {StatusRevision, StatusHint})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->addWidget(StatusRevision);
     statusBar()->addWidget(StatusHint, 1);
     statusBar()->setSizeGripEnabled(false);
@@ -142,7 +155,8 @@ void TKv740FormComms::Refresh(bool immediate) {
     LabelWarning->setVisible(Rules.LabelWarningVisible);
     StatusRevision->setText(QString::fromStdString(Rules.StatusRevision));
     StatusHint->setText(QString::fromStdString(Rules.StatusHint));
-    for (size_t i = 0; i < CommandCount; ++i) Actions[i]->setEnabled(Rules.Enabled(static_cast<Command>(i)));
+    for (size_t i = 0; i < CommandCount; ++i)
+        Actions[i]->setEnabled(Rules.Enabled(static_cast<Command>(i)));
     if (immediate && isVisible()) repaint();
 }
 
@@ -202,6 +216,8 @@ bool TKv740FormComms::ExecuteSerialNumber(SerialNumberForm& form) {
     return FormSerialNumber && FormSerialNumber->Execute(form);
 }
 
-bool TKv740FormComms::ExecuteSavePack(SavePackForm& form) { return FormSavePack && FormSavePack->Execute(form); }
+bool TKv740FormComms::ExecuteSavePack(SavePackForm& form) {
+    return FormSavePack && FormSavePack->Execute(form);
+}
 
 }  // namespace kv::console::ui

@@ -22,7 +22,7 @@ class TFormSavePack;
 class TFormSerialNumber;
 
 class TKv740FormComms : public QMainWindow, public ConsoleDialogs {
-public:
+  public:
     static constexpr const char* WindowClass = "TKv740FormComms";
 
     struct Services {
@@ -34,7 +34,8 @@ public:
     };
 
     // `arguments`: the command line without the program name.
-    TKv740FormComms(Services services, const std::vector<std::string>& arguments, QWidget* parent = nullptr);
+    TKv740FormComms(Services services, const std::vector<std::string>& arguments,
+                    QWidget* parent = nullptr);
     ~TKv740FormComms() override;
 
     // The dialogs are created after the console and handed to it here.
@@ -54,12 +55,12 @@ public:
     bool ExecuteSerialNumber(SerialNumberForm& form) override;
     bool ExecuteSavePack(SavePackForm& form) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     void BuildWindow();
     void Refresh(bool immediate);
     void ActionAboutExecute();

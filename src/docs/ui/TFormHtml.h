@@ -10,7 +10,7 @@
 namespace kv::docs::ui {
 
 class TFormHtml : public QWidget, public NotesViewer {
-public:
+  public:
     TFormHtml(Documents& documents, QWidget* parent);
 
     void Load(const std::filesystem::path& file) override;
@@ -20,7 +20,7 @@ public:
 
     QTextBrowser* WebBrowser;
 
-private:
+  private:
     void LinkClicked(const QUrl& link);
 
     Documents& Rules;

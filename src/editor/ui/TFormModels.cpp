@@ -12,7 +12,9 @@ namespace kv::editor::ui {
 
 namespace {
 
-QString Qs(const std::string& text) { return QString::fromStdString(text); }
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 std::string NameOf(const std::string& caption) {
     std::string name = caption;
@@ -38,7 +40,8 @@ qreal SummaryTabStop(const QFontMetrics& metrics, const ProductCodesPage& page) 
 }  // namespace
 
 TFormModels::TFormModels(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("TFormModels");
     setWindowTitle(text::ProductCodesCaption);
     setModal(true);
@@ -72,16 +75,20 @@ QWidget* TFormModels::MakePage(int page) {
     const qreal tabStop = SummaryTabStop(metrics, codes);
     widgets.Memo->setTabStopDistance(tabStop);
     // Nine lines, and room for the longest choice after its caption or a title of 50 characters.
-    const int chrome = 2 * (widgets.Memo->frameWidth() + static_cast<int>(widgets.Memo->document()->documentMargin()));
-    int widestLine = metrics.horizontalAdvance(Qs("758-FP01 Instrument    \"\"    (Class 02)") + QString(50, 'n'));
+    const int chrome = 2 * (widgets.Memo->frameWidth() +
+                            static_cast<int>(widgets.Memo->document()->documentMargin()));
+    int widestLine = metrics.horizontalAdvance(Qs("758-FP01 Instrument    \"\"    (Class 02)") +
+                                               QString(50, 'n'));
     for (const ChoiceGroup& group : codes.Groups)
         for (const std::string& choice : group.Choices)
-            widestLine = std::max(widestLine, static_cast<int>(2 * tabStop) + metrics.horizontalAdvance(Qs(choice)));
+            widestLine = std::max(
+                widestLine, static_cast<int>(2 * tabStop) + metrics.horizontalAdvance(Qs(choice)));
     // The box is made wide enough for every line (with room for the layout's rounding), so a
     // horizontal scroll bar would only hide the ninth line.
     widgets.Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widgets.Memo->setMinimumWidth(widestLine + chrome + 24);
-    widgets.Memo->setFixedHeight(metrics.lineSpacing() * static_cast<int>(codes.Summary.size()) + chrome + 4);
+    widgets.Memo->setFixedHeight(metrics.lineSpacing() * static_cast<int>(codes.Summary.size()) +
+                                 chrome + 4);
     layout->addWidget(widgets.Memo);
 
     for (const ChoiceGroup& group : codes.Groups) {

@@ -13,7 +13,7 @@
 namespace kv::editor::ui {
 
 class TFormModels : public QDialog {
-public:
+  public:
     explicit TFormModels(QWidget* parent);
 
     // Shows the page of the selected application's model modally. The choices are kept for
@@ -21,14 +21,18 @@ public:
     void Execute(const ProductSelection& selection);
 
     // The radio group of a page by its tag (3 to 8), and the page's summary.
-    QGroupBox* RadioGroup(int page, int tag) const { return Pages[page].Groups[tag - ProductCodesPage::FirstTag]; }
-    QButtonGroup* Buttons(int page, int tag) const { return Pages[page].Buttons[tag - ProductCodesPage::FirstTag]; }
+    QGroupBox* RadioGroup(int page, int tag) const {
+        return Pages[page].Groups[tag - ProductCodesPage::FirstTag];
+    }
+    QButtonGroup* Buttons(int page, int tag) const {
+        return Pages[page].Buttons[tag - ProductCodesPage::FirstTag];
+    }
     QPlainTextEdit* Memo(int page) const { return Pages[page].Memo; }
 
     QTabWidget* PageControlModels;
     ProductCodes Codes;
 
-private:
+  private:
     struct PageWidgets {
         QPlainTextEdit* Memo = nullptr;
         std::vector<QGroupBox*> Groups;

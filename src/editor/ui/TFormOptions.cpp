@@ -23,12 +23,15 @@ void Apply(QCheckBox* box, const CheckBoxState& state) {
     box->setChecked(state.Checked);
 }
 
-CheckBoxState StateOf(const QCheckBox* box) { return {!box->isHidden(), box->isEnabled(), box->isChecked()}; }
+CheckBoxState StateOf(const QCheckBox* box) {
+    return {!box->isHidden(), box->isEnabled(), box->isChecked()};
+}
 
 }  // namespace
 
 TFormOptions::TFormOptions(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("TFormOptions");
     setWindowTitle(text::OptionsCaption);
     setModal(true);
@@ -48,14 +51,16 @@ TFormOptions::TFormOptions(QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(ButtonOk);
     auto* layout = new QVBoxLayout(this);
-    for (QCheckBox* box : {CheckBoxStandardModel, CheckBoxInFieldUnits, CheckBoxClearTotals, CheckBoxClearLogs})
+    for (QCheckBox* box :
+         {CheckBoxStandardModel, CheckBoxInFieldUnits, CheckBoxClearTotals, CheckBoxClearLogs})
         layout->addWidget(box);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TFormOptions::Execute(catalogue::PreferenceFlags& flags, const std::string& model, const std::string& pack) {
+void TFormOptions::Execute(catalogue::PreferenceFlags& flags, const std::string& model,
+                           const std::string& pack) {
     Show(OptionsShown(flags, model, pack));
     ButtonOk->setFocus();
     exec();
@@ -69,8 +74,8 @@ void TFormOptions::CoordinateCheckBoxes() {
 }
 
 OptionBoxes TFormOptions::Boxes() const {
-    return {StateOf(CheckBoxStandardModel), StateOf(CheckBoxInFieldUnits), StateOf(CheckBoxClearTotals),
-            StateOf(CheckBoxClearLogs)};
+    return {StateOf(CheckBoxStandardModel), StateOf(CheckBoxInFieldUnits),
+            StateOf(CheckBoxClearTotals), StateOf(CheckBoxClearLogs)};
 }
 
 void TFormOptions::Show(const OptionBoxes& boxes) {

@@ -10,12 +10,13 @@
 namespace kv::editor::ui {
 
 class TFormOptions : public QDialog {
-public:
+  public:
     explicit TFormOptions(QWidget* parent);
 
     // Shows the flags for the selected model and pack modally; when the dialog closes, by OK or
     // by the close box, `flags` holds what the boxes show.
-    void Execute(catalogue::PreferenceFlags& flags, const std::string& model, const std::string& pack);
+    void Execute(catalogue::PreferenceFlags& flags, const std::string& model,
+                 const std::string& pack);
 
     QCheckBox* CheckBoxStandardModel;
     QCheckBox* CheckBoxInFieldUnits;
@@ -23,7 +24,7 @@ public:
     QCheckBox* CheckBoxClearLogs;
     QPushButton* ButtonOk;
 
-private:
+  private:
     void CoordinateCheckBoxes();
     OptionBoxes Boxes() const;
     void Show(const OptionBoxes& boxes);

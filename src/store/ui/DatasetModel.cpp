@@ -10,9 +10,13 @@
 namespace kv::store::ui {
 
 DatasetModel::DatasetModel(Dataset& dataset, std::vector<ModelColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), dataset_(&dataset), columns_(std::move(columns)), hidden_(columns_.size(), false),
+    : QAbstractTableModel(parent),
+      dataset_(&dataset),
+      columns_(std::move(columns)),
+      hidden_(columns_.size(), false),
       selection_(this) {
-    connections_.emplace_back(dataset.OnViewChange.Connect([this](Dataset&, ViewChange change) { ViewChanged(change); }));
+    connections_.emplace_back(
+        dataset.OnViewChange.Connect([this](Dataset&, ViewChange change) { ViewChanged(change); }));
     connections_.emplace_back(dataset.OnDataChange.Connect([this](Dataset&, Field* field) {
         if (!field) FollowCursor();
     }));
@@ -42,7 +46,8 @@ int DatasetModel::FieldIndex(int column) const {
 
 void DatasetModel::ViewChanged(ViewChange change) {
     if (change == ViewChange::Values) {
-        if (int rows = rowCount(); rows > 0) emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+        if (int rows = rowCount(); rows > 0)
+            emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
         return;
     }
     // The dataset has already changed; the views only need to read it again.
@@ -61,7 +66,8 @@ void DatasetModel::FollowCursor() {
         selection_.clear();
     } else {
         const QModelIndex at = index(row, 0);
-        selection_.setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selection_.setCurrentIndex(at,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         for (QAbstractItemView* view : views_) view->scrollTo(at);
     }
     following_ = was;
@@ -85,8 +91,10 @@ void DatasetModel::SetColumnVisible(int column, bool visible) {
 
 void DatasetModel::ApplyHidden(QAbstractItemView* view) const {
     for (int c = 0; c < columnCount(); ++c) {
-        if (auto* table = qobject_cast<QTableView*>(view)) table->setColumnHidden(c, hidden_[static_cast<size_t>(c)]);
-        else if (auto* tree = qobject_cast<QTreeView*>(view)) tree->setColumnHidden(c, hidden_[static_cast<size_t>(c)]);
+        if (auto* table = qobject_cast<QTableView*>(view))
+            table->setColumnHidden(c, hidden_[static_cast<size_t>(c)]);
+        else if (auto* tree = qobject_cast<QTreeView*>(view))
+            tree->setColumnHidden(c, hidden_[static_cast<size_t>(c)]);
     }
 }
 
@@ -113,8 +121,10 @@ int DatasetModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DatasetModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(columns_[static_cast<size_t>(index.column())].Alignment);
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(columns_[static_cast<size_t>(index.column())].Alignment);
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     const int field = FieldIndex(index.column());
     if (field < 0 || index.row() >= rowCount()) return {};
@@ -122,16 +132,19 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
     const ModelColumn& c = columns_[static_cast<size_t>(section)];
-    if (role == Qt::DisplayRole) return c.Header.isEmpty() ? QString::fromStdString(c.Field) : c.Header;
+    if (role == Qt::DisplayRole)
+        return c.Header.isEmpty() ? QString::fromStdString(c.Field) : c.Header;
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(c.Alignment);
     return {};
 }
 
 Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && !readOnly_ && dataset_ && dataset_->CanModify() && FieldIndex(index.column()) >= 0)
+    if (index.isValid() && !readOnly_ && dataset_ && dataset_->CanModify() &&
+        FieldIndex(index.column()) >= 0)
         f |= Qt::ItemIsEditable;
     return f;
 }

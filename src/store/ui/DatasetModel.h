@@ -14,7 +14,8 @@ class QAbstractItemView;
 namespace kv::store::ui {
 
 struct ModelColumn {
-    ModelColumn(std::string field, QString header = {}, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+    ModelColumn(std::string field, QString header = {},
+                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
         : Field(std::move(field)), Header(std::move(header)), Alignment(alignment) {}
     std::string Field;
     QString Header;  // the field's name when empty
@@ -22,7 +23,7 @@ struct ModelColumn {
 };
 
 class DatasetModel : public QAbstractTableModel {
-public:
+  public:
     DatasetModel(Dataset& dataset, std::vector<ModelColumn> columns, QObject* parent = nullptr);
     ~DatasetModel() override;
 
@@ -41,11 +42,12 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-private:
+  private:
     void ViewChanged(ViewChange change);
     void FollowCursor();
     void CurrentRowChosen(const QModelIndex& current);

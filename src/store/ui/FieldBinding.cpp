@@ -8,15 +8,20 @@
 namespace kv::store::ui {
 
 FieldBinding::FieldBinding(Dataset& dataset, std::string field, QWidget* control, bool editable)
-    : QObject(control), dataset_(&dataset), field_(std::move(field)), control_(control), editable_(editable) {
+    : QObject(control),
+      dataset_(&dataset),
+      field_(std::move(field)),
+      control_(control),
+      editable_(editable) {
     // Back in browse state (posted, cancelled, moved, closed) nothing is pending any more.
     auto browsing = [this] {
         if (dataset_->State() == DatasetState::Browse || !dataset_->Active()) pending_ = false;
     };
-    connections_.emplace_back(dataset.OnDataChange.Connect([this, browsing](Dataset&, Field* changed) {
-        if (!changed) browsing();
-        if (!changed || changed->FieldName() == field_) Show();
-    }));
+    connections_.emplace_back(
+        dataset.OnDataChange.Connect([this, browsing](Dataset&, Field* changed) {
+            if (!changed) browsing();
+            if (!changed || changed->FieldName() == field_) Show();
+        }));
     connections_.emplace_back(dataset.OnViewChange.Connect([this, browsing](Dataset&, ViewChange) {
         browsing();
         Show();
@@ -76,8 +81,10 @@ void FieldBinding::SetText(const QString& text) {
 }
 
 void FieldBinding::SetReadOnly(bool readOnly) {
-    if (auto* edit = qobject_cast<QLineEdit*>(control_)) edit->setReadOnly(readOnly);
-    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control_)) memo->setReadOnly(readOnly);
+    if (auto* edit = qobject_cast<QLineEdit*>(control_))
+        edit->setReadOnly(readOnly);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control_))
+        memo->setReadOnly(readOnly);
 }
 
 void FieldBinding::Show() {
@@ -85,7 +92,8 @@ void FieldBinding::Show() {
     Field* field = dataset_ && dataset_->Active() ? dataset_->FindField(field_) : nullptr;
     SetText(field ? QString::fromStdString(field->AsString()) : QString());
     SetReadOnly(!editable_ || !field || !dataset_->CanModify());
-    if (auto* edit = qobject_cast<QLineEdit*>(control_)) edit->setMaxLength(field && field->Size() > 0 ? field->Size() : 32767);
+    if (auto* edit = qobject_cast<QLineEdit*>(control_))
+        edit->setMaxLength(field && field->Size() > 0 ? field->Size() : 32767);
 }
 
 void FieldBinding::Edited() {

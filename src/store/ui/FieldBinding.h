@@ -18,7 +18,7 @@ class QWidget;
 namespace kv::store::ui {
 
 class FieldBinding : public QObject {
-public:
+  public:
     // Read only unless `editable`; a dataset that cannot be modified also keeps it read only.
     FieldBinding(Dataset& dataset, std::string field, QLineEdit* edit, bool editable = false);
     FieldBinding(Dataset& dataset, std::string field, QPlainTextEdit* memo, bool editable = false);
@@ -29,10 +29,10 @@ public:
     void Commit();
     bool Pending() const { return pending_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     FieldBinding(Dataset& dataset, std::string field, QWidget* control, bool editable);
     void Show();
     void Edited();

@@ -7,20 +7,27 @@
 
 namespace kv::store::ui {
 
-LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string listField, QObject* control, LookupTarget target)
-    : QObject(control), list_(&list), keyField_(std::move(keyField)), target_(std::move(target)),
+LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string listField,
+                             QObject* control, LookupTarget target)
+    : QObject(control),
+      list_(&list),
+      keyField_(std::move(keyField)),
+      target_(std::move(target)),
       model_(new DatasetModel(list, {{std::move(listField)}}, this)) {
     // The model hears the list first (it connected first), so a choice is shown on fresh rows.
-    connections_.emplace_back(list.OnViewChange.Connect([this](Dataset&, ViewChange) { ShowChoice(); }));
+    connections_.emplace_back(
+        list.OnViewChange.Connect([this](Dataset&, ViewChange) { ShowChoice(); }));
     connections_.emplace_back(list.OnDestroy.Connect([this](Dataset&) {
         list_ = nullptr;
         connections_.clear();
     }));
     if (target_.Data) {
-        connections_.emplace_back(target_.Data->OnDataChange.Connect([this](Dataset&, Field* changed) {
-            if (!changed || changed->FieldName() == target_.Field) ShowChoice();
-        }));
-        connections_.emplace_back(target_.Data->OnViewChange.Connect([this](Dataset&, ViewChange) { ShowChoice(); }));
+        connections_.emplace_back(
+            target_.Data->OnDataChange.Connect([this](Dataset&, Field* changed) {
+                if (!changed || changed->FieldName() == target_.Field) ShowChoice();
+            }));
+        connections_.emplace_back(
+            target_.Data->OnViewChange.Connect([this](Dataset&, ViewChange) { ShowChoice(); }));
         connections_.emplace_back(target_.Data->OnDestroy.Connect([this](Dataset&) {
             target_.Data = nullptr;
             connections_.clear();
@@ -32,8 +39,10 @@ LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string li
     }
 }
 
-LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string listField, QComboBox* box, LookupTarget target)
-    : LookupBinding(list, std::move(keyField), std::move(listField), static_cast<QObject*>(box), std::move(target)) {
+LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string listField,
+                             QComboBox* box, LookupTarget target)
+    : LookupBinding(list, std::move(keyField), std::move(listField), static_cast<QObject*>(box),
+                    std::move(target)) {
     box_ = box;
     box->setModel(model_);
     box->setModelColumn(0);
@@ -41,8 +50,10 @@ LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string li
     ShowChoice();
 }
 
-LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string listField, QListView* view, LookupTarget target)
-    : LookupBinding(list, std::move(keyField), std::move(listField), static_cast<QObject*>(view), std::move(target)) {
+LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string listField,
+                             QListView* view, LookupTarget target)
+    : LookupBinding(list, std::move(keyField), std::move(listField), static_cast<QObject*>(view),
+                    std::move(target)) {
     view_ = view;
     if (!target_.Data) {
         model_->Attach(view);  // the model keeps the selection on the list's cursor
@@ -51,9 +62,10 @@ LookupBinding::LookupBinding(Dataset& list, std::string keyField, std::string li
     // With a target the selection shows the target's value: the view keeps a selection of its own.
     view->setModel(model_);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (!showing_ && current.isValid()) Choose(current.row());
-    });
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!showing_ && current.isValid()) Choose(current.row());
+            });
     ShowChoice();
 }
 
@@ -83,8 +95,8 @@ void LookupBinding::SetShownRow(int row) {
     } else if (row < 0) {
         view_->selectionModel()->clear();
     } else {
-        view_->selectionModel()->setCurrentIndex(model_->index(row, 0),
-                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view_->selectionModel()->setCurrentIndex(
+            model_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     showing_ = was;
 }

@@ -23,17 +23,20 @@ struct LookupTarget {
 };
 
 class LookupBinding : public QObject {
-public:
-    LookupBinding(Dataset& list, std::string keyField, std::string listField, QComboBox* box, LookupTarget target = {});
-    LookupBinding(Dataset& list, std::string keyField, std::string listField, QListView* view, LookupTarget target = {});
+  public:
+    LookupBinding(Dataset& list, std::string keyField, std::string listField, QComboBox* box,
+                  LookupTarget target = {});
+    LookupBinding(Dataset& list, std::string keyField, std::string listField, QListView* view,
+                  LookupTarget target = {});
     ~LookupBinding() override;
 
     DatasetModel* Model() const { return model_; }
     // The list row shown as chosen; -1 for none.
     int ChosenRow() const;
 
-private:
-    LookupBinding(Dataset& list, std::string keyField, std::string listField, QObject* control, LookupTarget target);
+  private:
+    LookupBinding(Dataset& list, std::string keyField, std::string listField, QObject* control,
+                  LookupTarget target);
     void Choose(int row);
     void ShowChoice();
     int RowOfTargetValue() const;

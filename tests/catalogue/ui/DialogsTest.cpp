@@ -27,7 +27,8 @@ TEST_F(MainWindowDialogs, PreferencesClosedByTheCloseBoxReachTheActionsAndTheTit
     Start();
     Main->ModelButton("746")->click();
     Spin(50);
-    ASSERT_TRUE(Main->windowTitle().contains(text::TitleProgrammableUnits)) << Main->windowTitle().toStdString();
+    ASSERT_TRUE(Main->windowTitle().contains(text::TitleProgrammableUnits))
+        << Main->windowTitle().toStdString();
     ASSERT_TRUE(Main->ActionClearTotals->isChecked());
 
     bool shown = false;
@@ -47,7 +48,8 @@ TEST_F(MainWindowDialogs, PreferencesClosedByTheCloseBoxReachTheActionsAndTheTit
     EXPECT_FALSE(Main->ActionInFieldUnits->isChecked());
     EXPECT_FALSE(Main->ActionClearTotals->isChecked());
     EXPECT_TRUE(Main->ActionClearLogs->isChecked());
-    EXPECT_FALSE(Main->windowTitle().contains(text::TitleProgrammableUnits)) << Main->windowTitle().toStdString();
+    EXPECT_FALSE(Main->windowTitle().contains(text::TitleProgrammableUnits))
+        << Main->windowTitle().toStdString();
 }
 
 TEST_F(MainWindowDialogs, ProductCodesShowTheSelectedApplicationWithItsTitleAndClass) {
@@ -68,9 +70,12 @@ TEST_F(MainWindowDialogs, ProductCodesShowTheSelectedApplicationWithItsTitleAndC
 
     const QStringList lines = summary.split('\n');
     ASSERT_GE(lines.size(), 3) << summary.toStdString();
-    EXPECT_TRUE(lines[0].contains(QString::fromStdString("\"" + heading + "\""))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].contains(QString::fromStdString(Main->Core().HeadingClass))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[2].contains(QString::fromStdString("758.111USN-" + pack))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[0].contains(QString::fromStdString("\"" + heading + "\"")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QString::fromStdString(Main->Core().HeadingClass)))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[2].contains(QString::fromStdString("758.111USN-" + pack)))
+        << lines[2].toStdString();
 }
 
 // The version dialog's mode as the window opens it: which fields may be typed in.
@@ -84,7 +89,9 @@ struct ModeCase {
 TEST_F(MainWindowDialogs, VersionDialogOpensInTheModeOfTheCommand) {
     const ModeCase cases[] = {
         {"double click, no edit mark",
-         [](TKv740FormMain& m) { QTest::mouseDClick(m.DBGridPacks->viewport(), Qt::LeftButton, {}, QPoint(20, 10)); },
+         [](TKv740FormMain& m) {
+             QTest::mouseDClick(m.DBGridPacks->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+         },
          false, false},
         {"new", [](TKv740FormMain& m) { m.Action(Command::New)->trigger(); }, true, true},
     };

@@ -26,7 +26,8 @@ TEST_F(MainWindowDocuments, CommandsAndMenuItemsOpenTheirDocumentsThroughTheShel
     };
     const Case cases[] = {
         {"brief", Main->Action(Command::Brief), "758-FC01-AP.pdf"},
-        {"overview 758", Main->HelpItems[static_cast<size_t>(HelpItem::Overview758)], "740-PM_758-HW-AP.pdf"},
+        {"overview 758", Main->HelpItems[static_cast<size_t>(HelpItem::Overview758)],
+         "740-PM_758-HW-AP.pdf"},
         {"home page", Main->MenuItemHomePage, docs::TWebLinks{}.HomePage},
         {"tool page", Main->MenuItemZerdanTool, docs::TWebLinks{}.ZerdanTool},
     };

@@ -17,7 +17,9 @@ using FromCatalogueToInstrument = MainWindowFixture;
 TEST_F(FromCatalogueToInstrument, DownloadBuildsTheVersionAndTheConsoleProgramsTheUnit) {
     const fs::path received = Root / "received.bin";
     kv::testing::VirtualInstrument unit({"--class", "4", "--out", received.string()});
-    setenv("KV740_PORTS", ("COM1=/dev/nonexistent-port,COM2=/dev/nonexistent-port,COM3=" + unit.Device()).c_str(), 1);
+    setenv("KV740_PORTS",
+           ("COM1=/dev/nonexistent-port,COM2=/dev/nonexistent-port,COM3=" + unit.Device()).c_str(),
+           1);
     Start();
     ChooseRow("FP01");
     ASSERT_EQ(Main->LabelVersion->text(), "758-FP01-000000");
@@ -58,8 +60,9 @@ TEST_F(FromCatalogueToInstrument, DownloadBuildsTheVersionAndTheConsoleProgramsT
             SerialNumber->ButtonOk->click();
         });
         Comms->Action(console::Command::Download)->trigger();
-        const std::vector<std::string> ends = {link::msg::Complete, link::msg::NoResponse, link::msg::Incompatible,
-                                               link::msg::NakResponse, link::msg::TransferNoResponse};
+        const std::vector<std::string> ends = {link::msg::Complete, link::msg::NoResponse,
+                                               link::msg::Incompatible, link::msg::NakResponse,
+                                               link::msg::TransferNoResponse};
         Spin(180000, [&] {
             panel = Comms->PanelInfo->text().toStdString();
             return std::find(ends.begin(), ends.end(), panel) != ends.end();
@@ -74,14 +77,16 @@ TEST_F(FromCatalogueToInstrument, DownloadBuildsTheVersionAndTheConsoleProgramsT
     EXPECT_EQ(panel, link::msg::Complete);
     EXPECT_TRUE(managerMode);
     EXPECT_NE(consoleCaption.find("758-FP01-000000"), std::string::npos) << consoleCaption;
-    EXPECT_EQ(captions, (std::vector<std::string>{"Processing version configuration...", "Please wait while file is created..."}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Processing version configuration...",
+                                                  "Please wait while file is created..."}));
     EXPECT_GT(positions, 1);  // the bar advanced per version record
     EXPECT_GT(lastMax, 0);
     EXPECT_FALSE(Progress->isVisible());
     EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf"));
     EXPECT_FALSE(fs::exists(Bin() / "740-ggui.C"));
     const auto image = kv::testing::ReadFileBytes(received.string());
-    EXPECT_NE(std::string(image.begin(), image.end()).find("123456"), std::string::npos);  // the stamped serial
+    EXPECT_NE(std::string(image.begin(), image.end()).find("123456"),
+              std::string::npos);  // the stamped serial
     EXPECT_TRUE(Main->isVisible());
 }
 

@@ -33,7 +33,7 @@ using kv::testing::Spin;
 using kv::testing::WhenModal;
 
 class RecordingShell : public base::Shell {
-public:
+  public:
     std::vector<std::string> Opened;
     bool Open(const std::string& target) override {
         Opened.push_back(target);
@@ -42,11 +42,12 @@ public:
 };
 
 class MainWindowFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Root = fs::path(kv::testing::MakeTempDir());
         for (const auto& entry : fs::directory_iterator(KV740_DEMO_INSTALL))
-            if (entry.path().filename() != "bin") fs::copy(entry.path(), Root / entry.path().filename(), fs::copy_options::recursive);
+            if (entry.path().filename() != "bin")
+                fs::copy(entry.path(), Root / entry.path().filename(), fs::copy_options::recursive);
         fs::create_directories(Root / "bin");
         Previous = fs::current_path();
         fs::current_path(Bin());
@@ -63,15 +64,18 @@ protected:
     // runs then, and the introduction closes at once.
     void Start() {
         auto makeLink = [] {
-            return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(), std::make_unique<console::ui::QtPollTimer>());
+            return std::make_unique<link::TComms>(std::make_unique<link::PosixPort>(),
+                                                  std::make_unique<console::ui::QtPollTimer>());
         };
         Main = std::make_unique<TKv740FormMain>(TKv740FormMain::Services{Prompter, Shell});
         About = new console::ui::TFormAbout(Main.get());
         Instrument = new TFormInstrument(
-            Main->Versions(), [this](const std::string& note) { Main->Docs().ShowNote(note); }, Main.get());
+            Main->Versions(), [this](const std::string& note) { Main->Docs().ShowNote(note); },
+            Main.get());
         Progress = new TFormProgress(Main.get());
         Comms = std::make_unique<console::ui::TKv740FormComms>(
-            console::ui::TKv740FormComms::Services{Prompter, Shell, makeLink, Bin()}, std::vector<std::string>{});
+            console::ui::TKv740FormComms::Services{Prompter, Shell, makeLink, Bin()},
+            std::vector<std::string>{});
         Intro = new TFormIntro(Main.get());
         Notes = std::make_unique<docs::ui::TFormHtml>(Main->Docs(), nullptr);
         SerialNumber = new console::ui::TFormSerialNumber(Prompter, Comms.get());
@@ -95,15 +99,19 @@ protected:
     std::vector<std::string> GridColumn(int column) const {
         std::vector<std::string> out;
         auto* model = Main->DBGridPacks->model();
-        for (int r = 0; r < model->rowCount(); ++r) out.push_back(model->index(r, column).data().toString().toStdString());
+        for (int r = 0; r < model->rowCount(); ++r)
+            out.push_back(model->index(r, column).data().toString().toStdString());
         return out;
     }
     // Chooses a row of the grid as a click does.
     void ChooseRow(const std::string& pack, const std::string& code = "000000") {
         auto* model = Main->DBGridPacks->model();
         for (int r = 0; r < model->rowCount(); ++r)
-            if (model->index(r, 0).data().toString().toStdString() == pack && model->index(r, 1).data().toString().toStdString() == code) {
-                Main->DBGridPacks->selectionModel()->setCurrentIndex(model->index(r, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            if (model->index(r, 0).data().toString().toStdString() == pack &&
+                model->index(r, 1).data().toString().toStdString() == code) {
+                Main->DBGridPacks->selectionModel()->setCurrentIndex(
+                    model->index(r, 0),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                 Spin(30);
                 return;
             }

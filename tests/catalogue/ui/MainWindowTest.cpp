@@ -18,13 +18,16 @@ namespace {
 using MainWindow = MainWindowFixture;
 using Texts = std::vector<std::string>;
 
-bool Hidden(QTableView* grid, int column) { return grid->isColumnHidden(column); }
+bool Hidden(QTableView* grid, int column) {
+    return grid->isColumnHidden(column);
+}
 
 TEST_F(MainWindow, StartsOnModel758WithItsFirstCategoryInTheApplicationsView) {
     Start();
     EXPECT_EQ(Main->minimumSize(), QSize(800, 600));
     EXPECT_EQ(Main->maximumSize(), QSize(800, 600));
-    EXPECT_TRUE(Main->windowTitle().startsWith("740-Series Program Manager - Model 758 Instrument")) << Main->windowTitle().toStdString();
+    EXPECT_TRUE(Main->windowTitle().startsWith("740-Series Program Manager - Model 758 Instrument"))
+        << Main->windowTitle().toStdString();
     EXPECT_EQ(Main->StatusRevision->text().toStdString(), "Revision: 3.0.201");
     EXPECT_EQ(Comms->StatusRevision->text().toStdString(), "Revision: 3.0.201");
     EXPECT_TRUE(Main->ModelButton("758")->isChecked());
@@ -36,7 +39,8 @@ TEST_F(MainWindow, StartsOnModel758WithItsFirstCategoryInTheApplicationsView) {
         if (b->isEnabled()) enabled.push_back(b->text().toStdString());
         if (b->isChecked()) down.push_back(b->text().toStdString());
     }
-    EXPECT_EQ(enabled, (Texts{"FLOW", "STEAM", "GAS", "HEAT", "BATCH", "CONTROL", "OTHER"}));  // LOAD never
+    EXPECT_EQ(enabled,
+              (Texts{"FLOW", "STEAM", "GAS", "HEAT", "BATCH", "CONTROL", "OTHER"}));  // LOAD never
     EXPECT_EQ(down, Texts{"FLOW"});
     EXPECT_TRUE(Main->SpeedButtonApplications->isChecked());
     EXPECT_FALSE(Main->SpeedButtonVersions->isChecked());
@@ -50,14 +54,16 @@ TEST_F(MainWindow, StartsOnModel758WithItsFirstCategoryInTheApplicationsView) {
     EXPECT_EQ(Main->PageControlSide->currentIndex(), 0);
     EXPECT_EQ(Main->LabelVersion->text().toStdString(), "758-FC01-000000");
     EXPECT_EQ(Main->LabelTitle->text().toStdString(), "Flow Computer");
-    EXPECT_TRUE(Main->LabelClass->text().startsWith("Class ")) << Main->LabelClass->text().toStdString();
+    EXPECT_TRUE(Main->LabelClass->text().startsWith("Class "))
+        << Main->LabelClass->text().toStdString();
     EXPECT_FALSE(Main->DBMemoDescription->toPlainText().isEmpty());
 
     EXPECT_EQ(Main->PageControlMain->count(), 5);
     EXPECT_EQ(Main->PageControlMain->tabText(3), "Printer Text");
     EXPECT_FALSE(Main->PageControlMain->isTabVisible(4));  // "Developer"
     EXPECT_EQ(Main->PageControlMain->currentIndex(), 0);
-    for (QAction* item : Main->HelpItems) EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+    for (QAction* item : Main->HelpItems)
+        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
 
     EXPECT_EQ(Main->Action(Command::Note)->text(), "&Report");
     EXPECT_TRUE(Main->Action(Command::Download)->isEnabled());
@@ -74,16 +80,17 @@ TEST_F(MainWindow, CommandsMenusAndControlsCarryTheirNames) {
     Texts toolbar;
     for (QAction* a : Main->ToolBar->actions())
         if (!a->objectName().isEmpty()) toolbar.push_back(a->objectName().toStdString());
-    EXPECT_EQ(toolbar, (Texts{"ActionNew", "ActionEdit", "ActionDelete", "ActionDownload", "ActionNote", "ActionBrief",
-                              "ActionManual", "ActionExit"}));
+    EXPECT_EQ(toolbar, (Texts{"ActionNew", "ActionEdit", "ActionDelete", "ActionDownload",
+                              "ActionNote", "ActionBrief", "ActionManual", "ActionExit"}));
     Texts bar;
     for (QAction* a : Main->menuBar()->actions()) bar.push_back(a->text().toStdString());
-    EXPECT_EQ(bar, (Texts{"&Instrument ", "&Options", "Order &Codes", "&Help ", "Web &Links", "Wh&at's New..."}));
+    EXPECT_EQ(bar, (Texts{"&Instrument ", "&Options", "Order &Codes", "&Help ", "Web &Links",
+                          "Wh&at's New..."}));
     Texts instrument;
     for (QAction* a : Main->menuBar()->actions().front()->menu()->actions())
         instrument.push_back(a->isSeparator() ? "-" : a->objectName().toStdString());
-    EXPECT_EQ(instrument, (Texts{"ActionNew", "ActionEdit", "ActionDelete", "ActionDownload", "-", "ActionNote", "ActionBrief",
-                                 "ActionManual", "-", "ActionExit"}));
+    EXPECT_EQ(instrument, (Texts{"ActionNew", "ActionEdit", "ActionDelete", "ActionDownload", "-",
+                                 "ActionNote", "ActionBrief", "ActionManual", "-", "ActionExit"}));
     EXPECT_EQ(Main->Action(Command::Download)->text(), "Do&wnload");
     EXPECT_EQ(Main->Action(Command::Download)->statusTip(), "Download Selected Instrument");
     EXPECT_EQ(Main->ModelButton("746")->toolTip(), "Model 746 Application Library");
@@ -92,20 +99,26 @@ TEST_F(MainWindow, CommandsMenusAndControlsCarryTheirNames) {
 
     // Every control a user reaches has an object name of the system and an accessible name.
     for (QWidget* w : Main->findChildren<QWidget*>()) {
-        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+        const bool control = qobject_cast<QAbstractButton*>(w) ||
+                             qobject_cast<QAbstractItemView*>(w) ||
                              qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTabWidget*>(w);
         // Qt's own parts of a control (headers, corner buttons, tab bars) go by the control's name.
-        if (!control || w->window() != Main.get() || qobject_cast<QAbstractItemView*>(w->parentWidget()) || w->inherits("QTabBar"))
+        if (!control || w->window() != Main.get() ||
+            qobject_cast<QAbstractItemView*>(w->parentWidget()) || w->inherits("QTabBar"))
             continue;
         auto* tool = qobject_cast<QToolButton*>(w);
         if (tool && tool->defaultAction()) {
-            EXPECT_FALSE(tool->defaultAction()->objectName().isEmpty()) << tool->text().toStdString();
+            EXPECT_FALSE(tool->defaultAction()->objectName().isEmpty())
+                << tool->text().toStdString();
             continue;
         }
-        if (w->objectName().startsWith("qt_")) continue;  // Qt's own parts (tool bar extension, scroll bars)
-        EXPECT_FALSE(w->objectName().isEmpty()) << w->metaObject()->className() << " in " << w->parent()->objectName().toStdString();
+        if (w->objectName().startsWith("qt_"))
+            continue;  // Qt's own parts (tool bar extension, scroll bars)
+        EXPECT_FALSE(w->objectName().isEmpty())
+            << w->metaObject()->className() << " in " << w->parent()->objectName().toStdString();
         const auto* button = qobject_cast<QAbstractButton*>(w);
-        EXPECT_FALSE(w->accessibleName().isEmpty() && !(button && !button->text().isEmpty())) << w->objectName().toStdString();
+        EXPECT_FALSE(w->accessibleName().isEmpty() && !(button && !button->text().isEmpty()))
+            << w->objectName().toStdString();
     }
 }
 
@@ -135,7 +148,8 @@ TEST_F(MainWindow, ModelButtonsSwitchTitleRevisionHardwareChoiceAndTheModelsFile
     Start();
     Main->ModelButton("746")->click();
     Spin(30);
-    EXPECT_TRUE(Main->windowTitle().startsWith("740-Series Program Manager - Model 746 Instrument")) << Main->windowTitle().toStdString();
+    EXPECT_TRUE(Main->windowTitle().startsWith("740-Series Program Manager - Model 746 Instrument"))
+        << Main->windowTitle().toStdString();
     EXPECT_EQ(Main->StatusRevision->text().toStdString(), "Revision: 2.8.8.5");
     EXPECT_FALSE(Main->ActionOriginal->isEnabled());
     EXPECT_EQ(kv::testing::ReadFileBytes("740-ggui.h"), kv::testing::ReadFileBytes("746-ggui.h"));
@@ -180,7 +194,8 @@ TEST_F(MainWindow, ItemPagesOutsideEditModeExplainWhyTheyAreDisabled) {
     EXPECT_FALSE(Main->EditAreas[0]->isEnabled());
     QTest::mouseClick(Main->EditAreas[0], Qt::LeftButton);
     EXPECT_EQ(Prompter.LastText(),
-              "Please create New version first and then activate Edit button to change settings (the current version is the "
+              "Please create New version first and then activate Edit button to change settings "
+              "(the current version is the "
               "fixed factory default version)");
 }
 
@@ -199,7 +214,8 @@ TEST_F(MainWindow, ExitAsksAndNoLeavesEveryFile) {
     Main->Action(Command::Exit)->trigger();
     Spin(50);
     EXPECT_FALSE(Main->isVisible());
-    for (const char* file : {"lib758.a", "740-opts.db", "746-ggui.h", "H8S-2145.cmd"}) EXPECT_FALSE(fs::exists(file)) << file;
+    for (const char* file : {"lib758.a", "740-opts.db", "746-ggui.h", "H8S-2145.cmd"})
+        EXPECT_FALSE(fs::exists(file)) << file;
 }
 
 TEST_F(MainWindow, AnIdleWindowDoesNotKeepTheProcessorBusy) {
@@ -207,12 +223,13 @@ TEST_F(MainWindow, AnIdleWindowDoesNotKeepTheProcessorBusy) {
     auto cpu = [] {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        return usage.ru_utime.tv_sec * 1000.0 + usage.ru_utime.tv_usec / 1000.0 + usage.ru_stime.tv_sec * 1000.0 +
-               usage.ru_stime.tv_usec / 1000.0;
+        return usage.ru_utime.tv_sec * 1000.0 + usage.ru_utime.tv_usec / 1000.0 +
+               usage.ru_stime.tv_sec * 1000.0 + usage.ru_stime.tv_usec / 1000.0;
     };
     const double before = cpu();
     Spin(1000);
-    EXPECT_LT(cpu() - before, 300.0);  // a refresh that wakes the loop again would use the whole second
+    EXPECT_LT(cpu() - before,
+              300.0);  // a refresh that wakes the loop again would use the whole second
 }
 
 // Not a check: with KV740_SCREENSHOT_DIR set (and QT_QPA_PLATFORM=xcb under xvfb-run) the window
