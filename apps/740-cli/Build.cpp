@@ -1,9 +1,11 @@
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <iostream>
 
+#include "BuildFailure.h"
 #include "CliSupport.h"
 #include "CommandLine.h"
 #include "Validators.h"
@@ -57,6 +59,45 @@ struct FileStamp {
     }
 };
 
+// The toolchain's output, kept in memory so that the failure can be told from it.
+class CapturedOutput {
+  public:
+    CapturedOutput() : fd_(::memfd_create("740-cli-toolchain", MFD_CLOEXEC)) {
+        if (fd_ < 0) throw Failure("cannot keep the toolchain's output");
+    }
+    ~CapturedOutput() { ::close(fd_); }
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+    int Fd() const { return fd_; }
+    std::string Text() const {
+        std::string text;
+        char chunk[4096];
+        for (off_t at = 0;;) {
+            const ssize_t got = ::pread(fd_, chunk, sizeof chunk, at);
+            if (got <= 0) return text;
+            text.append(chunk, static_cast<size_t>(got));
+            at += got;
+        }
+    }
+
+  private:
+    int fd_;
+};
+
+// The target's no-image message becomes the reason of the failure line instead.
+class BuildPrompter : public LinePrompter {
+  public:
+    BuildPrompter(std::string noImage) : LinePrompter("740-cli build"), noImage_(noImage) {}
+    kv::base::Answer Show(const std::string& text, kv::base::MessageKind kind,
+                          kv::base::Buttons buttons) override {
+        if (text == noImage_) return kv::base::Answer::Ok;
+        return LinePrompter::Show(text, kind, buttons);
+    }
+
+  private:
+    std::string noImage_;
+};
+
 struct BuildOptions {
     std::string Version, Install;
     bool Original = false, NoInfieldUnits = false, KeepTotals = false, KeepLogs = false,
@@ -74,10 +115,7 @@ int Build(const BuildOptions& options) {
 
     EnterInstallation(install);
     const std::string versionTable = kv::catalogue::VersionTablePath(name);
-    if (!kv::store::Table::Exists(versionTable)) {
-        std::cerr << "740-cli build: the version table of " << version << " does not exist\n";
-        return 1;
-    }
+    if (!VersionTableExists("740-cli build", name)) return 1;
 
     kv::builder::BuildRequest request;
     request.Target = kv::builder::Target::For(model, pack, options.Original);
@@ -88,10 +126,11 @@ int Build(const BuildOptions& options) {
     request.Manual = kv::catalogue::ManualPath(model, pack);
 
     const WorkingAssets assets(model);
-    LinePrompter prompter("740-cli build");
+    BuildPrompter prompter(kv::builder::NoImageMessage(request.Target));
     kv::builder::FirmwareBuilder builder(prompter);
     builder.Toolchain.PathFirst = {(install / "toolchain" / "bin").string()};
-    if (options.Verbose) builder.Toolchain.OutputFd = STDERR_FILENO;
+    const CapturedOutput toolchainOutput;
+    builder.Toolchain.OutputFd = toolchainOutput.Fd();
     builder.Hooks.ShowProgress = [](const std::string& caption) {
         std::cout << caption << std::endl;
     };
@@ -110,6 +149,11 @@ int Build(const BuildOptions& options) {
     for (const char* file : OutputFiles) before.push_back(FileStamp::Of(file));
     const auto outcome = builder.VersionFileDownload(table, request);
     table.Close();
+    const std::string messages = toolchainOutput.Text();
+    if (options.Verbose)
+        for (const auto& [line, count] : DistinctLines(messages))
+            std::cerr << line << (count > 1 ? "  (" + std::to_string(count) + " times)" : "")
+                      << "\n";
 
     // Files of an earlier build may still stand there: only what this build wrote is its output.
     for (size_t i = 0; i < std::size(OutputFiles); ++i) {
@@ -119,6 +163,13 @@ int Build(const BuildOptions& options) {
                       << " bytes)\n";
     }
     if (outcome == kv::builder::BuildOutcome::ImageMade) return 0;
+    if (outcome == kv::builder::BuildOutcome::NoImage) {
+        std::cerr << "740-cli build: failed: " << NoImageReason(builder.LastRun(), messages) << ": "
+                  << kv::builder::NoImageMessage(request.Target) << "\n";
+        if (!options.Verbose)
+            std::cerr << "740-cli build: --verbose shows the toolchain's messages\n";
+        return 1;
+    }
     std::cerr << "740-cli build: no image was made\n";
     return 1;
 }
@@ -144,7 +195,8 @@ void AddBuildCommand(CLI::App& app, int& status) {
     command->add_flag("--keep-totals", options->KeepTotals, "Totals kept on downloading");
     command->add_flag("--keep-logs", options->KeepLogs, "Logs kept on downloading");
     AddInstallOption(*command, options->Install);
-    command->add_flag("--verbose", options->Verbose, "Also the toolchain's messages");
+    command->add_flag("--verbose", options->Verbose,
+                      "Also the toolchain's messages, each distinct one once with its count");
     command->callback([options, &status] { status = Build(*options); });
 }
 

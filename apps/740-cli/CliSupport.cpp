@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "CommandLine.h"
+#include "store/FileAccess.h"
+#include "store/Table.h"
 
 namespace cli {
 
@@ -38,6 +40,15 @@ void EnterInstallation(const std::filesystem::path& install) {
     std::error_code error;
     std::filesystem::current_path(install / "bin", error);
     if (error) throw Failure("no installation at \"" + install.string() + "\"");
+}
+
+bool VersionTableExists(const char* command, const kv::catalogue::VersionName& version) {
+    const std::string table = kv::catalogue::VersionTablePath(version);
+    if (kv::store::Table::Exists(table)) return true;
+    std::cerr << command << ": the version table of " << version.Text() << " does not exist ("
+              << std::filesystem::absolute(kv::store::NativePath(table)).lexically_normal().string()
+              << ")\n";
+    return false;
 }
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/Prompter.h"
+#include "catalogue/VersionRules.h"
 #include "link/TComms.h"
 
 namespace cli {
@@ -33,5 +34,8 @@ std::filesystem::path DefaultInstallation();
 // Makes the installation's bin directory the working directory, so that tables and working files
 // are found as the programs find them; a Failure when there is none.
 void EnterInstallation(const std::filesystem::path& install);
+
+// False, after saying so in the command's name, when the version has no table.
+bool VersionTableExists(const char* command, const kv::catalogue::VersionName& version);
 
 }  // namespace cli

@@ -110,10 +110,12 @@ bool FirmwareBuilder::Generate(store::Table& version, const BuildRequest& reques
 
 void FirmwareBuilder::CreateDownloadFile(const Target& target) {
     RemoveQuietly(ImageFile);
-    RunStep("gcc -c -g -ms -O2 740-ggui.C", Toolchain);
-    RunStep("gcc -T" + LinkerScript(target) +
-                " -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin",
-            Toolchain);
+    run_ = {};
+    run_.Compile = RunStep("gcc -c -g -ms -O2 740-ggui.C", Toolchain);
+    run_.ObjectMade = Exists(ObjectFile);
+    run_.Link = RunStep("gcc -T" + LinkerScript(target) +
+                            " -Wl,-Map,Kv740.map -nostdlib 740-ggui.o -o PackBinary.bin",
+                        Toolchain);
     RemoveQuietly(ObjectFile);
     RemoveQuietly(GeneratedSourceFile);
 }

@@ -52,6 +52,13 @@ struct BuildHooks {
     std::function<void(const std::string& versionName)> ShowConsole;
 };
 
+// How the toolchain steps of the last build went.
+struct ToolchainRun {
+    StepResult Compile = StepResult::NotStarted;
+    bool ObjectMade = false;  // the compile step left "740-ggui.o"
+    StepResult Link = StepResult::NotStarted;
+};
+
 // The step-13 message of a target when no image was made.
 std::string NoImageMessage(const Target& target);
 
@@ -70,12 +77,14 @@ class FirmwareBuilder {
 
     // The units the last build used, in UnitCoefs order.
     const ListUnits& SelectedUnits() const { return selected_; }
+    const ToolchainRun& LastRun() const { return run_; }
 
   private:
     bool Generate(store::Table& version, const BuildRequest& request);
 
     base::Prompter& prompter_;
     ListUnits selected_;
+    ToolchainRun run_;
 };
 
 }  // namespace kv::builder

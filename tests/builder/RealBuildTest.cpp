@@ -159,18 +159,27 @@ TEST_F(RealBuildTest, CustomCopiesOfFactoryVersionsBuildTheSameImageButForTheCod
 TEST_F(RealBuildTest, OversizedVersionsAskForTheOtherHardwareOrFewerUnits) {
     CliResult result = Build("758-MP01-000000 --original");
     EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Output.find("740-cli build: failed: image too large (region b_rom is full"),
+              std::string::npos)
+        << result.Output;
     EXPECT_NE(
-        result.Output.find("File is too large for Original Model - please use Standard Model"),
+        result.Output.find("): File is too large for Original Model - please use Standard Model"),
         std::string::npos)
         << result.Output;
+    EXPECT_EQ(result.Output.find("Warning"), std::string::npos) << result.Output;
     EXPECT_FALSE(fs::exists(Bin() / "PackBinary.bin"));
     EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf"));
     ExpectNoIntermediates();
     EXPECT_EQ(Build("758-MP01-000000").Status, 0);
     ExpectIdentity({"758", "MP01", "01"}, false);
 
-    result = Build("746-MP01-000000");
+    // The compiler repeats one warning hundreds of times: --verbose shows it once, counted.
+    result = Build("746-MP01-000000 --verbose");
     EXPECT_EQ(result.Status, 1);
+    const size_t warning = result.Output.find("warning: invalid conversion");
+    ASSERT_NE(warning, std::string::npos) << result.Output;
+    EXPECT_EQ(result.Output.find("warning: invalid conversion", warning + 1), std::string::npos);
+    EXPECT_NE(result.Output.find(" times)", warning), std::string::npos) << result.Output;
     EXPECT_NE(
         result.Output.find(
             "File is too large - please disable \"Programmable Units of Measurement\" option"),
@@ -232,6 +241,9 @@ TEST_F(RealBuildTest, WithoutToolchainTheTargetsMessageAppearsAndTheReportIsWrit
         fs::remove(Bin() / "PackReport.pdf");
         const CliResult result = Build(arguments, noPath);
         EXPECT_EQ(result.Status, 1) << arguments;
+        EXPECT_NE(result.Output.find("740-cli build: failed: toolchain not found"),
+                  std::string::npos)
+            << result.Output;
         EXPECT_NE(result.Output.find(message), std::string::npos) << arguments << "\n"
                                                                   << result.Output;
         EXPECT_TRUE(fs::exists(Bin() / "PackReport.pdf")) << arguments;
