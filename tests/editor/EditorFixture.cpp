@@ -37,8 +37,7 @@ std::vector<std::string> EditorFixture::DemoVersions() {
     std::vector<std::string> tables;
     for (const auto& entry : fs::directory_iterator(fs::path(KV740_DEMO_INSTALL) / "dbs/default")) {
         const std::string name = entry.path().filename().string();
-        if (name.ends_with("-000000.db"))
-            tables.push_back("..\\dbs\\default\\" + name);
+        if (name.ends_with("-000000.db")) tables.push_back("..\\dbs\\default\\" + name);
     }
     std::sort(tables.begin(), tables.end());
     return tables;
@@ -53,14 +52,13 @@ ItemEditor& EditorFixture::Open(const std::string& versionTable, bool readOnly) 
     views = std::make_unique<VersionViews>("740-opts.db");
     views->Bind(versionTable, readOnly);
     editor = std::make_unique<ItemEditor>(
-        views->Datasets(),
-        EditorServices{prompter,
-                       [this](const std::string& path) {
-                           return std::find(existing.begin(), existing.end(), path) !=
-                                  existing.end();
-                       },
-                       [this] { return batch; },
-                       {}});
+        views->Datasets(), EditorServices{prompter,
+                                          [this](const std::string& path) {
+                                              return std::find(existing.begin(), existing.end(),
+                                                               path) != existing.end();
+                                          },
+                                          [this] { return batch; },
+                                          {}});
     editor->InstallValueChecks(views->TableVersion, views->TableFactors);
     return *editor;
 }
@@ -68,8 +66,8 @@ ItemEditor& EditorFixture::Open(const std::string& versionTable, bool readOnly) 
 std::string EditorFixture::CustomCopy(const std::string& factoryName) {
     fs::create_directories(root / "dbs/user");
     const std::string custom = factoryName.substr(0, 9) + "-000123";
-    fs::copy_file(root / "dbs/default" / (factoryName + ".db"), root / "dbs/user" / (custom + ".db"),
-                  fs::copy_options::overwrite_existing);
+    fs::copy_file(root / "dbs/default" / (factoryName + ".db"),
+                  root / "dbs/user" / (custom + ".db"), fs::copy_options::overwrite_existing);
     return "..\\dbs\\user\\" + custom + ".db";
 }
 

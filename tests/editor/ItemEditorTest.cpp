@@ -23,7 +23,8 @@ std::string StoredValue(const std::string& table, const std::string& id, const c
     t.SetReadOnly(true);
     t.Open();
     for (t.First(); !t.Eof(); t.Next())
-        if (t.FieldByName("ID").AsString() == id && t.FieldByName("Menu").AsString() != "OP_MENU_FACTORS")
+        if (t.FieldByName("ID").AsString() == id &&
+            t.FieldByName("Menu").AsString() != "OP_MENU_FACTORS")
             return t.FieldByName(field).AsString();
     return "<none>";
 }
@@ -91,11 +92,12 @@ TEST_F(ItemPages, EveryEditableDemoValueAcceptsItsOwnStoredValue) {
                     const FactorColumn& c = grid.Columns[column];
                     if (c.ReadOnly) continue;
                     auto refusal = CheckValue(Field(c.Field), low, high, c.EditMask);
-                    EXPECT_FALSE(refusal) << c.Title << " " << Field(c.Field) << ": "
-                                          << refusal->Error;
+                    EXPECT_FALSE(refusal)
+                        << c.Title << " " << Field(c.Field) << ": " << refusal->Error;
                 }
             } else if (page && Spec(*page).ValueField) {
-                auto refusal = CheckValue(Field("DefaultValue"), Field("LowLimit"), Field("HighLimit"));
+                auto refusal =
+                    CheckValue(Field("DefaultValue"), Field("LowLimit"), Field("HighLimit"));
                 EXPECT_FALSE(refusal) << Field("DefaultValue") << ": " << refusal->Error;
             }
         }

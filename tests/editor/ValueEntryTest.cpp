@@ -20,29 +20,29 @@ struct KeyCase {
 
 TEST(ValueKeys, FollowTheDigitAndDecimalRules) {
     const KeyCase cases[] = {
-        {'7', "123456", 6, 0, "DT_FLOAT", true},      // the seventh digit
-        {'8', "1234567", 7, 0, "DT_FLOAT", false},    // an eighth is refused
-        {'8', "1234567", 0, 0, "DT_FLOAT", false},    // wherever the caret is
-        {'8', "1234567", 2, 3, "DT_FLOAT", true},     // typing over a selection
-        {'1', "1234.56", 7, 0, "DT_FLOAT", true},     // a third decimal
-        {'1', "1234.567", 8, 0, "DT_FLOAT", false},   // more than 7 characters with a point
-        {'1', "12.345", 6, 0, "DT_FLOAT", false},     // a fourth decimal
-        {'1', "12.345", 1, 0, "DT_FLOAT", true},      // before the point it may grow
-        {'1', "12.345", 6, 1, "DT_FLOAT", true},      // over a selected decimal
-        {'5', "20.", 3, 0, "GU_TEMPERATURE", true},   // a temperature's one decimal
-        {'5', "20.5", 4, 0, "GU_TEMPERATURE", false}, // and not a second
-        {'5', "20.5", 1, 0, "GU_TEMPERATURE", true},  // digits before its point
+        {'7', "123456", 6, 0, "DT_FLOAT", true},       // the seventh digit
+        {'8', "1234567", 7, 0, "DT_FLOAT", false},     // an eighth is refused
+        {'8', "1234567", 0, 0, "DT_FLOAT", false},     // wherever the caret is
+        {'8', "1234567", 2, 3, "DT_FLOAT", true},      // typing over a selection
+        {'1', "1234.56", 7, 0, "DT_FLOAT", true},      // a third decimal
+        {'1', "1234.567", 8, 0, "DT_FLOAT", false},    // more than 7 characters with a point
+        {'1', "12.345", 6, 0, "DT_FLOAT", false},      // a fourth decimal
+        {'1', "12.345", 1, 0, "DT_FLOAT", true},       // before the point it may grow
+        {'1', "12.345", 6, 1, "DT_FLOAT", true},       // over a selected decimal
+        {'5', "20.", 3, 0, "GU_TEMPERATURE", true},    // a temperature's one decimal
+        {'5', "20.5", 4, 0, "GU_TEMPERATURE", false},  // and not a second
+        {'5', "20.5", 1, 0, "GU_TEMPERATURE", true},   // digits before its point
         {'.', "12", 2, 0, "DT_FLOAT", true},
-        {'.', "1.2", 3, 0, "DT_FLOAT", false},        // one point only
+        {'.', "1.2", 3, 0, "DT_FLOAT", false},  // one point only
         {'.', "12", 2, 0, "DT_INTEGER", false},
         {'.', "12", 2, 0, "DT_SCROLL", false},
-        {'-', "1234567", 3, 0, "DT_INTEGER", true},   // "-" anywhere, even in a full field
+        {'-', "1234567", 3, 0, "DT_INTEGER", true},  // "-" anywhere, even in a full field
         {'-', "", 0, 0, "DT_FLOAT", true},
         {KeyBackspace, "1234567", 7, 0, "DT_FLOAT", true},
         {KeyEnter, "1234567", 7, 0, "DT_FLOAT", true},
         {'a', "", 0, 0, "DT_FLOAT", false},
         {'+', "", 0, 0, "DT_FLOAT", false},
-        {',', "1", 1, 0, "DT_FLOAT", false},          // no other decimal separator
+        {',', "1", 1, 0, "DT_FLOAT", false},  // no other decimal separator
         {' ', "1", 1, 0, "DT_FLOAT", false},
     };
     for (const KeyCase& c : cases)
@@ -95,7 +95,7 @@ TEST(ValueCheck, RefusesWithWarningAndErrorText) {
         {"", "0", "10", "", text::TextError},
         {"5", "", "10", "", text::TextError},  // an empty limit fails every value
         {"5", "0", "x", "", text::TextError},
-        {"1,5", "0", "10", "", text::TextError},  // "." whatever the locale
+        {"1,5", "0", "10", "", text::TextError},                 // "." whatever the locale
         {"12345678", "0", "99999999", "", text::DecimalsError},  // an eight-digit paste
         {"1234567", "0", "99999999", "", nullptr},
         {"1234.567", "0", "9999", "", nullptr},
@@ -115,7 +115,7 @@ TEST(ValueCheck, RefusesWithWarningAndErrorText) {
         }
         ASSERT_TRUE(refusal);
         EXPECT_EQ(refusal->Error, c.Error);
-        const char* warning = refusal->Error == text::TextError      ? text::NotANumber
+        const char* warning = refusal->Error == text::TextError       ? text::NotANumber
                               : refusal->Error == text::DecimalsError ? text::TooManyDigits
                                                                       : text::OutOfRange;
         EXPECT_EQ(refusal->Warning, warning);
