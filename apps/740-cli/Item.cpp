@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 namespace cat = kv::catalogue;
 namespace ed = kv::editor;
 
-constexpr const char* ListedFields[] = {"ID",        "Item",      "Panel",    "DefaultValue",
+constexpr const char* ListedFields[] = {"ID",          "Item",    "Panel",     "DefaultValue",
                                         "Coefficient", "Access",  "LabelTag1", "LabelTag2",
-                                        "UnitTag1",  "UnitTag2"};
+                                        "UnitTag1",    "UnitTag2"};
 
 struct ItemOptions {
     std::string Version, Install, Category, Id, Row;
@@ -40,7 +40,9 @@ struct ItemOptions {
 // The item editor over the views of one version table, as the window runs it.
 struct Session {
     Session(const std::string& model, const std::string& table, bool readOnly)
-        : Options(model), Views(Options.Path()), Prompter("740-cli item"),
+        : Options(model),
+          Views(Options.Path()),
+          Prompter("740-cli item"),
           Editor(Views.Datasets(), {Prompter, cat::FileExists, [] { return false; }, {}}) {
         Views.Bind(table, readOnly);
         Editor.InstallValueChecks(Views.TableVersion, Views.TableFactors);
@@ -108,8 +110,8 @@ int ChangeVersion(const ItemOptions& options, Change change) {
     const fs::path original = kv::store::NativePath(table);
     const fs::path scratch = original.parent_path() / ("~" + original.filename().string());
     fs::copy_file(original, scratch, fs::copy_options::overwrite_existing);
-    const std::string scratchTable = table.substr(0, table.find_last_of('\\') + 1) +
-                                     scratch.filename().string();
+    const std::string scratchTable =
+        table.substr(0, table.find_last_of('\\') + 1) + scratch.filename().string();
     try {
         {
             Session session(version.Model, scratchTable, false);
