@@ -7,6 +7,7 @@
 #include "CliSupport.h"
 #include "CommandLine.h"
 #include "Validators.h"
+#include "builder/Identity.h"
 #include "catalogue/Commands.h"
 #include "catalogue/Texts.h"
 #include "catalogue/VersionRules.h"
@@ -39,11 +40,17 @@ struct ItemOptions {
 
 // The item editor over the views of one version table, as the window runs it.
 struct Session {
-    Session(const std::string& model, const std::string& table, bool readOnly)
-        : Options(model),
+    Session(const cat::VersionName& version, const std::string& table, bool readOnly)
+        : Options(version.Model),
           Views(Options.Path()),
           Prompter("740-cli item"),
-          Editor(Views.Datasets(), {Prompter, cat::FileExists, [] { return false; }, {}}) {
+          Editor(Views.Datasets(), {Prompter,
+                                    cat::FileExists,
+                                    [pack = version.Pack] {
+                                        return kv::builder::IsBatchPack(pack) ||
+                                               kv::builder::IsLoadPack(pack);
+                                    },
+                                    {}}) {
         Views.Bind(table, readOnly);
         Editor.InstallValueChecks(Views.TableVersion, Views.TableFactors);
     }
@@ -70,7 +77,7 @@ std::string CsvField(const std::string& value) {
 
 int List(const ItemOptions& options) {
     const cat::VersionName version = Enter(options);
-    Session session(version.Model, cat::VersionTablePath(version), true);
+    Session session(version, cat::VersionTablePath(version), true);
     kv::store::Table& items = session.Views.TableVersion;
     const char* separator = options.Csv ? "," : "\t";
     for (size_t i = 0; i < std::size(ListedFields); ++i)
@@ -114,7 +121,7 @@ int ChangeVersion(const ItemOptions& options, Change change) {
         table.substr(0, table.find_last_of('\\') + 1) + scratch.filename().string();
     try {
         {
-            Session session(version.Model, scratchTable, false);
+            Session session(version, scratchTable, false);
             if (!session.Views.GotoItem(options.Id))
                 throw Failure("The version " + version.Text() + " holds no item " + options.Id);
             session.Editor.SourceVersionDataChange();
@@ -154,11 +161,12 @@ int Set(const ItemOptions& options) {
         };
         if (options.ChoiceGiven->count()) choose(options.Choice, false);
         if (options.UnitGiven->count()) choose(options.Unit, true);
+        if (options.AccessGiven->count() && !e.AccessEnabled)
+            throw Failure("The access or printout choice of " + options.Id +
+                          " cannot be changed in this application");
         if (options.AccessGiven->count() && !e.ChooseAccess(options.Access))
             throw Failure("\"" + options.Access + "\" is not offered for " + options.Id +
-                          "; it offers " +
-                          (e.AccessEnabled ? Offered(e.AccessChoices(), &ed::Choice::Description)
-                                           : std::string("nothing")));
+                          "; it offers " + Offered(e.AccessChoices(), &ed::Choice::Description));
         auto tag = [&](const std::string& text, bool label) {
             if (!(label ? e.UserLabelEditable() : e.UserUnitEditable()))
                 throw Failure(std::string("The user ") + (label ? "label" : "unit") +

@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueList.h"
 #include "catalogue/Texts.h"
 #include "catalogue/VersionRules.h"
+#include "editor/VersionViews.h"
 #include "store/StoreError.h"
 
 namespace kv::catalogue {
@@ -30,34 +31,9 @@ Manager::Manager(ManagerServices services) : Services(services) {
 
     TableUserPacks.SetTableName(UserPackTable());
 
-    const std::pair<store::Table*, const char*> views[] = {
-        {&TableVersion, "Menu = 'OP_MENU_VARIABLES*'"},
-        {&TableVariables,
-         "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> "
-         "'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableOutputs,
-         "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableRates,
-         "ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableTotals, "ID='ID_VAR_TOTAL*' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableFactors, "Menu = 'OP_MENU_FACTORS'"},
-        {&TablePoints, "ID = 'ID_CORRECTION_POINTS'"},
-    };
-    for (auto [table, filter] : views) {
-        table->SetFilter(filter);
-        table->SetFiltered(true);
-        // Item rows are never added or removed through the views.
-        auto refuse = [](store::Dataset&) { throw store::Abort(); };
-        Connections.emplace_back(table->BeforeInsert.Connect(refuse));
-        Connections.emplace_back(table->BeforeDelete.Connect(refuse));
-    }
-
-    QueryOptions.SetSQL({"SELECT * ", "FROM '740-opts.db' ", "WHERE Type = :Type"});
-    QueryOptions.SetDataSource(&TableVersion);
-    TableAccess.SetTableName("740-opts.db");
-    TableAccess.SetReadOnly(true);
-    TableAccess.SetFilter("Type = 'OP_ACCESS'");
-    TableAccess.SetFiltered(true);
+    editor::FilterVersionViews({TableVersion, TableVariables, TableOutputs, TableRates, TableTotals,
+                                TableFactors, TablePoints, QueryOptions, TableAccess},
+                               "740-opts.db", Connections);
 
     TableDataUser.SetTableName(UserDataTable());
     TableDataUser.SetRequiredFields(DataTableFields());

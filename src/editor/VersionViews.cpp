@@ -4,34 +4,39 @@
 
 namespace kv::editor {
 
-VersionViews::VersionViews(const std::string& optionTable) {
-    const std::pair<store::Table*, const char*> views[] = {
-        {&TableVersion, "Menu = 'OP_MENU_VARIABLES*'"},
-        {&TableVariables,
+void FilterVersionViews(const EditorDatasets& views, const std::string& optionTable,
+                        std::vector<store::ScopedConnection>& connections) {
+    const std::pair<store::Table*, const char*> filters[] = {
+        {&views.TableVersion, "Menu = 'OP_MENU_VARIABLES*'"},
+        {&views.TableVariables,
          "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Type <> 'DT_TEXT' AND Menu <> "
          "'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableOutputs,
+        {&views.TableOutputs,
          "ID = 'ID_VAR_*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableRates,
+        {&views.TableRates,
          "ID = 'ID_VAR_PROCESS*' AND Type <> 'DT_TAG' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableTotals, "ID='ID_VAR_TOTAL*' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
-        {&TableFactors, "Menu = 'OP_MENU_FACTORS'"},
-        {&TablePoints, "ID = 'ID_CORRECTION_POINTS'"},
+        {&views.TableTotals, "ID='ID_VAR_TOTAL*' AND Menu <> 'OP_MENU_VARIABLES_HIDDEN'"},
+        {&views.TableFactors, "Menu = 'OP_MENU_FACTORS'"},
+        {&views.TablePoints, "ID = 'ID_CORRECTION_POINTS'"},
     };
-    for (auto [table, filter] : views) {
+    for (auto [table, filter] : filters) {
         table->SetFilter(filter);
         table->SetFiltered(true);
-        // Item rows are never added or removed.
+        // Item rows are never added or removed through the views.
         auto refuse = [](store::Dataset&) { throw store::Abort(); };
-        Connections.emplace_back(table->BeforeInsert.Connect(refuse));
-        Connections.emplace_back(table->BeforeDelete.Connect(refuse));
+        connections.emplace_back(table->BeforeInsert.Connect(refuse));
+        connections.emplace_back(table->BeforeDelete.Connect(refuse));
     }
-    QueryOptions.SetSQL({"SELECT * ", "FROM '" + optionTable + "' ", "WHERE Type = :Type"});
-    QueryOptions.SetDataSource(&TableVersion);
-    TableAccess.SetTableName(optionTable);
-    TableAccess.SetReadOnly(true);
-    TableAccess.SetFilter("Type = 'OP_ACCESS'");
-    TableAccess.SetFiltered(true);
+    views.QueryOptions.SetSQL({"SELECT * ", "FROM '" + optionTable + "' ", "WHERE Type = :Type"});
+    views.QueryOptions.SetDataSource(&views.TableVersion);
+    views.TableAccess.SetTableName(optionTable);
+    views.TableAccess.SetReadOnly(true);
+    views.TableAccess.SetFilter("Type = 'OP_ACCESS'");
+    views.TableAccess.SetFiltered(true);
+}
+
+VersionViews::VersionViews(const std::string& optionTable) {
+    FilterVersionViews(Datasets(), optionTable, Connections);
 }
 
 void VersionViews::Bind(const std::string& versionTable, bool readOnly) {

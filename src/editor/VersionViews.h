@@ -8,6 +8,11 @@
 
 namespace kv::editor {
 
+// Gives the views of one version table their filters (the option query bound to the item's Type,
+// the access choices) and keeps item rows from being added or removed through them.
+void FilterVersionViews(const EditorDatasets& views, const std::string& optionTable,
+                        std::vector<store::ScopedConnection>& connections);
+
 class VersionViews {
   public:
     // `optionTable`: the option table path ("740-opts.db" in the manager's working directory).

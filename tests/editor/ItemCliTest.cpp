@@ -84,12 +84,25 @@ TEST_F(ItemCli, RefusalsPrintTheMessageAndLeaveTheTableAsItWas) {
     EXPECT_EQ(Run("item list 758-FC01-000777 --category NOPE").Status, 2);
 }
 
+TEST_F(ItemCli, BatchVersionsKeepThePrintoutOfOtherVariables) {
+    ASSERT_EQ(Run("version new 746-BC01-000000 --code 000778").Status, 0);
+    const CliResult locked =
+        Run("item set 746-BC01-000778 ID_VAR_BATCH_NUMBER --access \"Excluded from printout\"");
+    EXPECT_EQ(locked.Status, 1) << locked.Output;
+    EXPECT_NE(locked.Output.find("cannot be changed"), std::string::npos) << locked.Output;
+    EXPECT_EQ(
+        Run("item set 746-BC01-000778 ID_VAR_PROCESS_LOG_RATE --access \"Excluded from printout\"")
+            .Status,
+        0);
+}
+
 TEST_F(ItemCli, ListShowsTheChangedItem) {
     ASSERT_EQ(Run("item set 758-FC01-000777 ID_VAR_TOTAL_1 --unit Gal --label MYTOT").Status, 0);
     const CliResult list = Run("item list 758-FC01-000777 --category VARIABLES --csv");
     ASSERT_EQ(list.Status, 0) << list.Output;
-    EXPECT_EQ(list.Output.substr(0, list.Output.find('\n')),
-              "ID,Item,Panel,DefaultValue,Coefficient,Access,LabelTag1,LabelTag2,UnitTag1,UnitTag2");
+    EXPECT_EQ(
+        list.Output.substr(0, list.Output.find('\n')),
+        "ID,Item,Panel,DefaultValue,Coefficient,Access,LabelTag1,LabelTag2,UnitTag1,UnitTag2");
     EXPECT_NE(list.Output.find("ID_VAR_TOTAL_1,Total,Units,0,GU_TOTAL_GAL,OP_ACCESS_PRINTOUT,TOTAL,"
                                "MYTOT,Gal,Gal\n"),
               std::string::npos)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 
 #include "PdfTools.h"
@@ -39,8 +40,16 @@ TEST_F(CliReportInterop, RefusesWhatIsNotAVersionOfTheCatalogue) {
     int status = -1;
     const std::string unknown = Cli("758-TS01-000002 --install " + Root(), status);
     EXPECT_EQ(status, 1);
-    EXPECT_NE(unknown.find("The catalogue holds no version 758-TS01-000002"), std::string::npos)
+    EXPECT_NE(unknown.find("the version table of 758-TS01-000002 does not exist (" + Root() +
+                           "/dbs/user/758-TS01-000002.db)"),
+              std::string::npos)
         << unknown;
+    std::filesystem::copy_file(Path("dbs/user/758-TS01-000001.db"),
+                               Path("dbs/user/758-TS01-000002.db"));
+    const std::string unlisted = Cli("758-TS01-000002 --install " + Root(), status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(unlisted.find("The catalogue holds no version 758-TS01-000002"), std::string::npos)
+        << unlisted;
     const std::string malformed = Cli("758-TS01-00000/ --install " + Root(), status);
     EXPECT_EQ(status, 2);
     EXPECT_NE(malformed.find("is not a MODEL-PACK-CODE"), std::string::npos) << malformed;
