@@ -240,7 +240,7 @@ int main(int argc, char** argv) {
     }
     int largeMb = 100;
     if (args.size() == 2 && args[0] == "--member-mb") largeMb = std::stoi(args[1]);
-    TScratchDir dir;
+    TempDir dir;
     std::vector<TRow> rows;
     rows.push_back(Measure(dir.Path(), "firmware.bin", FirmwareImage(262144, 1)));
     rows.push_back(Measure(dir.Path(), "report.pdf", MakePdf(dir / "made.pdf")));

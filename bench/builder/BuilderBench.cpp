@@ -16,6 +16,7 @@
 #include "builder/FirmwareBuilder.h"
 #include "builder/GeneratedSource.h"
 #include "builder/Translation.h"
+#include "support/TempDir.h"
 
 using namespace kv::builder;
 using namespace kv::builder::testing;
@@ -51,7 +52,7 @@ struct Figures {
     }
 };
 
-void TranslationAlone(const TempDir& dir) {
+void TranslationAlone(const kv::testing::TempDir& dir) {
     const auto units = EngineeringUnitLines();
     const OptionRows options = SampleOptions(units);
     const DataTables data = SampleDataTables();
@@ -76,7 +77,7 @@ void TranslationAlone(const TempDir& dir) {
     }
 }
 
-void WholeBuild(const TempDir& dir, const std::string& version) {
+void WholeBuild(const kv::testing::TempDir& dir, const std::string& version) {
     const fs::path root = dir.Path() / "install";
     fs::copy(KV740_DEMO_INSTALL, root, fs::copy_options::recursive);
     const fs::path saved = fs::current_path();
@@ -114,7 +115,7 @@ void WholeBuild(const TempDir& dir, const std::string& version) {
 }  // namespace
 
 int main() {
-    TempDir dir("bench");
+    kv::testing::TempDir dir;
     TranslationAlone(dir);
     // The largest version of the demo by number of items.
     WholeBuild(dir, "758-MP01-000000");

@@ -52,7 +52,7 @@ class Container : public ::testing::Test {
         return names;
     }
 
-    TScratchDir Dir;
+    TempDir Dir;
     TCompress Writer, Reader;
 };
 
@@ -224,7 +224,7 @@ TEST_F(Container, CreateArchiveRefusesBeforeWritingAnything) {
     WriteFile(In("a.bin"), Text("input"));
     fs::create_hard_link(In("a.bin"), Dir / "alias.apl");
     fs::create_directories(Dir.Path() / "folder.apl");
-    for (const std::string& name : {Dir / "alias.apl", Dir / "folder.apl", Dir / "folder.apl/"}) {
+    for (const std::string name : {Dir / "alias.apl", Dir / "folder.apl", Dir / "folder.apl/"}) {
         std::vector<std::string> list{In("a.bin")};
         EXPECT_THROW(Writer.CreateArchive(name, list, MethodLh5), ECannotCreateArchive) << name;
     }

@@ -138,7 +138,7 @@ TEST(Fuzz, ExpandArchiveSurvivesMutatedArchives) {
     // Every member written is flushed to the disk before it takes its name: in memory that costs
     // nothing, so the many expansions stay quick.
     const fs::path memory = "/dev/shm";
-    TScratchDir dir = fs::is_directory(memory) ? TScratchDir(memory) : TScratchDir();
+    TempDir dir = fs::is_directory(memory) ? TempDir(memory) : TempDir();
     const fs::path target = dir.Path() / "target";
     fs::create_directories(dir.Path() / "in");
     WriteFile(dir / "in/PackBinary.bin", FirmwareImage(6000, 43));

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "Support.h"
+#include "support/CliRun.h"
 
 using namespace kv::archive;
 using namespace kv::archive::test;
@@ -219,7 +220,7 @@ TEST(PackCliHostile, StatusMessageAndFilesOnDisk) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
-        TScratchDir scratch;
+        TempDir scratch;
         const fs::path d = scratch.Path() / "case";
         fs::create_directories(d);
         c.Arrange(d);
@@ -231,11 +232,8 @@ TEST(PackCliHostile, StatusMessageAndFilesOnDisk) {
                 expected.erase(name);
         }
 
-        const std::string out = scratch / "cli.out";
-        int status = RunCommand(std::string(KV740_CLI) + " pack " +
-                                Replace(c.Args, "{D}", d.string()) + " > '" + out + "' 2>&1");
-        Bytes output = ReadFile(out);
-        const std::string shown(output.begin(), output.end());
+        const auto [status, shown] =
+            kv::testing::RunCli("pack " + Replace(c.Args, "{D}", d.string()));
 
         EXPECT_EQ(status, c.Status) << shown;
         EXPECT_NE(shown.find(Replace(c.Message, "{D}", d.string())), std::string::npos) << shown;

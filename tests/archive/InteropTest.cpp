@@ -45,7 +45,7 @@ std::string Quote(const std::string& path) {
 }  // namespace
 
 TEST(Lh5Interop, LhasaDecodesOurStreams) {
-    TScratchDir dir;
+    TempDir dir;
     for (const auto& [name, input] : Corpus()) {
         SCOPED_TRACE(name);
         TCoded coded = EncodeBytes(input);
@@ -59,7 +59,7 @@ TEST(Lh5Interop, LhasaDecodesOurStreams) {
 }
 
 TEST(Lh5Interop, WeDecodeJlhaStreams) {
-    TScratchDir dir;
+    TempDir dir;
     auto corpus = Corpus();
     corpus.push_back({"random.bin", RandomBytes(20000, 9)});
     std::string names;
@@ -94,7 +94,7 @@ TEST(Lh5Interop, WeDecodeJlhaStreams) {
 // LHA's -lh1- method is the same LZSS with adaptive Huffman coding, so lhasa checks the test
 // encoder (and with it the tree our decoder shares) past two rebuilds.
 TEST(LzhInterop, LhasaDecodesTheTestEncodersStreams) {
-    TScratchDir dir;
+    TempDir dir;
     Bytes input = RandomBytes(40000, 31);
     Bytes text = EnglishText(60000, 32);
     input.insert(input.end(), text.begin(), text.end());

@@ -39,7 +39,7 @@ TEST(PathSafety, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
     };
     for (const auto& name : unsafe) {
         SCOPED_TRACE(name);
-        TScratchDir dir;
+        TempDir dir;
         fs::create_directories(dir.Path() / "target");
         WriteFile(dir / "victim.txt", Text("keep"));
         WriteFile(dir / "pack.apl", BuildArchive({StoredMember(name, Text("evil"))}));
@@ -61,7 +61,7 @@ TEST(PathSafety, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
 }
 
 TEST(PathSafety, BackslashSeparatesDirectoriesInsideTheTarget) {
-    TScratchDir dir;
+    TempDir dir;
     WriteFile(dir / "pack.apl",
               BuildArchive({StoredMember("docs\\manual\\PackManual.pdf", Text("manual")),
                             StoredMember("a..b.bin", Text("dots"))}));
@@ -74,7 +74,7 @@ TEST(PathSafety, BackslashSeparatesDirectoriesInsideTheTarget) {
 }
 
 TEST(PathSafety, MembersBeforeAnUnsafeOneStayAndLaterOnesAreNotWritten) {
-    TScratchDir dir;
+    TempDir dir;
     WriteFile(dir / "pack.apl", BuildArchive({StoredMember("first.bin", Text("1")),
                                               StoredMember("..\\evil.bin", Text("2")),
                                               StoredMember("last.bin", Text("3"))}));
@@ -87,7 +87,7 @@ TEST(PathSafety, MembersBeforeAnUnsafeOneStayAndLaterOnesAreNotWritten) {
 }
 
 TEST(PathSafety, LinksInTheTargetDoNotLeadAMemberOut) {
-    TScratchDir dir;
+    TempDir dir;
     fs::create_directories(dir.Path() / "target");
     fs::create_directories(dir.Path() / "elsewhere");
     WriteFile(dir / "victim.txt", Text("keep"));
@@ -117,7 +117,7 @@ TEST(PathSafety, LinksInTheTargetDoNotLeadAMemberOut) {
 }
 
 TEST(PathSafety, MemberNamedAsTheArchiveIsRefused) {
-    TScratchDir dir;
+    TempDir dir;
     const Bytes archive = BuildArchive({StoredMember("pack.apl", Text("overwritten"))});
     WriteFile(dir / "pack.apl", archive);
     fs::create_hard_link(dir.Path() / "pack.apl", dir.Path() / "alias.apl");

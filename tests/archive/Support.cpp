@@ -10,23 +10,6 @@
 
 namespace kv::archive::test {
 
-TScratchDir::TScratchDir() : TScratchDir(std::filesystem::temp_directory_path()) {}
-
-TScratchDir::TScratchDir(const std::filesystem::path& base) {
-    std::string pattern = (base / "kv740-archive-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    Dir = pattern;
-}
-
-TScratchDir::~TScratchDir() {
-    std::error_code ignored;
-    // Read-only members would block removal of their directory on some systems.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(Dir, ignored))
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(Dir, ignored);
-}
-
 Bytes ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);

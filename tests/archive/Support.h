@@ -1,29 +1,17 @@
 #pragma once
-// Helpers of the archive tests: scratch directories, files, corpora, and in-memory coding.
+// Helpers of the archive tests: files, corpora, and in-memory coding.
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "archive/TCompThreadSafety.h"
+#include "support/TempDir.h"
 
 namespace kv::archive::test {
 
 using Bytes = std::vector<uint8_t>;
-
-// A fresh directory under the system's temporary directory (or under `base`), removed with the
-// object.
-class TScratchDir {
-  public:
-    TScratchDir();
-    explicit TScratchDir(const std::filesystem::path& base);
-    ~TScratchDir();
-    const std::filesystem::path& Path() const { return Dir; }
-    std::string operator/(const std::string& name) const { return (Dir / name).string(); }
-
-  private:
-    std::filesystem::path Dir;
-};
+using kv::testing::TempDir;
 
 Bytes ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const Bytes& bytes);

@@ -4,13 +4,14 @@
 
 #include "TestFiles.h"
 #include "assets/AssetFiles.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
+using kv::testing::TempDir;
 using testing::BuildDir;
 using testing::ReadBytes;
-using testing::ScratchDir;
 using testing::SourceDir;
 using testing::WriteBytes;
 
@@ -23,7 +24,7 @@ std::filesystem::path BuiltFile(Resource resource) {
 }
 
 TEST(AssetFiles, StartUpWritesTheEightFilesByteForByte) {
-    ScratchDir dir;
+    TempDir dir;
     WriteBytes(
         dir / "lib746.a",
         std::string(1 << 20, 'x'));  // a longer old file is replaced, not overwritten in part
@@ -55,7 +56,7 @@ TEST(AssetFiles, LibrariesAreArchivesWithASymbolIndexFirst) {
 }
 
 TEST(AssetFiles, ModelActivationCopiesTheModelFilesToTheGenericNames) {
-    ScratchDir dir;
+    TempDir dir;
     WriteAssets(dir.Path());
     ASSERT_TRUE(ActivateModel("746", dir.Path()));
     EXPECT_EQ(ReadBytes(dir / "740-ggui.h"), ResourceData(Resource::FileHeader746));
@@ -69,7 +70,7 @@ TEST(AssetFiles, ModelActivationCopiesTheModelFilesToTheGenericNames) {
 }
 
 TEST(AssetFiles, AFailedModelCopyIsNotReportedAndTheOthersAreStillMade) {
-    ScratchDir dir;
+    TempDir dir;
     WriteAssets(dir.Path());
     std::filesystem::remove(dir / "lib758.a");
     WriteBytes(dir / "lib740.a", "old");
@@ -80,7 +81,7 @@ TEST(AssetFiles, AFailedModelCopyIsNotReportedAndTheOthersAreStillMade) {
 }
 
 TEST(AssetFiles, AFailedWriteStopsStartUpWithAnError) {
-    ScratchDir dir;
+    TempDir dir;
     std::filesystem::create_directory(dir /
                                       "746-ggui.h");  // a directory where the first file should go
     try {

@@ -3,12 +3,13 @@
 #include "TestFiles.h"
 #include "assets/CsvTable.h"
 #include "store/Store.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
-using testing::InDirectory;
-using testing::ScratchDir;
+using kv::testing::CurrentDir;
+using kv::testing::TempDir;
 using testing::WriteBytes;
 
 TEST(CsvTable, ParsesQuotedFieldsAndLineEnds) {
@@ -31,12 +32,12 @@ TEST(CsvTable, ParsesQuotedFieldsAndLineEnds) {
 }
 
 TEST(CsvTable, WritesATableWithTheNamedFieldsAndRecordsInOrder) {
-    ScratchDir dir;
+    TempDir dir;
     WriteBytes(dir / "packs.csv",
                "Button:A20,Model:A3,Date:D,Card:I,Description:A255\n"
                "FLOW,758,2024-03-01,7,\"Volume, mass and energy\"\n"
                "STEAM HEAT,746,,,\n");
-    InDirectory here(dir.Path());
+    CurrentDir here(dir.Path());
     CsvToTable("packs.csv", "740-pack.db");
 
     store::Table table("740-pack.db");
@@ -63,9 +64,9 @@ TEST(CsvTable, FaultsNameTheFileAndLine) {
         {"Pack:A4,Code\n", "field \"Code\" has no type code"},
     };
     for (const Case& c : cases) {
-        ScratchDir dir;
+        TempDir dir;
         WriteBytes(dir / "packs.csv", c.text);
-        InDirectory here(dir.Path());
+        CurrentDir here(dir.Path());
         try {
             CsvToTable("packs.csv", "740-pack.db");
             ADD_FAILURE() << "no error for " << c.text;

@@ -9,20 +9,21 @@
 #include "TestFiles.h"
 #include "assets/EngineeringUnits.h"
 #include "store/Store.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
+using kv::testing::CurrentDir;
 using testing::DemoInstall;
 using testing::HeaderNames;
-using testing::InDirectory;
 using testing::ReadBytes;
 using testing::SourceDir;
 
 using Record = std::map<std::string, std::string>;
 
 std::vector<Record> ReadTable(const std::filesystem::path& file) {
-    InDirectory here(file.parent_path());
+    CurrentDir here(file.parent_path());
     store::Table table(file.filename().string());
     table.SetReadOnly(true);
     table.Open();

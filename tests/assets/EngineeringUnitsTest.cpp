@@ -8,12 +8,13 @@
 #include "assets/AssetFiles.h"
 #include "assets/EngineeringUnits.h"
 #include "store/Store.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
-using testing::InDirectory;
-using testing::ScratchDir;
+using kv::testing::CurrentDir;
+using kv::testing::TempDir;
 
 std::vector<UnitRow> Rows() {
     std::vector<UnitRow> rows;
@@ -174,9 +175,9 @@ TEST(EngineeringUnits, TemperaturesCarryTheirScaleNames) {
 }
 
 TEST(EngineeringUnits, AppendedToAnOptionTableAfterItsStoredRows) {
-    ScratchDir dir;
+    TempDir dir;
     WriteResource(Resource::FileOptions746, dir.Path());
-    InDirectory here(dir.Path());
+    CurrentDir here(dir.Path());
     AppendUnitRows("746-opts.db");
 
     store::Table table("746-opts.db");
@@ -204,8 +205,8 @@ TEST(EngineeringUnits, AppendedToAnOptionTableAfterItsStoredRows) {
 }
 
 TEST(EngineeringUnits, AppendingToAMissingTableFailsWithAStoreError) {
-    ScratchDir dir;
-    InDirectory here(dir.Path());
+    TempDir dir;
+    CurrentDir here(dir.Path());
     EXPECT_THROW(AppendUnitRows("746-opts.db"), store::StoreError);
 }
 

@@ -6,13 +6,14 @@
 #include "TestFiles.h"
 #include "assets/AssetFiles.h"
 #include "store/Store.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
+using kv::testing::CurrentDir;
+using kv::testing::TempDir;
 using testing::HeaderNames;
-using testing::InDirectory;
-using testing::ScratchDir;
 using testing::SourceDir;
 
 struct OptionRow {
@@ -30,9 +31,9 @@ struct OptionGroup {
 
 // The stored table as written at start-up, read back through the table store.
 std::vector<OptionRow> StoredRows(Resource resource) {
-    ScratchDir dir;
+    TempDir dir;
     WriteResource(resource, dir.Path());
-    InDirectory here(dir.Path());
+    CurrentDir here(dir.Path());
     store::Table table(std::string(ResourceFileName(resource)));
     table.SetReadOnly(true);
     table.Open();

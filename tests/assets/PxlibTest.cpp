@@ -10,12 +10,13 @@ extern "C" {
 
 #include "TestFiles.h"
 #include "assets/AssetFiles.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
+using kv::testing::TempDir;
 using testing::DemoInstall;
-using testing::ScratchDir;
 
 struct PxTable {
     std::vector<std::string> Fields;
@@ -58,7 +59,7 @@ PxTable ReadWithPxlib(const std::filesystem::path& file) {
 }
 
 TEST(Pxlib, ReadsTheOptionTables) {
-    ScratchDir dir;
+    TempDir dir;
     WriteAssets(dir.Path());
     for (const auto& [file, rows] :
          {std::pair{"746-opts.db", 335u}, std::pair{"758-opts.db", 398u}}) {

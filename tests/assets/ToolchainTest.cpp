@@ -7,13 +7,14 @@
 
 #include "TestFiles.h"
 #include "assets/AssetFiles.h"
+#include "support/TempDir.h"
 
 namespace kv::assets {
 namespace {
 
+using kv::testing::TempDir;
 using testing::DemoInstall;
 using testing::ReadBytes;
-using testing::ScratchDir;
 using testing::SourceDir;
 using testing::WriteBytes;
 
@@ -49,7 +50,7 @@ class Workspace {
     }
 
   private:
-    ScratchDir dir_;
+    TempDir dir_;
     std::filesystem::path bin_;
 };
 

@@ -12,6 +12,7 @@
 #include "base/ScriptedPrompter.h"
 #include "builder/FirmwareBuilder.h"
 #include "builder/GeneratedSource.h"
+#include "support/TempDir.h"
 
 namespace kv::builder {
 namespace {
@@ -49,7 +50,7 @@ std::string ReadFile(const fs::path& path) {
 // made current for the test.
 class FirmwareBuilderTest : public ::testing::Test {
   protected:
-    TempDir root{"firmware"};
+    kv::testing::TempDir root;
     fs::path saved = fs::current_path();
     base::ScriptedPrompter prompter;
     FirmwareBuilder builder{prompter};

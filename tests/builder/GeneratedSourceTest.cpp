@@ -7,6 +7,7 @@
 
 #include "builder/CText.h"
 #include "builder/GeneratedSource.h"
+#include "support/TempDir.h"
 
 namespace kv::builder {
 namespace {
@@ -205,8 +206,7 @@ TEST(Texts, QuotesBackslashesAndControlsCannotBreakTheSource) {
 }
 
 TEST(Save, WritesCodePageBytesWithCrLfAfterEveryLine) {
-    const auto dir = std::filesystem::temp_directory_path() / "kv740-builder-save";
-    std::filesystem::create_directories(dir);
+    const kv::testing::TempDir dir;
     const auto path = (dir / GeneratedSourceFile).string();
     std::ofstream(path) << "old content that is longer than nothing";
     GeneratedSource s;
@@ -224,7 +224,6 @@ TEST(Save, WritesCodePageBytesWithCrLfAfterEveryLine) {
     expected.replace(degree, 2, "\xB0");
     EXPECT_EQ(bytes, expected);
     EXPECT_TRUE(bytes.ends_with("};\r\n"));
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 // 740-cli build, and the identity block of every image.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,17 +9,15 @@
 #include "VersionFixture.h"
 #include "builder/Identity.h"
 #include "store/Table.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 
 namespace kv::builder {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
-
-struct CliResult {
-    int Status;
-    std::string Output;  // standard output and error together
-};
+using kv::testing::CliResult;
+using kv::testing::TempDir;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -42,7 +37,7 @@ class RealBuildTest : public ::testing::Test {
     static inline std::vector<Version> versions;
 
     static void SetUpTestSuite() {
-        root = new TempDir("real");
+        root = new TempDir;
         fs::copy(KV740_DEMO_INSTALL, root->Path(), fs::copy_options::recursive);
         fs::remove_all(root->Path() / "bin");
         fs::create_directories(root->Path() / "bin");
@@ -63,13 +58,10 @@ class RealBuildTest : public ::testing::Test {
 
     fs::path Bin() const { return root->Path() / "bin"; }
 
-    CliResult Build(const std::string& arguments, const std::string& environment = "") {
-        const fs::path log = root->Path() / "cli.log";
-        const std::string command = environment + " " + CLI_PATH + " build " + arguments +
-                                    " --install " + root->Path().string() + " >" + log.string() +
-                                    " 2>&1";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(log)};
+    CliResult Build(const std::string& arguments,
+                    const kv::testing::Environment& environment = {}) {
+        return kv::testing::RunCli("build " + arguments + " --install " + root->Path().string(), {},
+                                   environment);
     }
 
     // The image's identity block against the values the build must have put there.
@@ -229,7 +221,7 @@ TEST_F(RealBuildTest, WithoutToolchainTheTargetsMessageAppearsAndTheReportIsWrit
     const fs::path toolchain = root->Path() / "toolchain";
     const fs::path away = root->Path() / "toolchain-away";
     fs::rename(toolchain, away);
-    const std::string noPath = "PATH=" + (root->Path() / "nothing").string();
+    const kv::testing::Environment noPath = {{"PATH", (root->Path() / "nothing").string()}};
     const std::pair<std::string, std::string> cases[] = {
         {"746-FC01-000000",
          "File is too large - please disable \"Programmable Units of Measurement\" option"},

@@ -8,6 +8,7 @@
 #include "builder/BuildError.h"
 #include "builder/GeneratedSource.h"
 #include "builder/Translation.h"
+#include "support/TempDir.h"
 
 namespace kv::builder {
 namespace {
@@ -17,7 +18,7 @@ using Lines = std::vector<std::string>;
 
 class TranslationTest : public ::testing::Test {
   protected:
-    TempDir dir{"translation"};
+    kv::testing::TempDir dir;
     std::vector<UnitLine> units = SampleUnits();
     OptionRows options = SampleOptions(units);
     DataTables data = SampleDataTables();

@@ -1,7 +1,5 @@
 #pragma once
 // Hand-made version tables, option rows and units lists for the builder's tests.
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -197,22 +195,5 @@ inline DataTables SampleDataTables() {
     };
     return data;
 }
-
-// A directory of its own for one test, removed afterwards.
-class TempDir {
-  public:
-    explicit TempDir(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() /
-                ("kv740-builder-" + name + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string operator/(const std::string& file) const { return (path_ / file).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace kv::builder::testing

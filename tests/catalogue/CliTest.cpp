@@ -1,31 +1,16 @@
 // 740-cli catalogue over a copy of the demo installation.
-#include <sys/wait.h>
-
-#include <cstdio>
-
 #include "InstallFixture.h"
+#include "support/CliRun.h"
 
 namespace kv::catalogue::test {
-
-namespace {
-
-std::string RunTool(const std::string& command, int& status) {
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    status = WEXITSTATUS(::pclose(pipe));
-    return out;
-}
-
-}  // namespace
 
 class CatalogueCli : public InstallFixture {
   protected:
     std::string Catalogue(const std::string& arguments, int& status) {
-        return RunTool(
-            std::string(CLI_PATH) + " catalogue --install " + Root().string() + " " + arguments,
-            status);
+        kv::testing::CliResult run =
+            kv::testing::RunCli("catalogue --install " + Root().string() + " " + arguments);
+        status = run.Status;
+        return run.Output;
     }
 };
 

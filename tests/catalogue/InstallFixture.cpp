@@ -1,7 +1,5 @@
 #include "InstallFixture.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
 #include <fstream>
@@ -28,21 +26,15 @@ Snapshot TakeSnapshot(const fs::path& dir) {
 }
 
 void InstallFixture::SetUp() {
-    char pattern[] = "/tmp/kvcatalogue-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root_ = pattern;
     const fs::path demo = KV740_DEMO_INSTALL;
     for (const char* part : {"dbs", "docs", "help", "toolchain", "apx"})
         fs::copy(demo / part, root_ / part, fs::copy_options::recursive);
     fs::create_directories(root_ / "bin");
-    old_ = fs::current_path();
-    fs::current_path(root_ / "bin");
+    inBin_.emplace(root_ / "bin");
 }
 
 void InstallFixture::TearDown() {
     manager.reset();
-    fs::current_path(old_);
-    fs::remove_all(root_);
 }
 
 Manager& InstallFixture::Make() {

@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/ScriptedPrompter.h"
 #include "base/Shell.h"
 #include "catalogue/Manager.h"
+#include "support/TempDir.h"
 
 namespace kv::catalogue::test {
 
@@ -57,8 +59,9 @@ class InstallFixture : public ::testing::Test {
     int intros = 0;
 
   private:
-    std::filesystem::path root_;
-    std::filesystem::path old_;
+    kv::testing::TempDir temp_;
+    std::filesystem::path root_ = temp_.Path();
+    std::optional<kv::testing::CurrentDir> inBin_;
 };
 
 }  // namespace kv::catalogue::test

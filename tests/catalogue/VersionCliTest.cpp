@@ -1,9 +1,8 @@
 // 740-cli version: the lifecycle headless, with the manager's refusals.
-#include <cstdio>
-
 #include "VersionFixture.h"
 #include "catalogue/Texts.h"
 #include "catalogue/VersionTexts.h"
+#include "support/CliRun.h"
 
 namespace kv::catalogue::testing {
 namespace {
@@ -18,16 +17,11 @@ class VersionCli : public InstallationCopy {
     }
     // Runs "740-cli version ARGUMENTS --install ROOT"; standard output and error together.
     std::string Cli(const std::string& arguments, int& status) {
-        const std::string command = "XDG_CONFIG_DIRS='" + (Root / "xdg").string() + "' " +
-                                    CLI_PATH + " version " + arguments + " --install '" +
-                                    Root.string() + "' 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string out;
-        char buffer[512];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-        const int raw = pclose(pipe);
-        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return out;
+        kv::testing::CliResult run =
+            kv::testing::RunCli("version " + arguments + " --install '" + Root.string() + "'", {},
+                                {{"XDG_CONFIG_DIRS", (Root / "xdg").string()}});
+        status = run.Status;
+        return run.Output;
     }
     std::string Ok(const std::string& arguments) {
         int status = -1;

@@ -3,11 +3,11 @@
 // empty user catalogue, as the manager leaves them after its first start; a catalogue host that
 // records what the dialog asks of the main window.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "catalogue/VersionLifecycle.h"
 #include "store/FileAccess.h"
 #include "store/Table.h"
+#include "support/TempDir.h"
 
 namespace kv::catalogue::testing {
 
@@ -38,20 +39,12 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& dir) {
 class InstallationCopy : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv740-versions-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Root = pattern;
         for (const char* dir : {"dbs", "docs"})
             fs::copy(fs::path(DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
         fs::create_directories(Root / "bin");
-        Old = fs::current_path();
-        fs::current_path(Root / "bin");
+        InBin.emplace(Root / "bin");
         if (!store::Table::Exists(UserPackTable()))
             store::Table::Create(UserPackTable(), PackTableFields());
-    }
-    void TearDown() override {
-        fs::current_path(Old);
-        fs::remove_all(Root);
     }
     fs::path Factory(const std::string& version) const {
         return Root / "dbs/default" / (version + ".db");
@@ -65,7 +58,9 @@ class InstallationCopy : public ::testing::Test {
         return packs.RecordCount();
     }
 
-    fs::path Root, Old;
+    kv::testing::TempDir Temp;
+    fs::path Root = Temp.Path();
+    std::optional<kv::testing::CurrentDir> InBin;
 };
 
 // The catalogue as the dialog sees it: the selected record and the bound item table.

@@ -239,8 +239,8 @@ TEST_F(Versions, TheDialogReportsAFailedCreationAndStaysOpen) {
 }
 
 TEST(CreatorDefault, ComesFromTheRevisionsSectionElseUnknownCompany) {
-    const fs::path file =
-        fs::temp_directory_path() / ("kv740-creator-" + std::to_string(getpid()) + ".ini");
+    const kv::testing::TempDir dir;
+    const fs::path file = dir / "creator.ini";
     struct Case {
         const char* Contents;  // nullptr: no file
         const char* Revision;
@@ -260,7 +260,6 @@ TEST(CreatorDefault, ComesFromTheRevisionsSectionElseUnknownCompany) {
         if (c.Contents) std::ofstream(file) << c.Contents;
         EXPECT_EQ(CreatorDefault(c.Revision, file), c.Creator);
     }
-    fs::remove(file);
 }
 
 }  // namespace

@@ -3,29 +3,32 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
-#include "CliRun.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 
 namespace cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+using kv::testing::CliResult;
+using kv::testing::RunCli;
 
 class CliArguments : public ::testing::Test {
   protected:
-    CliArguments() : Dir(kv::testing::MakeTempDir()) {
-        std::ofstream(Dir + "/image.bin") << "not much of an image";
-        std::ofstream(Dir + "/long.csv") << "000001," << std::string(200, 'A') << "\n";
-        std::ofstream(Dir + "/binary.csv", std::ios::binary)
+    CliArguments() {
+        std::ofstream(Dir / "image.bin") << "not much of an image";
+        std::ofstream(Dir / "long.csv") << "000001," << std::string(200, 'A') << "\n";
+        std::ofstream(Dir / "binary.csv", std::ios::binary)
             << std::string("000001,TAG\n\0\1\2", 14);
-        fs::create_directory(Dir + "/folder");
+        fs::create_directory(Dir / "folder");
     }
-    ~CliArguments() override { fs::remove_all(Dir); }
-    std::string Dir;
+    kv::testing::TempDir Dir;
 };
 
 TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
-    const std::string noPort = "KV740_PORTS=COM1=/dev/nonexistent-port";
+    const kv::testing::Environment noPort = {{"KV740_PORTS", "COM1=/dev/nonexistent-port"}};
     struct Case {
         std::string arguments;
         int status;
@@ -73,7 +76,7 @@ TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
         {"program image.bin --dir missing", 2, "directory \"missing\" does not exist"},
     };
     for (const auto& c : cases) {
-        const CliResult run = RunCli(Dir, c.arguments, noPort);
+        const CliResult run = RunCli(c.arguments, Dir.Path(), noPort);
         EXPECT_EQ(run.Status, c.status) << c.arguments << "\n" << run.Output;
         EXPECT_NE(run.Output.find(c.expected), std::string::npos) << c.arguments << "\n"
                                                                   << run.Output;
@@ -89,9 +92,9 @@ TEST_F(CliArguments, StatusAndMessageOfEachCommandLine) {
 }
 
 TEST_F(CliArguments, RefusalsNameNeitherTheWholeLineNorAHeader) {
-    const CliResult longLine = RunCli(Dir, "program image.bin --serials-file long.csv");
+    const CliResult longLine = RunCli("program image.bin --serials-file long.csv", Dir.Path());
     EXPECT_EQ(longLine.Output.find(std::string(64, 'A')), std::string::npos) << longLine.Output;
-    const CliResult missing = RunCli(Dir, "pack list missing.apl");
+    const CliResult missing = RunCli("pack list missing.apl", Dir.Path());
     EXPECT_EQ(missing.Output.find("Name"), std::string::npos) << missing.Output;
 }
 

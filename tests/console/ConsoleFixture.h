@@ -24,6 +24,7 @@
 #include "link/ScriptedPort.h"
 #include "link/TComms.h"
 #include "support/RecordingShell.h"
+#include "support/TempDir.h"
 #include "support/VirtualInstrument.h"
 
 namespace kv::console::testing {
@@ -95,19 +96,12 @@ inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8
 class ConsoleFixture : public ::testing::Test {
   protected:
     ConsoleFixture()
-        : Root(kv::testing::MakeTempDir()),
-          Bin(Root / "bin"),
-          Apx(Root / "apx"),
-          Launch(Root / "home") {
+        : Root(Temp.Path()), Bin(Root / "bin"), Apx(Root / "apx"), Launch(Root / "home") {
         std::filesystem::create_directories(Bin);
         std::filesystem::create_directories(Apx);
         std::filesystem::create_directories(Launch);
     }
-    ~ConsoleFixture() override {
-        console.reset();
-        std::error_code error;
-        std::filesystem::remove_all(Root, error);
-    }
+    ~ConsoleFixture() override { console.reset(); }
 
     // Creates the console with these command-line words (the working files go).
     void Construct(const std::vector<std::string>& arguments) {
@@ -180,6 +174,7 @@ class ConsoleFixture : public ::testing::Test {
         }
     }
 
+    kv::testing::TempDir Temp;
     std::filesystem::path Root, Bin, Apx;
     std::filesystem::path Launch;  // where the program was started from
     base::ScriptedPrompter prompter;

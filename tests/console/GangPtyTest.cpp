@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "CliRun.h"
+#include "ProgramCommand.h"
 
 namespace kv::console::testing {
 namespace {
@@ -47,12 +47,11 @@ TEST_F(ProgramCommand, GangProgramsThreePortsAtOnceWhileASilentOneFails) {
     const std::string ports = PortMap(
         {{3, plain.Device()}, {4, other.Device()}, {7, lossy.Device()}, {8, silent.Device()}});
     const fs::path record = Dir / "record.csv";
-    CliRun run =
-        Cli(Dir, ports,
-            (Dir / "758-FP01-000000.apx").string() + " --dir " + Work.string() +
-                " --ports COM3,COM4,COM7,COM8 --serials 000201..000204 --tag GT-9 --yes --log " +
-                record.string());
-    EXPECT_EQ(run.status, 1) << run.output;
+    CliResult run = RunProgram(
+        ports, (Dir / "758-FP01-000000.apx").string() + " --dir " + Work.string() +
+                   " --ports COM3,COM4,COM7,COM8 --serials 000201..000204 --tag GT-9 --yes --log " +
+                   record.string());
+    EXPECT_EQ(run.Status, 1) << run.Output;
     for (const char* line :
          {"COM4 19200 EVEN: Please wait while connection is established...",
           "Unit 1 of 4 on COM3, serial 000201, tag GT-9: Complete - Program another unit or Exit",
@@ -60,7 +59,7 @@ TEST_F(ProgramCommand, GangProgramsThreePortsAtOnceWhileASilentOneFails) {
           "Unit 3 of 4 on COM7, serial 000203, tag GT-9: Complete - Program another unit or Exit",
           "Unit 4 of 4 on COM8, serial 000204, tag GT-9: Comms test failed - no response",
           "Programmed 3 of 4 units, 1 failed, 0 not attempted"})
-        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+        EXPECT_NE(run.Output.find(line), std::string::npos) << line << "\n" << run.Output;
 
     const std::pair<const char*, const char*> images[] = {
         {"com3.bin", "000201"}, {"com4.bin", "000202"}, {"com7.bin", "000203"}};
@@ -109,7 +108,7 @@ std::string OnTerminal(const std::string& ports, const std::vector<std::string>&
     if (pid == 0) {
         setenv("KV740_PORTS", ports.c_str(), 1);
         std::vector<char*> argv;
-        std::string program = CLI_PATH;
+        std::string program = kv::testing::CliProgram();
         argv.push_back(program.data());
         std::vector<std::string> copy = arguments;
         for (auto& a : copy) argv.push_back(a.data());

@@ -17,10 +17,7 @@ namespace fs = std::filesystem;
 
 class LiteProgram : public ::testing::Test {
   protected:
-    LiteProgram()
-        : Root(kv::testing::MakeTempDir()),
-          Program(Root / "bin" / "740-lite"),
-          Runtime(Root / "run") {
+    LiteProgram() : Root(Temp.Path()), Program(Root / "bin" / "740-lite"), Runtime(Root / "run") {
         fs::create_directories(Root / "bin");
         fs::create_directories(Runtime);
         fs::permissions(Runtime, fs::perms::owner_all, fs::perm_options::replace);
@@ -32,7 +29,6 @@ class LiteProgram : public ::testing::Test {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
-        fs::remove_all(Root);
     }
 
     // Starts the program from `from` (default: here) with one argument.
@@ -72,6 +68,7 @@ class LiteProgram : public ::testing::Test {
         return false;
     }
 
+    kv::testing::TempDir Temp;
     fs::path Root, Program, Runtime;
     std::vector<pid_t> Started;
 };

@@ -6,13 +6,14 @@
 #include <filesystem>
 
 #include "base/ui/SingleInstance.h"
-#include "support/VirtualInstrument.h"
+#include "support/TempDir.h"
 
 namespace kv::base::ui {
 namespace {
 
 TEST(SingleInstanceLock, HoldsWhateverTheApplicationCallsItself) {
-    const std::string runtime = kv::testing::MakeTempDir();
+    const kv::testing::TempDir temp;
+    const std::string runtime = temp.Path().string();
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     const QString name = QCoreApplication::applicationName();
     // The manager names itself before it creates its console.
@@ -28,7 +29,6 @@ TEST(SingleInstanceLock, HoldsWhateverTheApplicationCallsItself) {
     SingleInstance otherClass("TKv740FormMain");
     EXPECT_TRUE(otherClass.TryLock());
     QCoreApplication::setApplicationName(name);
-    std::filesystem::remove_all(runtime);
 }
 
 }  // namespace

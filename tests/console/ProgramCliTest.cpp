@@ -1,5 +1,5 @@
 // 740-cli program as a program: its exit status and lines when no unit answers.
-#include "CliRun.h"
+#include "ProgramCommand.h"
 
 namespace kv::console::testing {
 namespace {
@@ -36,13 +36,13 @@ TEST_F(ProgramCommand, ExitStatusAndMessagesWithoutAUnit) {
          "Programmed 0 of 3 units, 1 failed, 2 not attempted"},
     };
     for (const auto& c : cases) {
-        CliRun run = Cli(Dir, PortMap({}), c.arguments);
-        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
-        EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.arguments << "\n"
-                                                                  << run.output;
-        EXPECT_EQ(run.output.find("COM0"), std::string::npos)
+        CliResult run = RunProgram(PortMap({}), c.arguments);
+        EXPECT_EQ(run.Status, c.status) << c.arguments << "\n" << run.Output;
+        EXPECT_NE(run.Output.find(c.expected), std::string::npos) << c.arguments << "\n"
+                                                                  << run.Output;
+        EXPECT_EQ(run.Output.find("COM0"), std::string::npos)
             << "the end of the port walk is no port\n"
-            << run.output;
+            << run.Output;
     }
     EXPECT_FALSE(fs::exists(Work / "PackBinary.bin")) << "the working files go when the run ends";
 }

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "CliRun.h"
+#include "ProgramCommand.h"
 #include "link/PollTimer.h"
 #include "link/PosixPort.h"
 
@@ -22,17 +22,17 @@ TEST_F(ProgramCommand, ProgramsTwoUnitsOnCom3AmongOtherPorts) {
                                          "--class", "2", "--out", received.string()});
     const std::string ports = PortMap({{1, silent.Device()}, {3, unit.Device()}, {4, "/dev/null"}});
     const auto before = std::chrono::system_clock::now();
-    CliRun run = Cli(Dir, ports,
-                     (Dir / "758-FP01-000000.apx").string() + " --dir " + Work.string() +
-                         " --serials 000101..000102 --tag FT-7 --yes");
+    CliResult run =
+        RunProgram(ports, (Dir / "758-FP01-000000.apx").string() + " --dir " + Work.string() +
+                              " --serials 000101..000102 --tag FT-7 --yes");
     const auto after = std::chrono::system_clock::now();
-    ASSERT_EQ(run.status, 0) << run.output;
+    ASSERT_EQ(run.Status, 0) << run.Output;
     for (const char* line :
          {"COM1 38400 ODD: Comms test failed - no response",
           "Unit 1 of 2, serial 000101, tag FT-7: Complete - Program another unit or Exit",
           "Unit 2 of 2, serial 000102, tag FT-7: Complete - Program another unit or Exit",
           "Programmed 2 of 2 units, 0 failed, 0 not attempted"})
-        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+        EXPECT_NE(run.Output.find(line), std::string::npos) << line << "\n" << run.Output;
 
     // The last image the instrument took carries the second unit's values.
     auto image = ReadFileBytes(received);
@@ -77,20 +77,14 @@ TEST_F(ProgramCommand, AUnitUnpluggedMidTransferFailsTheTransfer) {
     WriteFile(Dir / "758-FP01-000000.apx", BuildImage({}));
     std::optional<kv::testing::VirtualInstrument> unit;
     unit.emplace(std::vector<std::string>{"--model", "1", "--class", "2"});
-    const std::string command = "TZ=UTC KV740_PORTS=" + PortMap({{2, unit->Device()}}) + " " +
-                                CLI_PATH + " program " + (Dir / "758-FP01-000000.apx").string() +
-                                " --dir " + Work.string() + " 2>&1 < /dev/null";
-    FILE* cli = popen(command.c_str(), "r");
-    ASSERT_NE(cli, nullptr);
-    std::string output;
-    char line[512];
-    while (fgets(line, sizeof line, cli)) {
-        output += line;
-        if (unit && output.find(link::msg::InProgress) != std::string::npos)
-            unit.reset();  // unplugged
-    }
-    const int status = pclose(cli);
-    EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+    const auto [status, output] =
+        RunProgram(PortMap({{2, unit->Device()}}),
+                   (Dir / "758-FP01-000000.apx").string() + " --dir " + Work.string(),
+                   [&unit](const std::string& output) {
+                       if (unit && output.find(link::msg::InProgress) != std::string::npos)
+                           unit.reset();  // unplugged
+                   });
+    EXPECT_EQ(status, 1) << output;
     EXPECT_NE(
         output.find("Unit 1 of 1, serial 000000, tag UNIT-1: Failed file transfer - no response"),
         std::string::npos)

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "console/ProgrammingRecord.h"
-#include "support/VirtualInstrument.h"
+#include "support/TempDir.h"
 
 namespace kv::console::testing {
 namespace {
@@ -57,7 +57,7 @@ bool WholeRow(const std::string& line) {
 
 class Record : public ::testing::Test {
   protected:
-    Record() : Dir(kv::testing::MakeTempDir()), File(Dir / "record.csv") {
+    Record() : Dir(Temp.Path()), File(Dir / "record.csv") {
         const char* tz = std::getenv("TZ");
         if (tz) SavedTz = tz;
         setenv("TZ", "Europe/Berlin", 1);
@@ -69,8 +69,8 @@ class Record : public ::testing::Test {
         else
             unsetenv("TZ");
         tzset();
-        fs::remove_all(Dir);
     }
+    kv::testing::TempDir Temp;
     fs::path Dir, File;
     std::optional<std::string> SavedTz;
 };

@@ -8,7 +8,7 @@
 #include "console/SavePackForm.h"
 #include "console/SerialNumberForm.h"
 #include "console/UnitIdentity.h"
-#include "support/VirtualInstrument.h"
+#include "support/TempDir.h"
 
 namespace kv::console {
 namespace {
@@ -134,10 +134,8 @@ TEST(SerialNumberDialog, TagKeys) {
 
 class SaveDialog : public ::testing::Test {
   protected:
-    SaveDialog() : Dir(kv::testing::MakeTempDir()) {}
-    ~SaveDialog() override { std::filesystem::remove_all(Dir); }
-    void Make(const char* name) { std::ofstream(std::filesystem::path(Dir) / name) << "x"; }
-    std::filesystem::path Dir;
+    void Make(const char* name) { std::ofstream(Dir / name) << "x"; }
+    kv::testing::TempDir Dir;
     SavePackForm form;
 };
 
@@ -145,7 +143,7 @@ TEST_F(SaveDialog, MemberListAndCaptionFollowTheBoxes) {
     Make("PackBinary.bin");
     Make("PackReport.pdf");
     Make("PackManual.pdf");
-    form.FormShow(Dir);
+    form.FormShow(Dir.Path());
     EXPECT_EQ(form.Members, (std::vector<std::string>{"PackBinary.bin", "PackReport.pdf"}));
     EXPECT_EQ(form.Caption, "Save As: Library File (.apl)");
 
@@ -169,7 +167,7 @@ TEST_F(SaveDialog, MemberListAndCaptionFollowTheBoxes) {
 
 TEST_F(SaveDialog, MissingFilesDisableTheirBoxesAndStatesPersist) {
     Make("PackBinary.bin");
-    form.FormShow(Dir);
+    form.FormShow(Dir.Path());
     EXPECT_FALSE(form.Boxes[SavePackForm::Report].Enabled);
     EXPECT_EQ(form.Boxes[SavePackForm::Report].State, CheckState::Unchecked);
     EXPECT_EQ(form.Members, (std::vector<std::string>{"PackBinary.bin"}));
@@ -179,7 +177,7 @@ TEST_F(SaveDialog, MissingFilesDisableTheirBoxesAndStatesPersist) {
     Make("PackManual.pdf");
     form.Boxes[SavePackForm::Manual].State = CheckState::Checked;
     form.CheckBoxClick(SavePackForm::Manual);
-    form.FormShow(Dir);  // the report box stays as it was left: unchecked
+    form.FormShow(Dir.Path());  // the report box stays as it was left: unchecked
     EXPECT_TRUE(form.Boxes[SavePackForm::Report].Enabled);
     EXPECT_EQ(form.Members, (std::vector<std::string>{"PackBinary.bin", "PackManual.pdf"}));
 }

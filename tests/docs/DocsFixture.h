@@ -2,10 +2,10 @@
 // A copy of the demo installation's tables and documents in a temporary folder, with bin/ as the
 // current directory, and scripted boxes, shell and notes viewer.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,7 @@
 #include "docs/Documents.h"
 #include "docs/NotesViewer.h"
 #include "support/RecordingShell.h"
+#include "support/TempDir.h"
 
 namespace kv::docs::testing {
 
@@ -33,18 +34,10 @@ class FakeViewer : public NotesViewer {
 class DocsFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv740-docs-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Root = pattern;
         for (const char* dir : {"dbs", "docs", "help"})
             fs::copy(fs::path(DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
         fs::create_directories(Root / "bin");
-        Old = fs::current_path();
-        fs::current_path(Root / "bin");
-    }
-    void TearDown() override {
-        fs::current_path(Old);
-        fs::remove_all(Root);
+        InBin.emplace(Root / "bin");
     }
     static void WriteFile(const fs::path& path, const std::string& text) {
         if (path.has_parent_path()) fs::create_directories(path.parent_path());
@@ -55,7 +48,9 @@ class DocsFixture : public ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    fs::path Root, Old;
+    kv::testing::TempDir Temp;
+    fs::path Root = Temp.Path();
+    std::optional<kv::testing::CurrentDir> InBin;
     base::ScriptedPrompter Prompter;
     RecordingShell Shell;
     FakeViewer Viewer;

@@ -1,6 +1,5 @@
 // The desktop shell judges the opener's exit status, without freezing the window meanwhile.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,6 +8,7 @@
 #include <fstream>
 
 #include "base/ui/QtShell.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -18,16 +18,10 @@ namespace fs = std::filesystem;
 class StandInOpener : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv740-opener-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Dir = pattern;
         OldPath = qgetenv("PATH");
         qputenv("PATH", QByteArray(Dir.c_str()) + ":" + OldPath);
     }
-    void TearDown() override {
-        qputenv("PATH", OldPath);
-        fs::remove_all(Dir);
-    }
+    void TearDown() override { qputenv("PATH", OldPath); }
     void Opener(const std::string& body) {
         const fs::path script = Dir / "xdg-open";
         std::ofstream(script) << "#!/bin/sh\n" << body << "\n";
@@ -40,7 +34,8 @@ class StandInOpener : public ::testing::Test {
         return line;
     }
 
-    fs::path Dir;
+    kv::testing::TempDir Temp;
+    fs::path Dir = Temp.Path();
     QByteArray OldPath;
     kv::base::ui::QtShell Shell;
 };

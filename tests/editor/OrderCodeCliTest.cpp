@@ -1,28 +1,16 @@
 // 740-cli order-code over the staged demo installation, which it only reads.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
+
+#include "support/CliRun.h"
 
 namespace {
 
-struct CliResult {
-    int Status;
-    std::string Output;  // standard output and error together
-};
+using kv::testing::CliResult;
 
 CliResult OrderCode(const std::string& arguments) {
-    const std::string command = std::string(CLI_PATH) + " order-code " + arguments + " --install " +
-                                KV740_DEMO_INSTALL + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    return kv::testing::RunCli("order-code " + arguments + " --install " + KV740_DEMO_INSTALL);
 }
 
 TEST(OrderCodeCli, PrintsThePageOfTheApplication) {

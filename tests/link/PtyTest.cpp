@@ -1,14 +1,14 @@
 // End to end: the link on a real terminal device against the virtual instrument program.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "link/Messages.h"
 #include "link/PosixPort.h"
 #include "link/TComms.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 #include "support/VirtualInstrument.h"
 
 namespace kv::link {
@@ -26,8 +26,8 @@ std::vector<uint8_t> Pattern(size_t size) {
 }
 
 Outcome Download(const std::vector<uint8_t>& image, std::vector<std::string> options) {
-    std::string dir = testing::MakeTempDir();
-    std::string out = dir + "/image.bin";
+    const testing::TempDir dir;
+    const std::string out = dir / "image.bin";
     options.insert(options.end(), {"--out", out});
     testing::VirtualInstrument instrument(options);
     setenv("KV740_PORTS", ("COM3=" + instrument.Device()).c_str(), 1);
@@ -45,8 +45,6 @@ Outcome Download(const std::vector<uint8_t>& image, std::vector<std::string> opt
     comms.StartDownload(image.data(), static_cast<int32_t>(image.size()), 0, 0);
     loop.Run();
     outcome.received = testing::ReadFileBytes(out);
-    std::remove(out.c_str());
-    std::remove(dir.c_str());
     return outcome;
 }
 
@@ -85,23 +83,19 @@ TEST(LinkOnTerminal, Failures) {
 }
 
 TEST(LinkOnTerminal, CliDownloadExitsZeroOnlyOnCompletion) {
-    std::string dir = testing::MakeTempDir();
-    std::string file = dir + "/app.bin";
+    const testing::TempDir dir;
+    const std::string file = dir / "app.bin";
     auto image = Pattern(1500);
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), 1500);
     for (bool present : {true, false}) {
         testing::VirtualInstrument instrument({"--baud", present ? "19200" : "9600"});
-        std::string command = "KV740_PORTS=COM4=" + instrument.Device() + " " + CLI_PATH +
-                              " download " + file + " --port COM4 --baud 19200 --parity ODD > " +
-                              dir + "/out.txt";
-        int status = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), present ? 0 : 1);
-        auto out = testing::ReadFileBytes(dir + "/out.txt");
-        std::string text(out.begin(), out.end());
+        const auto [status, text] =
+            testing::RunCli("download " + file + " --port COM4 --baud 19200 --parity ODD", {},
+                            {{"KV740_PORTS", "COM4=" + instrument.Device()}});
+        ASSERT_NE(status, -1);
+        EXPECT_EQ(status, present ? 0 : 1);
         EXPECT_NE(text.find(present ? msg::Complete : msg::NoResponse), std::string::npos) << text;
     }
-    std::system(("rm -rf " + dir).c_str());
 }
 
 TEST(LinkOnTerminal, MissingOrBusyPortStaysClosed) {

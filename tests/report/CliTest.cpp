@@ -5,6 +5,7 @@
 
 #include "PdfTools.h"
 #include "ReportFixture.h"
+#include "support/CliRun.h"
 
 namespace kv::report::test {
 namespace {
@@ -12,7 +13,9 @@ namespace {
 class CliReportInterop : public ReportFixture {
   protected:
     std::string Cli(const std::string& arguments, int& status) {
-        return RunTool(std::string(CLI_PATH) + " report " + arguments + " 2>&1", &status);
+        kv::testing::CliResult run = kv::testing::RunCli("report " + arguments);
+        status = run.Status;
+        return run.Output;
     }
 };
 

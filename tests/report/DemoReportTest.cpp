@@ -6,6 +6,7 @@
 #include "PdfTools.h"
 #include "ReportFixture.h"
 #include "store/Store.h"
+#include "support/CliRun.h"
 
 namespace kv::report::test {
 namespace {
@@ -25,12 +26,10 @@ class DemoReports : public ReportFixture {
     // Runs 740-cli report for the version into `pdf`; its exit status.
     int CliReport(const std::string& version, const std::string& pdf,
                   std::string* output = nullptr) {
-        int status = -1;
-        const std::string out = RunTool(std::string(CLI_PATH) + " report " + version + " -o " +
-                                            pdf + " --install " + Root() + " 2>&1",
-                                        &status);
-        if (output) *output = out;
-        return status;
+        kv::testing::CliResult run =
+            kv::testing::RunCli("report " + version + " -o " + pdf + " --install " + Root());
+        if (output) *output = run.Output;
+        return run.Status;
     }
 
     std::vector<std::string> Versions() {

@@ -6,13 +6,10 @@
 
 #include "PdfTools.h"
 #include "report/TWPPDFPrinter.h"
+#include "support/TempDir.h"
 
 namespace kv::report {
 namespace {
-
-std::string TempPdf(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
-}
 
 std::string FailureOf(const std::function<void(TWPPDFPrinter&)>& steps) {
     TWPPDFPrinter printer;
@@ -25,7 +22,8 @@ std::string FailureOf(const std::function<void(TWPPDFPrinter&)>& steps) {
 }
 
 TEST(Printer, FailuresCarryTheEngineTexts) {
-    const std::string pdf = TempPdf("kv740-printer-failures.pdf");
+    const kv::testing::TempDir dir;
+    const std::string pdf = dir / "failures.pdf";
     struct Case {
         const char* Name;
         std::function<void(TWPPDFPrinter&)> Steps;
@@ -63,7 +61,6 @@ TEST(Printer, FailuresCarryTheEngineTexts) {
          ""},
     };
     for (const Case& c : cases) EXPECT_EQ(FailureOf(c.Steps), c.Expected) << c.Name;
-    std::filesystem::remove(pdf);
 }
 
 TEST(Printer, DrawingOutsideAPageIsRefused) {
@@ -74,7 +71,8 @@ TEST(Printer, DrawingOutsideAPageIsRefused) {
 
 // Read back with pdfinfo and qpdf.
 TEST(PrinterInterop, DocumentInformationPagesAndOutline) {
-    const std::string pdf = TempPdf("kv740-printer-outline.pdf");
+    const kv::testing::TempDir dir;
+    const std::string pdf = dir / "outline.pdf";
     TWPPDFPrinter printer;
     printer.Filename = pdf;
     printer.Info.Date = std::chrono::year{2023} / 11 / 30;
@@ -118,7 +116,6 @@ TEST(PrinterInterop, DocumentInformationPagesAndOutline) {
         catalog, std::regex(R"("/OpenAction": \[\s*"[0-9]+ 0 R",\s*"/FitH",\s*null\s*\])")))
         << catalog;
     EXPECT_FALSE(std::filesystem::exists(pdf + ".open.tmp"));
-    std::filesystem::remove(pdf);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "ReportFixture.h"
 
-#include <unistd.h>
-
 #include "store/Store.h"
 
 namespace kv::report::test {
@@ -32,15 +30,8 @@ kv::store::FieldDefs AlphaFields(std::initializer_list<const char*> names, int s
 }  // namespace
 
 void ReportFixture::SetUp() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv740-report-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
     for (const char* dir : {"bin", "dbs/default", "dbs/user"})
         std::filesystem::create_directories(root_ / dir);
-}
-
-void ReportFixture::TearDown() {
-    std::filesystem::remove_all(root_);
 }
 
 void ReportFixture::WriteVersion(const std::vector<TItem>& items) {

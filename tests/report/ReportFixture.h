@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/TFormPdf.h"
+#include "support/TempDir.h"
 
 namespace kv::report::test {
 
@@ -27,7 +28,6 @@ using TDataRow = std::vector<std::string>;
 class ReportFixture : public ::testing::Test {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
     void WriteVersion(const std::vector<TItem>& items);
@@ -42,10 +42,10 @@ class ReportFixture : public ::testing::Test {
     // Runs the report into out.pdf; the result of CreateReport.
     bool Report(TFormPdf& form);
     std::string Pdf() const { return Path("bin/out.pdf"); }
-    std::string Root() const { return root_.string(); }
+    std::string Root() const { return root_.Path().string(); }
 
   private:
-    std::filesystem::path root_;
+    kv::testing::TempDir root_;
 };
 
 }  // namespace kv::report::test

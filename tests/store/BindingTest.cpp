@@ -9,15 +9,17 @@
 #include <QTest>
 
 #include "Fixtures.h"
-#include "TempDir.h"
 #include "store/ui/DatasetModel.h"
 #include "store/ui/FieldBinding.h"
 #include "store/ui/LookupBinding.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 using namespace kv::store::ui;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 // ID, Type, Item, Menu, Panel, Note, Access
 const std::vector<std::vector<std::string>> Items = {

@@ -7,11 +7,13 @@
 #include <random>
 
 #include "Fixtures.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -6,13 +6,15 @@
 #include <QTableView>
 
 #include "Fixtures.h"
-#include "TempDir.h"
 #include "store/ui/DatasetModel.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 using kv::store::ui::DatasetModel;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 const std::vector<std::vector<std::string>> Packs = {
     {"FLOW", "758", "FP01", "000000", "", "", "", "", "", "Flow computer"},

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 using fixtures::Column;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 // ID, Type, Item, Menu, Panel, Note, Access, DefaultValue
 const std::vector<std::vector<std::string>> Items = {

@@ -10,11 +10,13 @@
 #include <thread>
 
 #include "Fixtures.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 const FieldDefs Counters = {FieldDef::Alpha("ID", 12), FieldDef::Alpha("Copy", 12),
                             FieldDef::Alpha("Padding", 255)};

@@ -9,8 +9,8 @@
 #include <random>
 
 #include "Fixtures.h"
-#include "TempDir.h"
 #include "store/Cp1252.h"
+#include "support/TempDir.h"
 
 extern "C" {
 #include <paradox.h>
@@ -19,6 +19,8 @@ extern "C" {
 using namespace kv::store;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 const FieldDefs Mixed = {FieldDef::Alpha("Name", 255),
                          FieldDef::Alpha("Tag", 10),

@@ -3,12 +3,14 @@
 #include <filesystem>
 
 #include "Fixtures.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 using fixtures::Column;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 const std::vector<std::string> Catalogue = {
     "SELECT *", "FROM '..\\dbs\\default\\740-pack.db'", "UNION",

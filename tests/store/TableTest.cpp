@@ -5,12 +5,14 @@
 #include <fstream>
 
 #include "Fixtures.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 using fixtures::Column;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

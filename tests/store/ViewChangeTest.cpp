@@ -4,11 +4,13 @@
 #include <filesystem>
 
 #include "Fixtures.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 using namespace kv::store;
 
 namespace {
+
+using kv::testing::InTempDir;
 
 const std::vector<std::vector<std::string>> Items = {
     {"ID_VAR_TOTAL1", "DT_FLOAT", "Total", "OP_MENU_VARIABLES"},

@@ -25,7 +25,4 @@ class VirtualInstrument {
 // Reads a whole file; empty when it is missing.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
-// A fresh empty directory under the system's temporary directory.
-std::string MakeTempDir();
-
 }  // namespace kv::testing

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/ScriptedPrompter.h"
@@ -24,6 +25,7 @@
 #include "editor/ui/TFormOptions.h"
 #include "link/PosixPort.h"
 #include "support/QtWait.h"
+#include "support/TempDir.h"
 #include "support/VirtualInstrument.h"
 
 namespace kv::catalogue::ui::testing {
@@ -44,19 +46,13 @@ class RecordingShell : public base::Shell {
 class MainWindowFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        Root = fs::path(kv::testing::MakeTempDir());
         for (const auto& entry : fs::directory_iterator(KV740_DEMO_INSTALL))
             if (entry.path().filename() != "bin")
                 fs::copy(entry.path(), Root / entry.path().filename(), fs::copy_options::recursive);
         fs::create_directories(Root / "bin");
-        Previous = fs::current_path();
-        fs::current_path(Bin());
+        InBin.emplace(Bin());
     }
-    void TearDown() override {
-        Close();
-        fs::current_path(Previous);
-        fs::remove_all(Root);
-    }
+    void TearDown() override { Close(); }
 
     fs::path Bin() const { return Root / "bin"; }
 
@@ -118,8 +114,9 @@ class MainWindowFixture : public ::testing::Test {
         ADD_FAILURE() << "no row " << pack << " " << code;
     }
 
-    fs::path Root;
-    fs::path Previous;
+    kv::testing::TempDir Temp;
+    fs::path Root = Temp.Path();
+    std::optional<kv::testing::CurrentDir> InBin;
     base::ScriptedPrompter Prompter;
     RecordingShell Shell;
     std::unique_ptr<TKv740FormMain> Main;
