@@ -1,7 +1,5 @@
 #include "EditorFixture.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "assets/AssetFiles.h"
@@ -13,13 +11,9 @@ namespace kv::editor::test {
 namespace fs = std::filesystem;
 
 void EditorFixture::SetUp() {
-    char pattern[] = "/tmp/kveditor-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root = pattern;
     fs::copy(fs::path(KV740_DEMO_INSTALL) / "dbs", root / "dbs", fs::copy_options::recursive);
     fs::create_directories(root / "bin");
-    old_ = fs::current_path();
-    fs::current_path(root / "bin");
+    inBin_.emplace(root / "bin");
     for (auto resource : {assets::Resource::FileOptions746, assets::Resource::FileOptions758}) {
         assets::WriteResource(resource, {});
         assets::AppendUnitRows(std::string(assets::ResourceFileName(resource)));
@@ -29,8 +23,7 @@ void EditorFixture::SetUp() {
 void EditorFixture::TearDown() {
     editor.reset();
     views.reset();
-    fs::current_path(old_);
-    fs::remove_all(root);
+    inBin_.reset();
 }
 
 std::vector<std::string> EditorFixture::DemoVersions() {

@@ -5,12 +5,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/ScriptedPrompter.h"
 #include "editor/ItemEditor.h"
 #include "editor/VersionViews.h"
+#include "support/TempDir.h"
 
 namespace kv::editor::test {
 
@@ -34,10 +36,11 @@ class EditorFixture : public ::testing::Test {
     std::vector<std::string> existing;  // note paths that exist
     std::unique_ptr<VersionViews> views;
     std::unique_ptr<ItemEditor> editor;
-    std::filesystem::path root;
+    kv::testing::TempDir temp;
+    std::filesystem::path root = temp.Path();
 
   private:
-    std::filesystem::path old_;
+    std::optional<kv::testing::CurrentDir> inBin_;
 };
 
 }  // namespace kv::editor::test

@@ -1,8 +1,6 @@
 // 740-cli item and factor on a custom version of a scratch installation: refusals leave the table
 // byte-identical, and a change reaches the built image and the report.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,14 +8,14 @@
 #include <sstream>
 #include <string>
 
+#include "support/CliRun.h"
+#include "support/TempDir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-    int Status;
-    std::string Output;
-};
+using kv::testing::CliResult;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -29,24 +27,16 @@ std::string ReadFile(const fs::path& path) {
 class ItemCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/kvitem-cli-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root = pattern;
         fs::copy(KV740_DEMO_INSTALL, root, fs::copy_options::recursive);
         ASSERT_EQ(Run("version new 758-FC01-000000 --code 000777").Status, 0);
         table = root / "dbs/user/758-FC01-000777.db";
     }
-    void TearDown() override { fs::remove_all(root); }
-
     CliResult Run(const std::string& arguments) {
-        const fs::path log = root / "cli.log";
-        const std::string command = std::string(CLI_PATH) + " " + arguments + " --install " +
-                                    root.string() + " >" + log.string() + " 2>&1";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(log)};
+        return kv::testing::RunCli(arguments + " --install " + root.string());
     }
 
-    fs::path root, table;
+    kv::testing::TempDir temp;
+    fs::path root = temp.Path(), table;
 };
 
 TEST_F(ItemCli, RefusalsPrintTheMessageAndLeaveTheTableAsItWas) {
