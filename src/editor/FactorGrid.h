@@ -9,9 +9,9 @@
 namespace kv::editor {
 
 enum class FactorLayout {
-    InputOutput,  // analogue input tables: ID up to "ID_AINP9"
-    HertzKFactor, // frequency input tables: above "ID_AINP9", up to "ID_FINP9"
-    ItemValue,    // anything above "ID_FINP9": the row's Item and one value
+    InputOutput,   // analogue input tables: ID up to "ID_AINP9"
+    HertzKFactor,  // frequency input tables: above "ID_AINP9", up to "ID_FINP9"
+    ItemValue,     // anything above "ID_FINP9": the row's Item and one value
 };
 
 enum class Alignment { Left, Center, Right };

@@ -94,6 +94,8 @@ class ItemEditor {
     // The notes viewer: show this note if it is open / close it. May be left empty.
     std::function<void(const std::string& path)> OnShowNote;
     std::function<void()> OnCloseNotes;
+    // The "Tables" page is rebuilt for the item's Type (the data table page).
+    std::function<void(const std::string& type)> OnDataTablePage;
 
     // The chooser of the page, the current choice (the row whose key the item stores, if any)
     // and the access chooser.
@@ -146,7 +148,8 @@ class ItemEditor {
     void SetUpFactorGrid();
     void ShowLabelTags();
     store::Dataset* ChoiceDataset();
-    void Store(const char* field, const std::string& value);
+    std::string ItemField(const char* name);
+    bool Store(const std::vector<std::pair<const char*, std::string>>& values);
     void Changed();
 
     EditorDatasets D;

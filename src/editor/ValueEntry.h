@@ -53,7 +53,7 @@ class ValueError : public std::runtime_error {
 struct ValueCheckSite {
     base::Prompter& Prompter;
     // The item whose LowLimit and HighLimit bound the value (the current record of TableVersion).
-    const store::Dataset& Item;
+    store::Dataset& Item;
     // Whether the page shown has the options frame with the value field or the factor grid.
     std::function<bool()> PageChecksValues;
 };
