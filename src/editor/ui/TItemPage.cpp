@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "editor/Texts.h"
 #include "editor/ui/FactorGridView.h"
 #include "editor/ui/KeyFilter.h"
 #include "editor/ui/PageTexts.h"
@@ -86,9 +87,9 @@ TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatase
     BuildAccess(data);
 
     auto* right = new QVBoxLayout;
-    GroupBoxTags = new QGroupBox(text::DisplayTags, this);
+    GroupBoxTags = new QGroupBox(editor::text::DisplayTags, this);
     GroupBoxTags->setObjectName("GroupBoxTags");
-    GroupBoxTags->setAccessibleName(text::DisplayTags);
+    GroupBoxTags->setAccessibleName(editor::text::DisplayTags);
     BuildTags(data, keys);
     right->addWidget(GroupBoxTags);
     ImageInstrument = new QLabel(this);
@@ -207,7 +208,6 @@ void TItemPage::Render(const std::string& signalLine) {
         DBEditLabelTag1->setText(QString::fromStdString(Rules.LabelTagDefault));
         DBEditLabelTag2->setText(QString::fromStdString(Rules.LabelTagUser));
     }
-    if (DBGridFactors) DBGridFactors->LayOut(Rules.Grid);
 }
 
 void TItemPage::SetPicture(const QPixmap& picture) {
