@@ -46,7 +46,7 @@ QLineEdit* TagEdit(QWidget* parent, const char* objectName, const QString& name)
     edit->setAccessibleName(name);
     edit->setReadOnly(true);
     edit->setMaxLength(8);
-    edit->setFixedWidth(72);
+    edit->setFixedWidth(64);
     return edit;
 }
 
@@ -64,7 +64,7 @@ TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatase
     DBTextItem = new QLabel(this);
     DBTextItem->setObjectName("DBTextItem");
     DBTextItem->setAccessibleName("Item");
-    DBTextItem->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    DBTextItem->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     DBTextItem->setAlignment(Qt::AlignCenter);
     QFont bold = DBTextItem->font();
     bold.setBold(true);

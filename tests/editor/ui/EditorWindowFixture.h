@@ -77,8 +77,8 @@ class EditorWindow : public catalogue::ui::testing::MainWindowFixture {
         store::Table table(Main->Core().TableVersion.TableName());
         table.SetReadOnly(true);
         table.Open();
-        const bool found = item.empty() ? table.Locate("ID", {id})
-                                        : table.Locate("ID;Item", {id, item});
+        const bool found =
+            item.empty() ? table.Locate("ID", {id}) : table.Locate("ID;Item", {id, item});
         return found ? table.FieldByName(field).AsString() : "<none>";
     }
     // Chooses a row of a combo box as the user does: the list closes on it.
