@@ -38,7 +38,7 @@ void TKv740FormMain::HostConfigurationEditor(QWidget* sheet) {
 
     // Buttons, item list, then the item pages with the description box under them; only the
     // pages are the edit area.
-    ConfigurationEditor->ItemList->setFixedWidth(196);
+    ConfigurationEditor->ItemList->setFixedWidth(214);
     static_cast<QHBoxLayout*>(sheet->layout())->insertWidget(1, ConfigurationEditor->ItemList);
     QWidget* area = EditAreas[0];  // the Configuration page's
     area->layout()->setContentsMargins(0, 0, 0, 0);

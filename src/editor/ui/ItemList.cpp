@@ -23,6 +23,15 @@ constexpr NavigatorKey Keys[4] = {
     {"Last", "Last record", QStyle::SP_MediaSkipForward},
 };
 
+// The list is narrow: an item's name too long for it shows whole as the row's tip.
+class ItemsModel : public store::ui::DatasetModel {
+  public:
+    using DatasetModel::DatasetModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        return DatasetModel::data(index, role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+    }
+};
+
 }  // namespace
 
 void Navigate(store::Dataset& items, NavigateKey key) {
@@ -40,7 +49,7 @@ void Navigate(store::Dataset& items, NavigateKey key) {
 }
 
 TItemList::TItemList(const QString& frame, store::Dataset& items, QWidget* parent)
-    : QWidget(parent), Model(new store::ui::DatasetModel(items, {{"Item", "Item"}})) {
+    : QWidget(parent), Model(new ItemsModel(items, {{"Item", "Item"}})) {
     setObjectName(frame);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
