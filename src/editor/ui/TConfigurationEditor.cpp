@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "editor/ValueEntry.h"
@@ -177,15 +178,21 @@ void TConfigurationEditor::SetTablesPage(QWidget* page) {
 void TConfigurationEditor::InstallValueChecks(store::Table& version, store::Table& factors) {
     Rules->InstallValueChecks(version, factors);
     // The general error display: the error text follows the check's warning, on every road a
-    // value takes into the table (the bindings keep a refused value without a word).
+    // value takes into the table (the bindings keep a refused value without a word). One user
+    // action can try the same value twice (the field losing the focus, then the click that took
+    // it): the second try is refused without telling the user again.
     for (store::Field* field : {version.FindField("DefaultValue"), factors.FindField("LowLimit"),
                                 factors.FindField("HighLimit")}) {
         if (!field || !field->OnValidate) continue;
         field->OnValidate = [check = field->OnValidate, this](store::Field& f) {
+            if (Refused && Refused->Field == &f && Refused->Value == f.AsString())
+                throw ShownRefusal(Refused->Error);
             try {
                 check(f);
             } catch (const ValueError& e) {
                 Host.Prompter.Error(e.what());
+                Refused = Refusal{&f, f.AsString(), e.what()};
+                QTimer::singleShot(0, this, [this] { Refused.reset(); });
                 throw ShownRefusal(e.what());
             }
         };

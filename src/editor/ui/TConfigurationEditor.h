@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/Prompter.h"
@@ -80,6 +81,13 @@ class TConfigurationEditor : public QObject {
     KeyFilter* FactorKeys;
     std::array<TItemPage*, ItemPageCount> Pages{};
     std::string SignalLine;
+    // The value refused last, until the event loop runs again.
+    struct Refusal {
+        const store::Field* Field;
+        std::string Value;
+        std::string Error;
+    };
+    std::optional<Refusal> Refused;
     bool Changing = false;  // an item change is being shown
     std::vector<store::ScopedConnection> Connections;
 };

@@ -129,6 +129,28 @@ TEST_F(Editing, ARefusedValueShowsTheWarningThenTheErrorAndKeepsTheStoredValue) 
     }
 }
 
+TEST_F(Editing, AClickOnAnotherItemTellsOfARefusedValueOnce) {
+    Main->activateWindow();
+    Spin(20);
+    Category("COMMS");
+    Item("Comms Address");
+    Type(Page()->DBEditDefaultValue, "300");
+    ASSERT_TRUE(Page()->DBEditDefaultValue->hasFocus());
+    // The field loses the focus to the list, then the list tries to leave the item.
+    QTableView* list = Editor().ItemList->DBGrid;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    Spin(20);
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{"Value is not within allowed range", "Range error"}));
+    EXPECT_EQ(Page()->DBTextItem->text(), "Comms Address");
+    EXPECT_EQ(Stored("ID_COMMS_ADDRESS", "DefaultValue"), "1");
+
+    // The next action tries again and tells again.
+    Enter(Page()->DBEditDefaultValue);
+    EXPECT_EQ(Prompter.Boxes.size(), 4u);
+}
+
 TEST_F(Editing, AValueIsCommittedByEnterByTheNavigatorAndByTheCategory) {
     Category("COMMS");
     Item("Comms Address");
