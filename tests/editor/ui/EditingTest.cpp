@@ -119,6 +119,7 @@ TEST_F(Editing, ARefusedValueShowsTheWarningThenTheErrorAndKeepsTheStoredValue) 
         EXPECT_EQ(Main->Core().TableVersion.State(), store::DatasetState::Edit);
 
         // Leaving the item is refused the same way, and the item stays.
+        Spin(20);
         const size_t left = Prompter.Boxes.size();
         Editor().ItemList->DBNavigator[2]->click();
         Spin(20);
