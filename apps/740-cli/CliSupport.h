@@ -30,6 +30,21 @@ std::string IncompatibleDetail(const kv::link::TComms& link);
 // else the demo installation staged by the build.
 std::filesystem::path DefaultInstallation();
 
+// The model's option table completed with the engineering units, as the manager's start-up
+// makes it, in a scratch directory so that the installation is left as it is.
+class ScratchOptions {
+  public:
+    explicit ScratchOptions(const std::string& model);
+    ~ScratchOptions();
+    ScratchOptions(const ScratchOptions&) = delete;
+    ScratchOptions& operator=(const ScratchOptions&) = delete;
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::filesystem::path dir_;
+    std::string path_;
+};
+
 // Makes the installation's bin directory the working directory, so that tables and working files
 // are found as the programs find them; a Failure when there is none.
 void EnterInstallation(const std::filesystem::path& install);

@@ -12,10 +12,12 @@ void AddBuildCommand(CLI::App& app, int& status);
 void AddOrderCodeCommand(CLI::App& app, int& status);
 void AddCatalogueCommand(CLI::App& app, int& status);
 void AddVersionCommand(CLI::App& app, int& status);
+void AddItemCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
-    for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand,
-                     AddBuildCommand, AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand})
+    for (auto add :
+         {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand,
+          AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand, AddItemCommand})
         add(app, status);
 }
 
