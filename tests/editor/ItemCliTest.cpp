@@ -88,8 +88,9 @@ TEST_F(ItemCli, ListShowsTheChangedItem) {
     ASSERT_EQ(Run("item set 758-FC01-000777 ID_VAR_TOTAL_1 --unit Gal --label MYTOT").Status, 0);
     const CliResult list = Run("item list 758-FC01-000777 --category VARIABLES --csv");
     ASSERT_EQ(list.Status, 0) << list.Output;
-    EXPECT_EQ(list.Output.substr(0, list.Output.find('\n')),
-              "ID,Item,Panel,DefaultValue,Coefficient,Access,LabelTag1,LabelTag2,UnitTag1,UnitTag2");
+    EXPECT_EQ(
+        list.Output.substr(0, list.Output.find('\n')),
+        "ID,Item,Panel,DefaultValue,Coefficient,Access,LabelTag1,LabelTag2,UnitTag1,UnitTag2");
     EXPECT_NE(list.Output.find("ID_VAR_TOTAL_1,Total,Units,0,GU_TOTAL_GAL,OP_ACCESS_PRINTOUT,TOTAL,"
                                "MYTOT,Gal,Gal\n"),
               std::string::npos)

@@ -231,7 +231,7 @@ TEST_F(Editing, FactorGridKeysAndValuesAreChecked) {
     EXPECT_EQ(Prompter.Beeps, 1);
     EXPECT_EQ(CellEditor(grid), nullptr);  // no edit was started
 
-    // Eight digits are refused by the check; the Hertz column takes 0 whatever the limits.
+    // Eight digits are refused by the check; the Hertz column takes 0 below the item's 0.001.
     QTest::keyClick(grid, Qt::Key_1);  // starts the edit; the editor takes the rest
     QTest::keyClicks(CellEditor(grid), "2345678");
     QTest::keyClick(CellEditor(grid), Qt::Key_Return);
@@ -246,6 +246,22 @@ TEST_F(Editing, FactorGridKeysAndValuesAreChecked) {
     Spin(20);
     EXPECT_EQ(Stored("ID_FINP1_CORRECTION_FACTORS", "LowLimit", "Point 01"), "0");
     EXPECT_EQ(Prompter.Boxes.size(), 2u) << Prompter.LastText();
+
+    // The K-Factor column has the item's limits (0.001 to 999999.9): 0 is below them.
+    auto typeInto = [&](int row, const char* text) {
+        grid->setCurrentIndex(grid->model()->index(row, 2));
+        QTest::keyClick(grid, text[0]);
+        QTest::keyClicks(CellEditor(grid), text + 1);
+        QTest::keyClick(CellEditor(grid), Qt::Key_Return);
+        Spin(20);
+    };
+    typeInto(1, "0");
+    EXPECT_EQ(BoxTexts(2),
+              (std::vector<std::string>{"Value is not within allowed range", "Range error"}));
+    EXPECT_EQ(Stored("ID_FINP1_CORRECTION_FACTORS", "HighLimit", "Point 02"), "10.012");
+    typeInto(1, "10.5");
+    EXPECT_EQ(Stored("ID_FINP1_CORRECTION_FACTORS", "HighLimit", "Point 02"), "10.5");
+    EXPECT_EQ(Prompter.Boxes.size(), 4u) << Prompter.LastText();
 }
 
 TEST_F(Editing, ABatchApplicationKeepsThePrintoutOfMostVariables) {
