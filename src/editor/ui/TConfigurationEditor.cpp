@@ -90,7 +90,6 @@ TConfigurationEditor::TConfigurationEditor(ConfigurationHost host)
                               static_cast<store::Dataset*>(&Host.Data.TableFactors)})
         Connections.emplace_back(
             d->OnDestroy.Connect([this](store::Dataset&) { Connections.clear(); }));
-    ItemChanged();
 }
 
 TConfigurationEditor::~TConfigurationEditor() {
@@ -215,7 +214,8 @@ void TConfigurationEditor::Commit() {
 }
 
 void TConfigurationEditor::ItemChanged() {
-    if (Changing) return;
+    // Without an item (no version bound yet) the pages keep what they show.
+    if (Changing || !Host.Data.TableVersion.Active() || Host.Data.TableVersion.IsEmpty()) return;
     const bool was = std::exchange(Changing, true);
     Host.Run([this] { Rules->SourceVersionDataChange(); });
     Changing = was;
