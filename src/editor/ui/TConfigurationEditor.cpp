@@ -111,22 +111,18 @@ void TConfigurationEditor::BuildPages() {
             auto* item = new TItemPage(spec, *Rules, Host.Data, keys, PageControlItems);
             Pages[static_cast<size_t>(spec.Page)] = item;
             page = item;
-            // DBComboCloseUp: the choice by the text shown (a unit sets both unit tags), then
-            // the posting rule.
-            if (QComboBox* box = item->DBLookupComboOptions)
+            // A choice stores by the text shown (a unit sets both unit tags); closing the
+            // list, chosen or not, applies the posting rule (DBComboCloseUp).
+            if (TDBLookupCombo* box = item->DBLookupComboOptions)
                 connect(box, &QComboBox::activated, this, [this, box](int row) {
-                    Host.Run([&] {
-                        Rules->Choose(box->itemText(row).toStdString());
-                        Rules->Post();
-                    });
+                    Host.Run([&] { Rules->Choose(box->itemText(row).toStdString()); });
                 });
-            QComboBox* access = item->DBLookupComboAccess;
+            TDBLookupCombo* access = item->DBLookupComboAccess;
             connect(access, &QComboBox::activated, this, [this, access](int row) {
-                Host.Run([&] {
-                    Rules->ChooseAccess(access->itemText(row).toStdString());
-                    Rules->Post();
-                });
+                Host.Run([&] { Rules->ChooseAccess(access->itemText(row).toStdString()); });
             });
+            for (TDBLookupCombo* box : {item->DBLookupComboOptions, access})
+                if (box) box->OnCloseUp = [this] { Commit(); };
             if (item->DBGridFactors)
                 item->DBGridFactors->OnColumnEnter = [this](int column) {
                     Rules->FactorColumnEnter(column);

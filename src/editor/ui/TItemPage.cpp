@@ -52,6 +52,11 @@ QLineEdit* TagEdit(QWidget* parent, const char* objectName, const QString& name)
 
 }  // namespace
 
+void TDBLookupCombo::hidePopup() {
+    QComboBox::hidePopup();
+    if (OnCloseUp) OnCloseUp();
+}
+
 TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatasets& data,
                      PageKeys keys, QWidget* parent)
     : QWidget(parent), Spec(spec), Rules(rules) {
@@ -118,7 +123,7 @@ void TItemPage::BuildOptions(const EditorDatasets& data, PageKeys keys) {
         box->addLayout(line);
     }
     if (const ChoiceList list = ListOf(Spec.Choices, data); list.List) {
-        DBLookupComboOptions = new QComboBox(GroupBoxOptions);
+        DBLookupComboOptions = new TDBLookupCombo(GroupBoxOptions);
         DBLookupComboOptions->setObjectName(Spec.ValueField ? "DBLookupComboUnits"
                                                             : "DBLookupComboOptions");
         DBLookupComboOptions->setAccessibleName(name);
@@ -153,7 +158,7 @@ void TItemPage::BuildOptions(const EditorDatasets& data, PageKeys keys) {
 void TItemPage::BuildAccess(const EditorDatasets& data) {
     auto* box = new QVBoxLayout(GroupBoxAccess);
     box->setContentsMargins(6, 4, 6, 6);
-    DBLookupComboAccess = new QComboBox(GroupBoxAccess);
+    DBLookupComboAccess = new TDBLookupCombo(GroupBoxAccess);
     DBLookupComboAccess->setObjectName("DBLookupComboAccess");
     DBLookupComboAccess->setAccessibleName(Spec.AccessHeader);
     new store::ui::LookupBinding(data.TableAccess, "Item", "Description", DBLookupComboAccess,

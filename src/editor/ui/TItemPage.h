@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "editor/ItemEditor.h"
 #include "editor/ItemPages.h"
@@ -17,6 +18,14 @@ namespace kv::editor::ui {
 
 class KeyFilter;
 class TFactorGrid;
+
+// A chooser that tells when its list closes, chosen or not (DBComboCloseUp).
+class TDBLookupCombo : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> OnCloseUp;
+    void hidePopup() override;
+};
 
 // The key filters of the pages, one for each kind of field.
 struct PageKeys {
@@ -37,13 +46,13 @@ class TItemPage : public QWidget {
     const PageSpec& Spec;
     QLabel* DBTextItem;
     QGroupBox* GroupBoxOptions;
-    QComboBox* DBLookupComboOptions = nullptr;  // the page's chooser (units on "Parameters")
+    TDBLookupCombo* DBLookupComboOptions = nullptr;  // the page's chooser (units on "Parameters")
     QLineEdit* DBEditDefaultValue = nullptr;
     TFactorGrid* DBGridFactors = nullptr;
     QLabel* LabelOptionDescription;
     QLabel* LabelSignal = nullptr;  // "Outputs"
     QGroupBox* GroupBoxAccess;
-    QComboBox* DBLookupComboAccess;
+    TDBLookupCombo* DBLookupComboAccess;
     QGroupBox* GroupBoxTags;
     // Label and unit tags of the "Default:" and "User:" rows.
     QLineEdit* DBEditLabelTag1;

@@ -217,6 +217,15 @@ TEST_F(Editing, ChoosersStoreTheChoiceAndTheAccess) {
     EXPECT_EQ(Page()->DBLookupComboOptions->currentText(), other);
     EXPECT_TRUE(Stored("ID_POUT1_WIDTH", "DefaultValue").starts_with("OP_PULSE_WIDTH_"));
     EXPECT_FALSE(Page()->LabelOptionDescription->text().isEmpty());
+
+    // Closing a list without choosing commits what is pending too.
+    Type(Page()->DBEditUnitTag2, "MS");
+    ASSERT_NE(Stored("ID_POUT1_WIDTH", "UnitTag2"), "MS");
+    Page()->DBLookupComboAccess->showPopup();
+    Spin(20);
+    Page()->DBLookupComboAccess->hidePopup();
+    Spin(20);
+    EXPECT_EQ(Stored("ID_POUT1_WIDTH", "UnitTag2"), "MS");
     EXPECT_TRUE(Prompter.Boxes.empty()) << Prompter.LastText();
 }
 
