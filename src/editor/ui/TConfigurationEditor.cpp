@@ -150,7 +150,8 @@ void TConfigurationEditor::BuildDescription() {
     DBMemoItemDescription->setObjectName("DBMemoItemDescription");
     DBMemoItemDescription->setAccessibleName(text::DescriptionBox);
     DBMemoItemDescription->setReadOnly(true);
-    DBMemoItemDescription->viewport()->installEventFilter(this);
+    DescriptionViewport = DBMemoItemDescription->viewport();
+    DescriptionViewport->installEventFilter(this);
     new store::ui::FieldBinding(Host.Data.TableVersion, "Description", DBMemoItemDescription);
     layout->addWidget(DBMemoItemDescription);
     GroupBoxDescription->setFixedHeight(76);
@@ -236,8 +237,8 @@ void TConfigurationEditor::Render() {
 }
 
 bool TConfigurationEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DBMemoItemDescription->viewport() &&
-        event->type() == QEvent::MouseButtonDblClick && Host.ShowNote)
+    if (watched == DescriptionViewport && event->type() == QEvent::MouseButtonDblClick &&
+        Host.ShowNote)
         Host.ShowNote();  // ActionNoteExecute
     return QObject::eventFilter(watched, event);
 }

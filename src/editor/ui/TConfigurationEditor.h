@@ -80,6 +80,7 @@ class TConfigurationEditor : public QObject {
     KeyFilter* TagKeys;
     KeyFilter* FactorKeys;
     std::array<TItemPage*, ItemPageCount> Pages{};
+    QObject* DescriptionViewport = nullptr;  // compared only: it may be going away
     std::string SignalLine;
     // The value refused last, until the event loop runs again.
     struct Refusal {
