@@ -46,7 +46,8 @@ QLineEdit* TagEdit(QWidget* parent, const char* objectName, const QString& name)
     edit->setAccessibleName(name);
     edit->setReadOnly(true);
     edit->setMaxLength(8);
-    edit->setFixedWidth(64);
+    // Eight capitals, the widest a tag gets.
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("MMMMMMMM") * 3 / 4 + 14);
     return edit;
 }
 
