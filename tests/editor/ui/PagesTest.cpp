@@ -85,7 +85,7 @@ TEST_F(EditorWindow, EveryPageKindShowsItsFrameForADemoItem) {
     }
 }
 
-TEST_F(EditorWindow, AnUnknownPanelKeepsThePageAndTablesItemsGetTheTablesPage) {
+TEST_F(EditorWindow, TablesItemsGetTheTablesPageAndAnUnknownPanelKeepsThePage) {
     Start();
     Main->CategoryButtons[3]->click();  // HEAT
     Spin(20);
@@ -95,6 +95,26 @@ TEST_F(EditorWindow, AnUnknownPanelKeepsThePageAndTablesItemsGetTheTablesPage) {
     Item("Fluid Property Table");
     EXPECT_EQ(CurrentPage(), "TabSheetTables");
     EXPECT_EQ(Editor().PageControlItems->currentWidget(), Editor().TabSheetTables);
+
+    Main->PageControlMain->setCurrentIndex(0);
+    Spin(20);
+    Main->CategoryButtons[0]->click();  // FLOW
+    Spin(20);
+    NewVersion("FC01", "100004");
+    {
+        store::Table table(Main->Core().FilterBox.Text(catalogue::Slot::FileName));
+        table.Open();
+        ASSERT_TRUE(table.Locate("ID", {"ID_PARAMETER_REF_DENSITY"}));
+        table.Edit();
+        table.FieldByName("Panel").SetAsString("Nowhere");
+        table.Post();
+    }
+    ShowConfiguration();
+    Category("PARAMETERS");
+    Item("Atmospheric Pressure");
+    Item("Reference Density");
+    EXPECT_EQ(CurrentPage(), "TabSheetParameters");
+    EXPECT_EQ(Page()->DBTextItem->text(), "Reference Density");
 }
 
 TEST_F(EditorWindow, VariablesOfferPrintoutChoicesAndOtherItemsAccessLevels) {
