@@ -44,10 +44,10 @@ DataTableViews::DataTableViews(const std::string& factoryFile, const std::string
 
 DataTablePage::DataTablePage(DataTableSets sets, base::Prompter& prompter)
     : Sets(sets), prompter_(prompter) {
-    connections_.emplace_back(Sets.Tables.AfterScroll.Connect(
-        [this](store::Dataset&) { QueryDataTablesAfterScroll(); }));
-    connections_.emplace_back(Sets.DataUser.AfterInsert.Connect(
-        [this](store::Dataset&) { TableDataUserAfterInsert(); }));
+    connections_.emplace_back(
+        Sets.Tables.AfterScroll.Connect([this](store::Dataset&) { QueryDataTablesAfterScroll(); }));
+    connections_.emplace_back(
+        Sets.DataUser.AfterInsert.Connect([this](store::Dataset&) { TableDataUserAfterInsert(); }));
     connections_.emplace_back(Sets.DataUser.BeforeDelete.Connect(
         [this](store::Dataset&) { TableDataUserBeforeDelete(); }));
 }
@@ -197,8 +197,8 @@ void DataTablePage::ButtonTableDeleteClick() {
 
 void DataTablePage::DeleteTable() {
     store::Table& data = Sets.DataUser;
-    data.SetFilter("Type = " + Quoted(ItemType()) + " and Item = " +
-                   Quoted(Value(Sets.Tables, "Item")));
+    data.SetFilter("Type = " + Quoted(ItemType()) +
+                   " and Item = " + Quoted(Value(Sets.Tables, "Item")));
     data.SetFiltered(true);
     {
         store::Batch batch(data);

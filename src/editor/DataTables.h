@@ -21,13 +21,13 @@ inline constexpr int TableColumnCount = 5;
 
 // The views the page works on; `Version` stands on the item the page shows.
 struct DataTableSets {
-    store::Table& Version;    // the version table (TableVersion)
-    store::Table& DataUser;   // the user data file (TableDataUser)
-    store::Query& Tables;     // both data files, ordered by Item (QueryDataTables)
-    store::Query& Titles;     // the factory data file (QueryDataTitles)
-    store::Query& Units;      // the factory data file (QueryDataUnits)
-    store::Query& Limits;     // the factory data file (QueryDataLimits)
-    store::Query& Options;    // the model's option table (QueryDataOptions)
+    store::Table& Version;   // the version table (TableVersion)
+    store::Table& DataUser;  // the user data file (TableDataUser)
+    store::Query& Tables;    // both data files, ordered by Item (QueryDataTables)
+    store::Query& Titles;    // the factory data file (QueryDataTitles)
+    store::Query& Units;     // the factory data file (QueryDataUnits)
+    store::Query& Limits;    // the factory data file (QueryDataLimits)
+    store::Query& Options;   // the model's option table (QueryDataOptions)
 };
 
 // The same views over the files, for a program without the manager's (the command line).

@@ -35,7 +35,8 @@ FactorGridSpec FactorGridOf(std::string_view id, std::string_view labelTag1) {
 
 std::string PointsIdOf(std::string_view factorsId) {
     const size_t at = factorsId.find("_FACTORS");
-    const std::string_view head = at == std::string_view::npos ? factorsId : factorsId.substr(0, at + 1);
+    const std::string_view head =
+        at == std::string_view::npos ? factorsId : factorsId.substr(0, at + 1);
     return std::string(head) + "POINTS";
 }
 

@@ -41,7 +41,9 @@ ItemEditor::ItemEditor(EditorDatasets datasets, EditorServices services)
 
 ItemEditor::~ItemEditor() = default;
 
-bool ItemEditor::ReadOnly() const { return !D.TableVersion.CanModify(); }
+bool ItemEditor::ReadOnly() const {
+    return !D.TableVersion.CanModify();
+}
 
 bool ItemEditor::PageChecksValues() const {
     const PageSpec* spec = Shown();
@@ -135,15 +137,16 @@ void ItemEditor::SetUpFactorGrid() {
     D.TableFactors.SetFilter(FactorRowsFilter(id, RowCount));
     D.TableFactors.SetFiltered(true);
     Grid = FactorGridOf(id, ItemField("LabelTag1"));
-    if (store::Field* low = D.TableFactors.Active() ? D.TableFactors.FindField("LowLimit") : nullptr)
+    if (store::Field* low =
+            D.TableFactors.Active() ? D.TableFactors.FindField("LowLimit") : nullptr)
         low->EditMask = Grid.Columns[1].EditMask;
 }
 
 void ItemEditor::FactorColumnEnter(int column) {
     if (column < 0 || column >= static_cast<int>(Grid.Columns.size())) return;
     EnteredColumn = column;
-    OptionsHeader = FactorColumnHeader(Grid.Columns[column], ItemField("LowLimit"),
-                                       ItemField("HighLimit"));
+    OptionsHeader =
+        FactorColumnHeader(Grid.Columns[column], ItemField("LowLimit"), ItemField("HighLimit"));
     ShowLabelTags();
     Changed();
 }

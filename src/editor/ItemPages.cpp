@@ -13,8 +13,22 @@ constexpr const char* Printout = text::PrintoutHeader;
 
 // Pages that pick a variable and show its tags.
 constexpr PageSpec VariablePage(ItemPage page, const char* caption, ChoiceRows rows) {
-    return {page,  caption, true,  text::OptionsHeader, false, false, rows, "DefaultValue", true,
-            false, false,   LabelSource::ChosenVariable, false, true, AccessBox::Enabled, Access};
+    return {page,
+            caption,
+            true,
+            text::OptionsHeader,
+            false,
+            false,
+            rows,
+            "DefaultValue",
+            true,
+            false,
+            false,
+            LabelSource::ChosenVariable,
+            false,
+            true,
+            AccessBox::Enabled,
+            Access};
 }
 
 constexpr std::array<PageSpec, ItemPageCount> Pages{{
@@ -22,16 +36,14 @@ constexpr std::array<PageSpec, ItemPageCount> Pages{{
      "Coefficient", true, true, false, LabelSource::Item, true, false, AccessBox::Enabled,
      Printout},
     {ItemPage::Options, "Options", true, text::OptionsHeader, false, false, ChoiceRows::Options,
-     "DefaultValue", true, false, false, LabelSource::Item, true, true, AccessBox::Enabled,
-     Access},
+     "DefaultValue", true, false, false, LabelSource::Item, true, true, AccessBox::Enabled, Access},
     {ItemPage::Outputs, "Outputs", true, text::OptionsHeader, false, false, ChoiceRows::Outputs,
      "DefaultValue", true, false, true, LabelSource::ChosenVariable, false, true,
      AccessBox::Enabled, Access},
     {ItemPage::Values, "Values", true, text::DefaultValueHeader, true, false, ChoiceRows::None,
      nullptr, false, false, false, LabelSource::Item, true, true, AccessBox::Enabled, Access},
-    {ItemPage::Password, "Password", true, text::DefaultValueHeader, true, false,
-     ChoiceRows::None, nullptr, false, false, false, LabelSource::Item, true, true,
-     AccessBox::Disabled, Access},
+    {ItemPage::Password, "Password", true, text::DefaultValueHeader, true, false, ChoiceRows::None,
+     nullptr, false, false, false, LabelSource::Item, true, true, AccessBox::Disabled, Access},
     {ItemPage::Parameters, "Parameters", true, text::ValueAndUnitsHeader, true, false,
      ChoiceRows::Options, "Coefficient", true, true, false, LabelSource::Item, true, false,
      AccessBox::Enabled, Access},
@@ -55,9 +67,13 @@ constexpr std::array<PageSpec, ItemPageCount> Pages{{
 
 }  // namespace
 
-const std::array<PageSpec, ItemPageCount>& PageTable() { return Pages; }
+const std::array<PageSpec, ItemPageCount>& PageTable() {
+    return Pages;
+}
 
-const PageSpec& Spec(ItemPage page) { return Pages[static_cast<size_t>(page)]; }
+const PageSpec& Spec(ItemPage page) {
+    return Pages[static_cast<size_t>(page)];
+}
 
 std::optional<ItemPage> PageOfPanel(std::string_view panel) {
     auto it = std::find_if(Pages.begin(), Pages.end(),

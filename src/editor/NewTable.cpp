@@ -29,9 +29,10 @@ void NewTableForm::FormShow() {
     for (int n = 1; n <= TableColumnCount; ++n) {
         const TableColumn& column = page_.Columns[static_cast<size_t>(n - 1)];
         if (!column.Visible || column.Title.find(',') == std::string::npos) continue;
-        Columns.push_back({n, sets.Titles.Active() && !sets.Titles.IsEmpty()
-                                  ? sets.Titles.FieldByName(DataTablePage::DataField(n)).AsString()
-                                  : column.Title,
+        Columns.push_back({n,
+                           sets.Titles.Active() && !sets.Titles.IsEmpty()
+                               ? sets.Titles.FieldByName(DataTablePage::DataField(n)).AsString()
+                               : column.Title,
                            page_.UnitChoices(n)});
     }
 }

@@ -10,15 +10,19 @@ namespace kv::editor {
 
 namespace {
 
-bool IsDigit(char key) { return key >= '0' && key <= '9'; }
-bool IsLetter(char key) { return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z'); }
+bool IsDigit(char key) {
+    return key >= '0' && key <= '9';
+}
+bool IsLetter(char key) {
+    return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z');
+}
 
 // A number as the instrument reads it: the whole text, "." as separator, no exponent words.
 std::optional<float> ToNumber(std::string_view text) {
     if (text.empty()) return std::nullopt;
     float value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::general);
+    auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -105,9 +105,8 @@ TEST_F(DataTables, TitleRefusalsWriteNothing) {
     struct Case {
         const char* Title;
         const char* Message;
-    } cases[] = {{"", text::EnterTableTitle},
-                 {"glycol", text::TableExists},
-                 {"Default", text::TableExists}};
+    } cases[] = {
+        {"", text::EnterTableTitle}, {"glycol", text::TableExists}, {"Default", text::TableExists}};
     for (const Case& c : cases) {
         Prompter.Boxes.clear();
         NewTableForm form(*Page, Prompter);
@@ -130,9 +129,15 @@ TEST_F(DataTables, CellsAreCheckedInBaseUnitsAgainstTheLimits) {
         const char* Value;
         const char* Refusal;
     } cases[] = {
-        {3, "5", ""},       {3, "6", text::OutOfRange},  {3, "0.9", text::OutOfRange},
-        {1, "200", ""},     {1, "-50", ""},              {1, "201", text::OutOfRange},
-        {2, "500", ""},     {2, "499.9", text::OutOfRange}, {2, "abc", text::NotANumber},
+        {3, "5", ""},
+        {3, "6", text::OutOfRange},
+        {3, "0.9", text::OutOfRange},
+        {1, "200", ""},
+        {1, "-50", ""},
+        {1, "201", text::OutOfRange},
+        {2, "500", ""},
+        {2, "499.9", text::OutOfRange},
+        {2, "abc", text::NotANumber},
         {2, "1-0", text::NotANumber},
     };
     for (const Case& c : cases) {
@@ -244,13 +249,16 @@ TEST_F(DataTables, ChoosingATableShowsItsRows) {
 }
 
 TEST(TableKeys, TitlesAndCellsTakeTheirCharacters) {
-    for (char key : std::string("\b\t\r %()+-/:_09AZaz")) EXPECT_TRUE(TableTitleKeyPasses(key)) << key;
+    for (char key : std::string("\b\t\r %()+-/:_09AZaz"))
+        EXPECT_TRUE(TableTitleKeyPasses(key)) << key;
     for (char key : std::string("'\".,;*&@")) EXPECT_FALSE(TableTitleKeyPasses(key)) << key;
-    for (char key : std::string("\b\t\r -09AZaz")) EXPECT_TRUE(TableCellKeyPasses("GU_TEXT", key)) << key;
+    for (char key : std::string("\b\t\r -09AZaz"))
+        EXPECT_TRUE(TableCellKeyPasses("GU_TEXT", key)) << key;
     for (char key : std::string(".+,'/")) EXPECT_FALSE(TableCellKeyPasses("GU_TEXT", key)) << key;
     for (char key : std::string("\b\t\r+-.09Ee"))
         EXPECT_TRUE(TableCellKeyPasses("GU_DENSITY", key)) << key;
-    for (char key : std::string(" aAZ,")) EXPECT_FALSE(TableCellKeyPasses("GU_DENSITY", key)) << key;
+    for (char key : std::string(" aAZ,"))
+        EXPECT_FALSE(TableCellKeyPasses("GU_DENSITY", key)) << key;
     EXPECT_EQ(MaskedText(">CCCCCCCCCCCC", "light fuel oil"), "LIGHT FUEL O");
     EXPECT_EQ(MaskedText("", "light"), "light");
 }
