@@ -1,9 +1,13 @@
 #include "CliSupport.h"
 
+#include <stdlib.h>
+
 #include <cstdio>
 #include <iostream>
 
 #include "CommandLine.h"
+#include "assets/AssetFiles.h"
+#include "assets/EngineeringUnits.h"
 
 namespace cli {
 
@@ -38,6 +42,23 @@ void EnterInstallation(const std::filesystem::path& install) {
     std::error_code error;
     std::filesystem::current_path(install / "bin", error);
     if (error) throw Failure("no installation at \"" + install.string() + "\"");
+}
+
+ScratchOptions::ScratchOptions(const std::string& model) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "kv740-options-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch directory");
+    dir_ = pattern;
+    const auto resource = model == "746" ? kv::assets::Resource::FileOptions746
+                                         : kv::assets::Resource::FileOptions758;
+    kv::assets::WriteResource(resource, dir_);
+    path_ = (dir_ / kv::assets::ResourceFileName(resource)).string();
+    kv::assets::AppendUnitRows(path_);
+}
+
+ScratchOptions::~ScratchOptions() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
 }
 
 }  // namespace cli

@@ -34,4 +34,20 @@ std::filesystem::path DefaultInstallation();
 // are found as the programs find them; a Failure when there is none.
 void EnterInstallation(const std::filesystem::path& install);
 
+// The model's option table ("746" or "758") completed with the engineering units, as the
+// manager's start-up makes it, in a scratch directory so that the installation is left as it is.
+class ScratchOptions {
+  public:
+    explicit ScratchOptions(const std::string& model);
+    ~ScratchOptions();
+    ScratchOptions(const ScratchOptions&) = delete;
+    ScratchOptions& operator=(const ScratchOptions&) = delete;
+    const std::string& Path() const { return path_; }
+    const std::filesystem::path& Dir() const { return dir_; }
+
+  private:
+    std::filesystem::path dir_;
+    std::string path_;
+};
+
 }  // namespace cli

@@ -12,10 +12,13 @@ void AddBuildCommand(CLI::App& app, int& status);
 void AddOrderCodeCommand(CLI::App& app, int& status);
 void AddCatalogueCommand(CLI::App& app, int& status);
 void AddVersionCommand(CLI::App& app, int& status);
+void AddTableCommand(CLI::App& app, int& status);
+void AddTextCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
     for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand,
-                     AddBuildCommand, AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand})
+                     AddBuildCommand, AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand,
+                     AddTableCommand, AddTextCommand})
         add(app, status);
 }
 

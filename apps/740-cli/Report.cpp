@@ -20,33 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The model's option table completed with the engineering units, as the manager's start-up
-// makes it, in a scratch directory so that the installation is left as it is.
-class ScratchOptions {
-  public:
-    explicit ScratchOptions(const std::string& model) {
-        std::string pattern = (fs::temp_directory_path() / "kv740-report-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch directory");
-        dir_ = pattern;
-        const auto resource = model == "746" ? kv::assets::Resource::FileOptions746
-                                             : kv::assets::Resource::FileOptions758;
-        kv::assets::WriteResource(resource, dir_);
-        path_ = (dir_ / kv::assets::ResourceFileName(resource)).string();
-        kv::assets::AppendUnitRows(path_);
-    }
-    ~ScratchOptions() {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    ScratchOptions(const ScratchOptions&) = delete;
-    ScratchOptions& operator=(const ScratchOptions&) = delete;
-    const std::string& Path() const { return path_; }
-
-  private:
-    fs::path dir_;
-    std::string path_;
-};
-
 struct ReportOptions {
     std::string Version, Output = "Report.pdf", Install;
 };

@@ -34,8 +34,7 @@ std::string UserTextRefusal(TextKind kind, std::string_view text) {
         if (c == KeyBackspace || c == KeyEnter || !UserTextKeyPasses(kind, c))
             return "The character \"" + std::string(1, c) + "\" cannot be typed in " + what;
     if (kind == TextKind::PrinterLine && text.size() > PrinterTextLength)
-        return "A printer text takes at most " + std::to_string(PrinterTextLength) +
-               " characters";
+        return "A printer text takes at most " + std::to_string(PrinterTextLength) + " characters";
     return {};
 }
 

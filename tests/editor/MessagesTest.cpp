@@ -7,10 +7,10 @@ namespace {
 
 TEST(UserTexts, KindFollowsTheMenuWithAlarmsAsRelays) {
     const std::pair<const char*, TextKind> cases[] = {
-        {"OP_MENU_ERRORS", TextKind::Message},       {"OP_MENU_WARNINGS", TextKind::Message},
-        {"OP_MENU_RELAYS", TextKind::Message},       {"OP_MENU_PROMPTS_HIDDEN", TextKind::Message},
-        {"OP_MENU_HEADERS", TextKind::PrinterLine},  {"OP_MENU_FOOTERS", TextKind::PrinterLine},
-        {"OP_MENU_ALARMS", TextKind::None},          {"OP_MENU_PARAMETERS", TextKind::None},
+        {"OP_MENU_ERRORS", TextKind::Message},      {"OP_MENU_WARNINGS", TextKind::Message},
+        {"OP_MENU_RELAYS", TextKind::Message},      {"OP_MENU_PROMPTS_HIDDEN", TextKind::Message},
+        {"OP_MENU_HEADERS", TextKind::PrinterLine}, {"OP_MENU_FOOTERS", TextKind::PrinterLine},
+        {"OP_MENU_ALARMS", TextKind::None},         {"OP_MENU_PARAMETERS", TextKind::None},
     };
     for (const auto& [menu, kind] : cases) EXPECT_EQ(TextKindOf(menu), kind) << menu;
 }

@@ -1,0 +1,84 @@
+#pragma once
+// A copy of the demo installation with an empty bin/ and a custom version 758-HC01-000001 of
+// the heat application, for running 740-cli and the windows against it. The toolchain's gcc
+// keeps a copy of every source it compiles as kept-source.C in the installation's root.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+namespace kv::editor::testing {
+
+namespace fs = std::filesystem;
+
+inline std::string FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct CliRun {
+    int Status;
+    std::string Output;  // standard output and error together
+};
+
+class InstallCopy : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kv740-tablecli-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        Root = pattern;
+        for (const char* dir : {"dbs", "docs", "help", "toolchain", "apx"})
+            fs::copy(fs::path(KV740_DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
+        fs::create_directories(Root / "bin");
+        const fs::path gcc = Root / "toolchain/bin/gcc";
+        fs::rename(gcc, Root / "toolchain/bin/gcc.real");
+        std::ofstream(gcc) << "#!/bin/sh\n[ -f 740-ggui.C ] && cp 740-ggui.C ../kept-source.C\n"
+                              "exec \"$(dirname \"$0\")/gcc.real\" \"$@\"\n";
+        fs::permissions(gcc, fs::perms::owner_all);
+        ASSERT_EQ(Cli("version new 758-HC01-000000 --code 000001").Status, 0);
+    }
+    void TearDown() override { fs::remove_all(Root); }
+
+    // Runs "740-cli ARGUMENTS --install ROOT" from the root.
+    CliRun Cli(const std::string& arguments) const {
+        const std::string command = "cd '" + Root.string() + "' && " + CLI_PATH + " " +
+                                    arguments + " --install '" + Root.string() + "' 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string out;
+        char buffer[512];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+        const int raw = pclose(pipe);
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
+    }
+    std::string Ok(const std::string& arguments) const {
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.Status, 0) << arguments << "\n" << run.Output;
+        return run.Output;
+    }
+    // Every file under the root with its bytes.
+    std::map<std::string, std::string> Snapshot() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(Root))
+            if (entry.is_regular_file())
+                files[fs::relative(entry.path(), Root).string()] = FileBytes(entry.path());
+        return files;
+    }
+    // The text of a PDF, by pdftotext.
+    std::string PdfText(const fs::path& pdf) const {
+        const fs::path out = Root / "pdf.txt";
+        const std::string command =
+            "pdftotext -layout '" + pdf.string() + "' '" + out.string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return FileBytes(out);
+    }
+
+    fs::path Root;
+};
+
+}  // namespace kv::editor::testing
