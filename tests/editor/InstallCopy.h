@@ -47,8 +47,8 @@ class InstallCopy : public ::testing::Test {
 
     // Runs "740-cli ARGUMENTS --install ROOT" from the root.
     CliRun Cli(const std::string& arguments) const {
-        const std::string command = "cd '" + Root.string() + "' && " + CLI_PATH + " " +
-                                    arguments + " --install '" + Root.string() + "' 2>&1";
+        const std::string command = "cd '" + Root.string() + "' && " + CLI_PATH + " " + arguments +
+                                    " --install '" + Root.string() + "' 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         std::string out;
         char buffer[512];

@@ -119,9 +119,9 @@ TEST_F(TableCli, TablesAndTextsReachTheSourceAndTheReport) {
     const size_t points = source.find(heading);
     ASSERT_NE(points, std::string::npos) << source;
     const std::string rows =
-              "   {OP_HEAT_FLUID_TYPE_USER, 2.9315000E+02, 9.9820000E+02, 4.1800000E+03, "
-              "0.0000000E+00, 0.0000000E+00, \"20\", \"998.2\", \"4.18\", \"0\", \"0\", },\r\n"
-              "   {OP_HEAT_FLUID_TYPE_USER, 3.5315000E+02, ";
+        "   {OP_HEAT_FLUID_TYPE_USER, 2.9315000E+02, 9.9820000E+02, 4.1800000E+03, "
+        "0.0000000E+00, 0.0000000E+00, \"20\", \"998.2\", \"4.18\", \"0\", \"0\", },\r\n"
+        "   {OP_HEAT_FLUID_TYPE_USER, 3.5315000E+02, ";
     EXPECT_EQ(source.substr(points + heading.size(), rows.size()), rows);
     EXPECT_NE(source.find("   \"ACME FLOW (LINE 4)\",\r\n"), std::string::npos);
     EXPECT_NE(source.find("{\"HIGH ALARM\",\"TANK HIGH\"}"), std::string::npos);

@@ -59,9 +59,10 @@ TFactorGrid::TFactorGrid(store::Dataset& factors, KeyFilter* keys, QWidget* pare
                     QAbstractItemView::AnyKeyPressed);
     setItemDelegate(new FilteredDelegate(keys, this));
     keys->Watch(this);  // a refused key neither starts an edit nor reaches the cell
-    connections_.emplace_back(factors.OnDataChange.Connect([this](store::Dataset&, store::Field* f) {
-        if (!f) FollowCursor();
-    }));
+    connections_.emplace_back(
+        factors.OnDataChange.Connect([this](store::Dataset&, store::Field* f) {
+            if (!f) FollowCursor();
+        }));
     connections_.emplace_back(
         factors.OnDestroy.Connect([this](store::Dataset&) { connections_.clear(); }));
 }

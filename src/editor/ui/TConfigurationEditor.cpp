@@ -32,16 +32,16 @@ class ShownRefusal : public store::Abort {
 
 TConfigurationEditor::TConfigurationEditor(ConfigurationHost host)
     : Host(std::move(host)),
-      Rules(std::make_unique<ItemEditor>(Host.Data, EditorServices{Host.Prompter, Host.FileExists,
-                                                                   Host.BatchOrLoad,
-                                                                   Host.PostingRule})) {
+      Rules(std::make_unique<ItemEditor>(
+          Host.Data,
+          EditorServices{Host.Prompter, Host.FileExists, Host.BatchOrLoad, Host.PostingRule})) {
     ValueKeys = new KeyFilter(
         [this](char key, QWidget* control) {
             auto* edit = qobject_cast<QLineEdit*>(control);
             if (!edit) return true;
             const int selected = static_cast<int>(edit->selectedText().size());
-            const int caret = edit->hasSelectedText() ? edit->selectionStart()
-                                                      : edit->cursorPosition();
+            const int caret =
+                edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
             return Rules->ValueKeyPress(key, edit->text().toStdString(), caret, selected);
         },
         this);
@@ -77,18 +77,18 @@ TConfigurationEditor::TConfigurationEditor(ConfigurationHost host)
         else
             Render();  // a choice changed the item's value or tags
     }));
-    Connections.emplace_back(version.OnViewChange.Connect([this](store::Dataset&, store::ViewChange c) {
-        if (c == store::ViewChange::Rows) ItemChanged();
-    }));
-    Connections.emplace_back(Host.Data.TableFactors.OnDataChange.Connect(
-        [this](store::Dataset&, store::Field* f) {
+    Connections.emplace_back(
+        version.OnViewChange.Connect([this](store::Dataset&, store::ViewChange c) {
+            if (c == store::ViewChange::Rows) ItemChanged();
+        }));
+    Connections.emplace_back(
+        Host.Data.TableFactors.OnDataChange.Connect([this](store::Dataset&, store::Field* f) {
             if (!f) Render();  // the factor row's tags
         }));
     for (store::Dataset* d : {static_cast<store::Dataset*>(&version),
                               static_cast<store::Dataset*>(&Host.Data.TableFactors)})
-        Connections.emplace_back(d->OnDestroy.Connect([this](store::Dataset&) {
-            Connections.clear();
-        }));
+        Connections.emplace_back(
+            d->OnDestroy.Connect([this](store::Dataset&) { Connections.clear(); }));
     ItemChanged();
 }
 
@@ -207,7 +207,8 @@ void TConfigurationEditor::ItemChanged() {
     const bool was = std::exchange(Changing, true);
     Host.Run([this] { Rules->SourceVersionDataChange(); });
     Changing = was;
-    if (Rules->Page == ItemPage::Factors) PageOf(ItemPage::Factors)->DBGridFactors->LayOut(Rules->Grid);
+    if (Rules->Page == ItemPage::Factors)
+        PageOf(ItemPage::Factors)->DBGridFactors->LayOut(Rules->Grid);
     if (Host.SetNoteSlot) Host.SetNoteSlot(Rules->NotePath, Rules->NoteExists);
     if (Host.OutputsPageShown) Host.OutputsPageShown(Rules->Page == ItemPage::Outputs);
     Render();
