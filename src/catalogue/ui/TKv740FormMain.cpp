@@ -25,8 +25,10 @@
 #include "docs/Documents.h"
 #include "docs/ui/AboutBox.h"
 #include "docs/ui/TFormHtml.h"
+#include "editor/ui/TConfigurationEditor.h"
 #include "editor/ui/TFormModels.h"
 #include "editor/ui/TFormOptions.h"
+#include "store/StoreError.h"
 #include "store/ui/DatasetModel.h"
 #include "store/ui/FieldBinding.h"
 
@@ -55,8 +57,9 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
     PageControlMain->setObjectName("PageControlMain");
     PageControlMain->setAccessibleName("Pages");
     PageControlMain->addTab(BuildCataloguePage(), CaptionOf(Page::Instruments));
-    PageControlMain->addTab(BuildItemPage(Page::Configuration, &EditAreas[0]),
-                            CaptionOf(Page::Configuration));
+    QWidget* configuration = BuildItemPage(Page::Configuration, &EditAreas[0]);
+    HostConfigurationEditor(configuration);
+    PageControlMain->addTab(configuration, CaptionOf(Page::Configuration));
     PageControlMain->addTab(BuildItemPage(Page::Messages, &EditAreas[1]),
                             CaptionOf(Page::Messages));
     PageControlMain->addTab(BuildItemPage(Page::PrinterText, &EditAreas[2]),
@@ -92,6 +95,7 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
 
 TKv740FormMain::~TKv740FormMain() {
     // The models and bindings let go of the core's datasets before those close.
+    ConfigurationEditor.reset();
     delete PacksModel;
     delete UnitsModel;
     for (auto* binding : Bindings) delete binding;
@@ -213,6 +217,8 @@ void TKv740FormMain::Run(const std::function<void()>& handler) {
     ++Busy;
     try {
         handler();
+    } catch (const store::Abort&) {
+        // Cancelled by a handler that has told the user why.
     } catch (const std::exception& e) {
         Env.Prompter.Error(e.what());
     }

@@ -32,6 +32,7 @@ namespace kv::docs::ui {
 class TFormHtml;
 }
 namespace kv::editor::ui {
+class TConfigurationEditor;
 class TFormModels;
 class TFormOptions;
 }  // namespace kv::editor::ui
@@ -84,6 +85,8 @@ class TKv740FormMain : public QMainWindow {
     docs::Documents& Docs() { return *DocRules; }
     QAction* Action(Command command) const { return Actions[static_cast<size_t>(command)]; }
     QToolButton* ModelButton(const std::string& model) const;
+    // The "Configuration" page's item list, item pages and description box.
+    editor::ui::TConfigurationEditor* Configuration() const { return ConfigurationEditor.get(); }
 
     // The preferences and product codes dialogs hang here (ActionOptions, ActionModels).
     std::function<void()> OnOptions;
@@ -141,6 +144,7 @@ class TKv740FormMain : public QMainWindow {
     void BuildHeading(QWidget* parent, QVBoxLayout* layout);
     QWidget* BuildCataloguePage();
     QWidget* BuildItemPage(Page page, QWidget** editArea);
+    void HostConfigurationEditor(QWidget* sheet);
     void BuildStatusBar();
     void BindDatasets();
     void ConnectCore();
@@ -164,6 +168,7 @@ class TKv740FormMain : public QMainWindow {
     std::unique_ptr<ManagerVersionHost> VersionHost;
     std::unique_ptr<VersionInfo> VersionRules;
     std::unique_ptr<docs::Documents> DocRules;
+    std::unique_ptr<editor::ui::TConfigurationEditor> ConfigurationEditor;
     docs::TWebLinks Links;
     Dialogs Forms;
     std::array<QAction*, CommandCount> Actions{};

@@ -13,6 +13,7 @@
 #include "catalogue/ui/Pictures.h"
 #include "catalogue/ui/TFormInstrument.h"
 #include "catalogue/ui/TKv740FormMain.h"
+#include "editor/ui/TConfigurationEditor.h"
 #include "store/ui/DatasetModel.h"
 
 namespace kv::catalogue::ui {
@@ -470,7 +471,9 @@ void TKv740FormMain::Render() {
     if (ImageInstrument->pixmap().isNull() || model != PictureModel) {
         PictureModel = model;
         ImageInstrument->setPixmap(InstrumentPicture(QSize(210, 280), model));
+        ConfigurationEditor->SetPicture(InstrumentPicture(QSize(120, 160), model));
     }
+    ConfigurationEditor->SetSignalLine(Rules.OutputSignal);
     LabelVersion->setText(QString::fromStdString(Rules.HeadingVersion));
     LabelTitle->setText(QString::fromStdString(Rules.HeadingTitle));
     LabelClass->setText(QString::fromStdString(Rules.HeadingClass));

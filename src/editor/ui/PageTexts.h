@@ -2,7 +2,6 @@
 // Captions of the item pages' shared frame.
 namespace kv::editor::ui::text {
 
-inline constexpr const char* DisplayTags = "Display Tags";
 inline constexpr const char* LabelColumn = "Label:";
 inline constexpr const char* UnitColumn = "Unit:";
 inline constexpr const char* DefaultRow = "Default:";

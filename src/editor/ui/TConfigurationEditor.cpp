@@ -111,17 +111,22 @@ void TConfigurationEditor::BuildPages() {
             auto* item = new TItemPage(spec, *Rules, Host.Data, keys, PageControlItems);
             Pages[static_cast<size_t>(spec.Page)] = item;
             page = item;
-            for (QComboBox* box : {item->DBLookupComboOptions, item->DBLookupComboAccess}) {
-                if (!box) continue;
-                // DBComboCloseUp: a unit choice sets both unit tags, then the posting rule.
-                const bool units = box == item->DBLookupComboOptions && spec.SetsUnitTags;
-                connect(box, &QComboBox::activated, this, [this, box, units](int row) {
+            // DBComboCloseUp: the choice by the text shown (a unit sets both unit tags), then
+            // the posting rule.
+            if (QComboBox* box = item->DBLookupComboOptions)
+                connect(box, &QComboBox::activated, this, [this, box](int row) {
                     Host.Run([&] {
-                        if (units) Rules->ChooseUnit(box->itemText(row).toStdString());
+                        Rules->Choose(box->itemText(row).toStdString());
                         Rules->Post();
                     });
                 });
-            }
+            QComboBox* access = item->DBLookupComboAccess;
+            connect(access, &QComboBox::activated, this, [this, access](int row) {
+                Host.Run([&] {
+                    Rules->ChooseAccess(access->itemText(row).toStdString());
+                    Rules->Post();
+                });
+            });
             if (item->DBGridFactors)
                 item->DBGridFactors->OnColumnEnter = [this](int column) {
                     Rules->FactorColumnEnter(column);

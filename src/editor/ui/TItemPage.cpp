@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "editor/Texts.h"
 #include "editor/ui/FactorGridView.h"
 #include "editor/ui/KeyFilter.h"
 #include "editor/ui/PageTexts.h"
@@ -45,7 +46,7 @@ QLineEdit* TagEdit(QWidget* parent, const char* objectName, const QString& name)
     edit->setAccessibleName(name);
     edit->setReadOnly(true);
     edit->setMaxLength(8);
-    edit->setFixedWidth(72);
+    edit->setFixedWidth(64);
     return edit;
 }
 
@@ -63,7 +64,7 @@ TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatase
     DBTextItem = new QLabel(this);
     DBTextItem->setObjectName("DBTextItem");
     DBTextItem->setAccessibleName("Item");
-    DBTextItem->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    DBTextItem->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     DBTextItem->setAlignment(Qt::AlignCenter);
     QFont bold = DBTextItem->font();
     bold.setBold(true);
@@ -86,9 +87,9 @@ TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatase
     BuildAccess(data);
 
     auto* right = new QVBoxLayout;
-    GroupBoxTags = new QGroupBox(text::DisplayTags, this);
+    GroupBoxTags = new QGroupBox(editor::text::DisplayTags, this);
     GroupBoxTags->setObjectName("GroupBoxTags");
-    GroupBoxTags->setAccessibleName(text::DisplayTags);
+    GroupBoxTags->setAccessibleName(editor::text::DisplayTags);
     BuildTags(data, keys);
     right->addWidget(GroupBoxTags);
     ImageInstrument = new QLabel(this);
@@ -207,7 +208,6 @@ void TItemPage::Render(const std::string& signalLine) {
         DBEditLabelTag1->setText(QString::fromStdString(Rules.LabelTagDefault));
         DBEditLabelTag2->setText(QString::fromStdString(Rules.LabelTagUser));
     }
-    if (DBGridFactors) DBGridFactors->LayOut(Rules.Grid);
 }
 
 void TItemPage::SetPicture(const QPixmap& picture) {
