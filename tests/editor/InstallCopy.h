@@ -1,7 +1,6 @@
 #pragma once
 // A copy of the demo installation with an empty bin/ and a custom version 758-HC01-000001 of
-// the heat application, for running 740-cli and the windows against it. The toolchain's gcc
-// keeps a copy of every source it compiles as kept-source.C in the installation's root.
+// the heat application, for running 740-cli against it, whose gcc keeps the sources it compiles.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +11,8 @@
 #include <iterator>
 #include <map>
 #include <string>
+
+#include "KeptSource.h"
 
 namespace kv::editor::testing {
 
@@ -36,11 +37,7 @@ class InstallCopy : public ::testing::Test {
         for (const char* dir : {"dbs", "docs", "help", "toolchain", "apx"})
             fs::copy(fs::path(KV740_DEMO_INSTALL) / dir, Root / dir, fs::copy_options::recursive);
         fs::create_directories(Root / "bin");
-        const fs::path gcc = Root / "toolchain/bin/gcc";
-        fs::rename(gcc, Root / "toolchain/bin/gcc.real");
-        std::ofstream(gcc) << "#!/bin/sh\n[ -f 740-ggui.C ] && cp 740-ggui.C ../kept-source.C\n"
-                              "exec \"$(dirname \"$0\")/gcc.real\" \"$@\"\n";
-        fs::permissions(gcc, fs::perms::owner_all);
+        KeepCompiledSources(Root);
         ASSERT_EQ(Cli("version new 758-HC01-000000 --code 000001").Status, 0);
     }
     void TearDown() override { fs::remove_all(Root); }
@@ -69,15 +66,6 @@ class InstallCopy : public ::testing::Test {
                 files[fs::relative(entry.path(), Root).string()] = FileBytes(entry.path());
         return files;
     }
-    // The text of a PDF, by pdftotext.
-    std::string PdfText(const fs::path& pdf) const {
-        const fs::path out = Root / "pdf.txt";
-        const std::string command =
-            "pdftotext -layout '" + pdf.string() + "' '" + out.string() + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        return FileBytes(out);
-    }
-
     fs::path Root;
 };
 

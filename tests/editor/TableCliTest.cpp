@@ -113,7 +113,7 @@ TEST_F(TableCli, TablesAndTextsReachTheSourceAndTheReport) {
     Ok("text set 758-HC01-000001 ID_ALARM_HIGH 'TANK HIGH'");
     Ok("build 758-HC01-000001");
 
-    const std::string source = FileBytes(Root / "kept-source.C");
+    const std::string source = KeptSource(Root);
     // Values in base units (kelvin, J/kg), texts as typed; the source has CR LF line ends.
     const std::string heading = "   // WATER\r\n";
     const size_t points = source.find(heading);

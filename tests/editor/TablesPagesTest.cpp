@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "DataTableFixture.h"
+#include "GridTyping.h"
 #include "editor/TableTexts.h"
 #include "editor/ui/ItemList.h"
 #include "editor/ui/MessagesPage.h"
@@ -26,14 +27,6 @@ auto Runner(base::Prompter& prompter) {
             prompter.Error(e.what());
         }
     };
-}
-
-// The cell editor open in the grid.
-QLineEdit* OpenEditor(QAbstractItemView* grid) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QLineEdit* editor : grid->viewport()->findChildren<QLineEdit*>())
-        if (editor->isVisible()) return editor;
-    return nullptr;
 }
 
 void Shoot(QWidget& widget, const char* name) {
@@ -72,20 +65,8 @@ class TablesWindow : public DataTableFixture {
             QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
         });
     }
-    // Types into a cell of the grid and leaves it with Enter.
     void Type(int row, int column, const QString& keys) {
-        QTableView* grid = Window->DBGridTables;
-        const QModelIndex cell = grid->model()->index(row, column);
-        grid->setFocus();
-        grid->setCurrentIndex(cell);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        grid->edit(cell);
-        QLineEdit* editor = OpenEditor(grid);
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClicks(editor, keys);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();  // the delegate commits from the event loop
+        ASSERT_TRUE(TypeIntoCell(Window->DBGridTables, row, column, keys));
     }
     QString Cell(int row, int column) {
         return Window->DBGridTables->model()->index(row, column).data().toString();

@@ -105,7 +105,7 @@ class PrintTextDelegate : public QStyledItemDelegate {
 
 TMessagesPage::TMessagesPage(TextPageHost host, QWidget* parent)
     : QWidget(parent), Host(std::move(host)) {
-    setObjectName("TabSheetMessageText");
+    setObjectName("FrameMessageText");
     setAccessibleName("Messages");
     store::Table& version = Host.TableVersion;
     ItemList = new TItemList("FrameGrid3", version, nullptr);
@@ -165,8 +165,8 @@ TMessagesPage::TMessagesPage(TextPageHost host, QWidget* parent)
                 new store::ui::FieldBinding(version, "Description", DBMemoDescription)};
     Connections.emplace_back(
         version.OnDataChange.Connect([this](store::Dataset&, store::Field*) { Render(); }));
-    Connections.emplace_back(version.OnViewChange.Connect(
-        [this](store::Dataset&, store::ViewChange) { Render(); }));
+    Connections.emplace_back(
+        version.OnViewChange.Connect([this](store::Dataset&, store::ViewChange) { Render(); }));
     connect(DBEditUser, &QLineEdit::textEdited, this,
             [this](const QString& t) { ImageMessage->setPixmap(DisplayPicture(t)); });
     Render();
@@ -184,7 +184,7 @@ void TMessagesPage::Render() {
 
 TPrinterTextPage::TPrinterTextPage(TextPageHost host, QWidget* parent)
     : QWidget(parent), Host(std::move(host)) {
-    setObjectName("TabSheetPrinterText");
+    setObjectName("FramePrinterText");
     setAccessibleName("Printer Text");
     store::Table& version = Host.TableVersion;
     auto* column = new QVBoxLayout(this);
@@ -196,8 +196,8 @@ TPrinterTextPage::TPrinterTextPage(TextPageHost host, QWidget* parent)
     DBGridPrintText->verticalHeader()->hide();
     DBGridPrintText->horizontalHeader()->setStretchLastSection(true);
     DBGridPrintText->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    Model = new PrintTextModel(
-        version, {{"Item", text::ListOfItems}, {"HighLimit", text::UserTextColumn}});
+    Model = new PrintTextModel(version,
+                               {{"Item", text::ListOfItems}, {"HighLimit", text::UserTextColumn}});
     Model->SetReadOnly(false);
     Model->Attach(DBGridPrintText);
     DBGridPrintText->setSelectionBehavior(QAbstractItemView::SelectItems);

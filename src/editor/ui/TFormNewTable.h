@@ -25,7 +25,7 @@ class TFormNewTable : public QDialog {
     QLineEdit* EditTitle;
     QPushButton* BitBtnOK;
     QPushButton* BitBtnCancel;
-    std::vector<QLabel*> ColumnTitles;       // of the columns shown, in order
+    std::vector<QLabel*> ColumnTitles;  // of the columns shown, in order
     std::vector<QComboBox*> ColumnUnits;
 
   protected:

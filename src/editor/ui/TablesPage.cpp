@@ -229,23 +229,32 @@ void TTablesPage::Render() {
     for (const std::string& name : Rules->TableNames()) DBLookupComboBoxTables->addItem(Q(name));
     DBLookupComboBoxTables->setCurrentText(Q(Rules->SelectedTable()));
     NewModel();
-    for (int i = 0; i < TableColumnCount; ++i) {
-        const TableColumn& column = Rules->Columns[static_cast<size_t>(i)];
-        Model->SetColumnVisible(i, column.Visible);
-        if (column.Visible && column.Width > 0) DBGridTables->setColumnWidth(i, column.Width);
-    }
+    for (int i = 0; i < TableColumnCount; ++i)
+        Model->SetColumnVisible(i, Rules->Columns[static_cast<size_t>(i)].Visible);
+    FitColumns();
     DBGridTables->setEnabled(Rules->GridEnabled());
     Rendering = false;
 }
 
-void TTablesPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+void TTablesPage::FitColumns() {
+    // The rules' widths, for the grid as wide as it is now.
+    Rules->ClientWidth = DBGridTables->viewport()->width();
     int shown = 0;
     for (const TableColumn& column : Rules->Columns) shown += column.Visible ? 1 : 0;
-    if (shown == 0) return;
-    const int width = DBGridTables->viewport()->width() / shown - 1;
+    if (shown == 0 || Rules->ClientWidth <= 0) return;
     for (int i = 0; i < TableColumnCount; ++i)
-        if (Rules->Columns[static_cast<size_t>(i)].Visible) DBGridTables->setColumnWidth(i, width);
+        if (Rules->Columns[static_cast<size_t>(i)].Visible)
+            DBGridTables->setColumnWidth(i, Rules->ClientWidth / shown - 1);
+}
+
+void TTablesPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitColumns();
+}
+
+void TTablesPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FitColumns();
 }
 
 void TTablesPage::ButtonTableNewClick() {

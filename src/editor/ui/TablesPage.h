@@ -44,11 +44,13 @@ class TTablesPage : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Render();
     void NewModel();
+    void FitColumns();
     void ButtonTableNewClick();
 
     std::unique_ptr<DataTablePage> Rules;

@@ -181,7 +181,7 @@ TEST_F(Editing, ChoosersStoreTheChoiceAndTheAccess) {
     Pick(Page()->DBLookupComboOptions, "Total");
     EXPECT_EQ(Stored("ID_AOUT1_SOURCE", "DefaultValue"), "ID_VAR_TOTAL_1");
     EXPECT_EQ(Page()->DBEditLabelTag1->text(), "TOTAL");  // the chosen variable's tags
-    Spin(30);                                              // the idle refresh
+    Spin(30);                                             // the idle refresh
     EXPECT_EQ(Page()->LabelSignal->text(), "Output Signal: PULSE");
 
     Pick(Page()->DBLookupComboAccess, "Password protected");
@@ -232,9 +232,9 @@ TEST_F(Editing, ABatchApplicationKeepsThePrintoutOfMostVariables) {
     Spin(20);
     ChooseRow("BC02");
     ShowConfiguration();
-    for (const auto& [item, enabled] : {std::pair{"Batch Total", true},
-                                        std::pair{"Flow Rate", false},
-                                        std::pair{"Average Rate", true}}) {
+    for (const auto& [item, enabled] :
+         {std::pair{"Batch Total", true}, std::pair{"Flow Rate", false},
+          std::pair{"Average Rate", true}}) {
         Item(item);
         EXPECT_EQ(AccessEnabled(), enabled) << item;
     }
