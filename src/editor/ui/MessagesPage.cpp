@@ -10,6 +10,7 @@
 
 #include "editor/Messages.h"
 #include "editor/TableTexts.h"
+#include "editor/ui/Heading.h"
 #include "editor/ui/ItemList.h"
 #include "editor/ui/KeyFilter.h"
 #include "store/ui/DatasetModel.h"
@@ -118,14 +119,7 @@ TMessagesPage::TMessagesPage(TextPageHost host, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
-    LabelItem = new QLabel(this);
-    LabelItem->setObjectName("LabelMessageItem");
-    LabelItem->setAccessibleName("Item");
-    QFont heading = LabelItem->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.2);
-    LabelItem->setFont(heading);
-    LabelItem->setAlignment(Qt::AlignHCenter);
+    LabelItem = NewHeading(this, "LabelMessageItem");
     column->addWidget(LabelItem);
 
     auto* row = new QHBoxLayout;

@@ -9,6 +9,7 @@
 
 #include "editor/TableCells.h"
 #include "editor/TableTexts.h"
+#include "editor/ui/Heading.h"
 #include "editor/ui/KeyFilter.h"
 #include "editor/ui/TFormNewTable.h"
 #include "store/ui/DatasetModel.h"
@@ -100,14 +101,7 @@ TTablesPage::TTablesPage(DataTableSets sets, base::Prompter& prompter,
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
 
-    LabelItem = new QLabel(this);
-    LabelItem->setObjectName("LabelTablesItem");
-    LabelItem->setAccessibleName("Item");
-    QFont heading = LabelItem->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.2);
-    LabelItem->setFont(heading);
-    LabelItem->setAlignment(Qt::AlignHCenter);
+    LabelItem = NewHeading(this, "LabelTablesItem");
     column->addWidget(LabelItem);
     LabelTable = new QLabel(this);
     LabelTable->setObjectName("LabelTablesName");
