@@ -179,6 +179,7 @@ TEST_F(TextWindows, MessagesTakeTagCharacters) {
     EXPECT_EQ(page.LabelItem->text(), "High Alarm");
     EXPECT_EQ(page.DBEditDefault->text(), "HIGH ALARM");
     EXPECT_TRUE(page.DBEditDefault->isReadOnly());
+    EXPECT_EQ(page.DBEditUser->maxLength(), 40) << "what HighLimit holds";
     page.DBEditUser->setFocus();
     page.DBEditUser->selectAll();
     QTest::keyClicks(page.DBEditUser, "TANK'S HIGH, LEVEL.");

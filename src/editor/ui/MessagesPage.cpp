@@ -172,6 +172,10 @@ TMessagesPage::~TMessagesPage() {
 }
 
 void TMessagesPage::Render() {
+    // The user text takes what its field holds.
+    if (const store::Field* user =
+            Host.TableVersion.Active() ? Host.TableVersion.FindField("HighLimit") : nullptr)
+        DBEditUser->setMaxLength(user->Size());
     const QString user = DBEditUser->text();
     ImageMessage->setPixmap(DisplayPicture(user.isEmpty() ? DBEditDefault->text() : user));
 }
