@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>

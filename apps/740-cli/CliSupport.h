@@ -40,6 +40,7 @@ class ScratchOptions {
     ScratchOptions(const ScratchOptions&) = delete;
     ScratchOptions& operator=(const ScratchOptions&) = delete;
     const std::string& Path() const { return path_; }
+    const std::filesystem::path& Dir() const { return dir_; }
 
   private:
     std::filesystem::path dir_;

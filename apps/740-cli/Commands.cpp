@@ -13,11 +13,13 @@ void AddOrderCodeCommand(CLI::App& app, int& status);
 void AddCatalogueCommand(CLI::App& app, int& status);
 void AddVersionCommand(CLI::App& app, int& status);
 void AddItemCommand(CLI::App& app, int& status);
+void AddTableCommand(CLI::App& app, int& status);
+void AddTextCommand(CLI::App& app, int& status);
 
 void AddAllCommands(CLI::App& app, int& status) {
-    for (auto add :
-         {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand, AddBuildCommand,
-          AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand, AddItemCommand})
+    for (auto add : {AddDownloadCommand, AddPackCommand, AddProgramCommand, AddReportCommand,
+                     AddBuildCommand, AddOrderCodeCommand, AddCatalogueCommand, AddVersionCommand,
+                     AddItemCommand, AddTableCommand, AddTextCommand})
         add(app, status);
 }
 

@@ -64,6 +64,7 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
                             CaptionOf(Page::Messages));
     PageControlMain->addTab(BuildItemPage(Page::PrinterText, &EditAreas[2]),
                             CaptionOf(Page::PrinterText));
+    HostDataPages();
     auto* developer = new QWidget;
     developer->setObjectName("TabSheetDeveloper");
     auto* pictures = new QHBoxLayout(developer);
@@ -95,6 +96,7 @@ TKv740FormMain::TKv740FormMain(Services services, QWidget* parent)
 
 TKv740FormMain::~TKv740FormMain() {
     // The models and bindings let go of the core's datasets before those close.
+    for (QPointer<QWidget>& page : DataPages) delete page.data();
     ConfigurationEditor.reset();
     delete PacksModel;
     delete UnitsModel;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -145,6 +146,8 @@ class TKv740FormMain : public QMainWindow {
     QWidget* BuildCataloguePage();
     QWidget* BuildItemPage(Page page, QWidget** editArea);
     void HostConfigurationEditor(QWidget* sheet);
+    // The "Tables" item page, the "Messages" and the "Printer Text" pages.
+    void HostDataPages();
     void BuildStatusBar();
     void BindDatasets();
     void ConnectCore();
@@ -169,6 +172,7 @@ class TKv740FormMain : public QMainWindow {
     std::unique_ptr<VersionInfo> VersionRules;
     std::unique_ptr<docs::Documents> DocRules;
     std::unique_ptr<editor::ui::TConfigurationEditor> ConfigurationEditor;
+    std::array<QPointer<QWidget>, 3> DataPages;  // Tables, Messages, Printer Text
     docs::TWebLinks Links;
     Dialogs Forms;
     std::array<QAction*, CommandCount> Actions{};
