@@ -20,14 +20,6 @@ struct CatalogueOptions {
     bool Csv = false;
 };
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& value) {
-    if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
-    std::string quoted = "\"";
-    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 int Catalogue(const CatalogueOptions& options) {
     const fs::path install = fs::absolute(options.Install);
     EnterInstallation(install);

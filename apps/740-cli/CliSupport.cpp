@@ -65,6 +65,13 @@ ScratchOptions::~ScratchOptions() {
     std::filesystem::remove_all(dir_, ignored);
 }
 
+std::string CsvField(const std::string& value) {
+    if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+    std::string quoted = "\"";
+    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
 bool VersionTableExists(const char* command, const kv::catalogue::VersionName& version) {
     const std::string table = kv::catalogue::VersionTablePath(version);
     if (kv::store::Table::Exists(table)) return true;

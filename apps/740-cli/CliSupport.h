@@ -51,6 +51,9 @@ class ScratchOptions {
 // are found as the programs find them; a Failure when there is none.
 void EnterInstallation(const std::filesystem::path& install);
 
+// A field of a CSV line, quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& value);
+
 // False, after saying so in the command's name, when the version has no table.
 bool VersionTableExists(const char* command, const kv::catalogue::VersionName& version);
 

@@ -68,13 +68,6 @@ cat::VersionName Enter(const ItemOptions& options) {
     return version;
 }
 
-std::string CsvField(const std::string& value) {
-    if (value.find_first_of(",\"\n") == std::string::npos) return value;
-    std::string quoted = "\"";
-    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 int List(const ItemOptions& options) {
     const cat::VersionName version = Enter(options);
     Session session(version, cat::VersionTablePath(version), true);

@@ -109,13 +109,6 @@ int List(const TableOptions& options) {
     return 0;
 }
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 int Rows(const TableOptions& options) {
     TableItem item(options, false);
     ed::DataTablePage& page = item.Page();

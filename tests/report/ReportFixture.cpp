@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 
+#include "catalogue/VersionRules.h"
 #include "store/Store.h"
 
 namespace kv::report::test {
@@ -70,20 +71,7 @@ void ReportFixture::WriteUserData(const std::vector<TDataRow>& rows) {
 
 void ReportFixture::WriteUserPacks(const std::string& model, const std::string& pack,
                                    const std::string& code, const std::string& title) {
-    using kv::store::FieldType;
-    const kv::store::FieldDefs fields = {FieldDef::Alpha("Button", 20),
-                                         FieldDef::Alpha("Model", 3),
-                                         FieldDef::Alpha("Pack", 4),
-                                         FieldDef::Alpha("Code", 6),
-                                         FieldDef::Alpha("Creator", 30),
-                                         FieldDef::Of("Date", FieldType::Date),
-                                         FieldDef::Alpha("DB", 2),
-                                         FieldDef::Of("Card", FieldType::Long),
-                                         FieldDef::Alpha("Help", 30),
-                                         FieldDef::Alpha("Title", 50),
-                                         FieldDef::Alpha("CustomTitle", 50),
-                                         FieldDef::Alpha("Description", 255),
-                                         FieldDef::Alpha("CustomDescription", 255)};
+    const kv::store::FieldDefs& fields = kv::catalogue::PackTableFields();
     WriteTable(Path("dbs/user/740-pack.db"), fields,
                {{"FLOW", model, pack, code, "Tester", "2024-01-02", "01", "1", "", title, "Mine",
                  "", ""}});
