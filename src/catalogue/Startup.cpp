@@ -107,6 +107,8 @@ void Manager::EnableModelButtons() {
 bool Manager::FormClose() {
     try {
         TablesPost();
+    } catch (const store::Abort&) {
+        return false;  // the value check has shown why
     } catch (const std::exception& e) {
         // The edit that cannot be committed stays on screen; the user decides again.
         Services.Prompter.Error(e.what());

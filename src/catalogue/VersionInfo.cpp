@@ -4,6 +4,7 @@
 #include "catalogue/VersionLifecycle.h"
 #include "catalogue/VersionTexts.h"
 #include "report/TFormPdf.h"
+#include "store/StoreError.h"
 
 namespace kv::catalogue {
 
@@ -76,6 +77,8 @@ bool VersionInfo::BitBtnOKClick(const TypedFields& typed) {
     }
     try {
         CreateVersion(record, Host.BoundItemTable());
+    } catch (const store::Abort&) {
+        return false;  // a refused value of the bound version: the value check has shown why
     } catch (const std::exception& e) {
         Prompter.Error(e.what());  // nothing of the version is left
         return false;

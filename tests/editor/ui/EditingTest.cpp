@@ -152,6 +152,18 @@ TEST_F(Editing, AClickOnAnotherItemTellsOfARefusedValueOnce) {
     EXPECT_EQ(Prompter.Boxes.size(), 4u);
 }
 
+TEST_F(Editing, ClosingTheWindowOverARefusedValueTellsOnceAndStaysOpen) {
+    Category("COMMS");
+    Item("Comms Address");
+    Type(Page()->DBEditDefaultValue, "300");
+    Main->show();
+    EXPECT_FALSE(Main->close());
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{"Value is not within allowed range", "Range error"}));
+    EXPECT_TRUE(Main->isVisible());
+    EXPECT_EQ(Stored("ID_COMMS_ADDRESS", "DefaultValue"), "1");
+}
+
 TEST_F(Editing, AValueIsCommittedByEnterByTheNavigatorAndByTheCategory) {
     Category("COMMS");
     Item("Comms Address");
