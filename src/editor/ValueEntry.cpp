@@ -17,7 +17,7 @@ bool IsLetter(char key) {
     return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z');
 }
 
-// A number as the instrument reads it: the whole text, "." as separator, no exponent words.
+// A number as the instrument reads it: the whole text, "." as separator whatever the locale.
 std::optional<float> ToNumber(std::string_view text) {
     if (text.empty()) return std::nullopt;
     float value = 0;
