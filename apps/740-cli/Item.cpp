@@ -183,6 +183,9 @@ int FactorSet(const ItemOptions& options) {
         auto put = [&](int column, const std::string& value) {
             const ed::FactorColumn& c = e.Grid.Columns[column];
             if (c.ReadOnly) throw Failure("The column \"" + c.Title + "\" cannot be edited");
+            if (!ed::FitsEditMask(value, c.EditMask))
+                throw Failure("The column \"" + c.Title + "\" takes at most " +
+                              std::to_string(c.EditMask.size()) + " digits, not \"" + value + "\"");
             e.SetFactor(c.Field, value);
         };
         if (options.InputGiven->count()) put(1, options.Input);

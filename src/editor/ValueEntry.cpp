@@ -93,6 +93,14 @@ bool FactorKeyPasses(char key) {
     return key == KeyBackspace || key == KeyTab || key == KeyEnter || key == '.' || IsDigit(key);
 }
 
+bool FitsEditMask(std::string_view text, std::string_view editMask) {
+    if (editMask.empty()) return true;
+    if (text.size() > editMask.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (editMask[i] == '9' && !IsDigit(text[i])) return false;
+    return true;
+}
+
 std::optional<ValueRefusal> CheckValue(std::string_view value, std::string_view lowLimit,
                                        std::string_view highLimit, std::string_view editMask) {
     auto number = ToNumber(value);

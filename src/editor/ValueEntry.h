@@ -39,6 +39,10 @@ struct ValueRefusal {
     std::string Error;
 };
 
+// Whether a whole text, pasted at once, fits a field's edit mask: "9999" takes up to four digits;
+// no mask takes anything.
+bool FitsEditMask(std::string_view text, std::string_view editMask);
+
 // The value check of a value against the item's limits; the limits are inclusive, and the edit
 // mask "9999" takes 0 as the lower limit. Nullopt: the value is taken.
 std::optional<ValueRefusal> CheckValue(std::string_view value, std::string_view lowLimit,

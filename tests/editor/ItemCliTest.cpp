@@ -62,6 +62,10 @@ TEST_F(ItemCli, RefusalsPrintTheMessageAndLeaveTheTableAsItWas) {
         {"item set 758-FC01-000777 ID_NO_SUCH_ITEM --value 1", "holds no item"},
         {"factor set 758-FC01-000777 ID_FINP1_CORRECTION_FACTORS 09 --output 1", "no row 09"},
         {"factor set 758-FC01-000777 ID_FINP1_CORRECTION_FACTORS 3 --output 0", "Range error"},
+        {"factor set 758-FC01-000777 ID_FINP1_CORRECTION_FACTORS 3 --input 12345",
+         "The column \"Hertz\" takes at most 4 digits"},
+        {"factor set 758-FC01-000777 ID_FINP1_CORRECTION_FACTORS 3 --input 1.5",
+         "takes at most 4 digits, not \"1.5\""},
         {"item set 758-FC01-000000 ID_VAR_TOTAL_1 --label X", "factory default version"},
     };
     for (const Case& c : cases) {
