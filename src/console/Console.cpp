@@ -394,30 +394,38 @@ void Console::ActionSaveExecute() {
     if (Exists(target) && prompter.Show(text::OverwriteQuestion, base::MessageKind::Warning,
                                         base::Buttons::YesNo) != base::Answer::Yes)
         return;
+    // The new file is written beside the old one and takes its name only when complete, so a
+    // failed save leaves the earlier file as it was.
+    const fs::path partial = fs::path(target).replace_filename("~" + target.filename().string());
     std::error_code error;
-    fs::remove(target, error);
-    if (binaryOnly) {
-        fs::copy_file(Services.WorkDir / PackBinary, target, fs::copy_options::overwrite_existing,
-                      error);
-        if (error)
-            prompter.Error(text::BinaryNotSaved);
-        else
-            prompter.Information(text::BinarySaved);
-    } else {
-        SaveLibrary(target);
+    fs::remove(partial, error);
+    const bool written = binaryOnly ? SaveBinary(partial) : SaveLibrary(partial);
+    if (written) fs::rename(partial, target, error);
+    if (!written || error) {
+        fs::remove(partial, error);
+        if (written) prompter.Error(binaryOnly ? text::BinaryNotSaved : text::LibraryNotSaved);
+        return;
     }
+    prompter.Information(binaryOnly ? text::BinarySaved : text::LibrarySaved);
 }
 
-void Console::SaveLibrary(const fs::path& target) {
+bool Console::SaveBinary(const fs::path& file) {
+    std::error_code error;
+    fs::copy_file(Services.WorkDir / PackBinary, file, fs::copy_options::overwrite_existing, error);
+    if (error) Services.Prompter.Error(text::BinaryNotSaved);
+    return !error;
+}
+
+bool Console::SaveLibrary(const fs::path& file) {
     std::vector<std::string> members;
     for (const std::string& name : SavePack.Members) members.push_back(Archive.TargetPath() + name);
     try {
-        Archive.CompressFileList(target.string(), members, archive::MethodLh5);
+        Archive.CompressFileList(file.string(), members, archive::MethodLh5);
     } catch (const std::exception& e) {
         Services.Prompter.Error(e.what());
-        return;
+        return false;
     }
-    Services.Prompter.Information(text::LibrarySaved);
+    return true;
 }
 
 void Console::OpenDocument(const char* name) {

@@ -146,7 +146,9 @@ class Console {
     bool Unpack();
     std::string RefusalOf(const std::string& extension) const;
     void ClosePortWhenStopped();
-    void SaveLibrary(const std::filesystem::path& target);
+    // Write the file being saved; false after showing why not.
+    bool SaveBinary(const std::filesystem::path& file);
+    bool SaveLibrary(const std::filesystem::path& file);
     void ShowLoad();
     std::vector<std::string> UnitItemNames() const;
     void SetCommandStates();

@@ -50,6 +50,8 @@ inline constexpr const char* BinaryNotSaved =
     "Binary file (.apx) could not be saved in ..\\apx directory";
 inline constexpr const char* LibrarySaved =
     "Library file (.apl) has been saved in ..\\apx directory";
+inline constexpr const char* LibraryNotSaved =
+    "Library file (.apl) could not be saved in ..\\apx directory";
 inline constexpr const char* NoPdfReader = "PDF file Reader is not installed on this computer";
 
 // The Open dialog.

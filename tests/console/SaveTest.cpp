@@ -92,6 +92,19 @@ TEST_F(Save, OverwriteOnlyWhenTheAnswerIsYes) {
     EXPECT_EQ(ReadFileBytes(Apx / "758-FP01-000099.apx"), Image);
 }
 
+TEST_F(Save, AFailedOverwriteKeepsTheEarlierFile) {
+    Built(true, false);
+    WriteFile(Apx / "758-FP01-000099.apl", {9, 9, 9});
+    // A report that cannot be read stops the compression after the question.
+    fs::remove(Bin / "PackReport.pdf");
+    fs::create_directories(Bin / "PackReport.pdf");
+    prompter.Answers = {base::Answer::Yes};
+    console->ActionSaveExecute();
+    EXPECT_EQ(prompter.Boxes.back().Kind, base::MessageKind::Error) << prompter.LastText();
+    EXPECT_EQ(ReadFileBytes(Apx / "758-FP01-000099.apl"), (std::vector<uint8_t>{9, 9, 9}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Apx), fs::directory_iterator()), 1);
+}
+
 TEST_F(Save, CancelWritesNothing) {
     Built(true, true);
     dialogs.SaveOk = false;
