@@ -46,8 +46,8 @@ bool ItemEditor::ReadOnly() const {
 }
 
 bool ItemEditor::PageChecksValues() const {
-    const PageSpec* spec = Shown();
-    return spec && spec->OptionsFrame && (spec->ValueField || spec->FactorGrid);
+    const PageSpec* pageRow = Shown();
+    return pageRow && pageRow->OptionsFrame && (pageRow->ValueField || pageRow->FactorGrid);
 }
 
 bool ItemEditor::UserLabelEditable() const {
@@ -82,10 +82,10 @@ void ItemEditor::SourceVersionDataChange() {
     if (auto page = PageOfPanel(panel)) Page = page;
     Header = ItemField("Item");
     Description = ItemField("Description");
-    if (const PageSpec* spec = Shown(); spec && spec->OptionsFrame) {
-        OptionsHeader = spec->FactorGrid   ? text::TableOfValues
-                        : spec->ValueField ? RangeLine(low, high)
-                                           : spec->OptionsHeader;
+    if (const PageSpec* pageRow = Shown(); pageRow && pageRow->OptionsFrame) {
+        OptionsHeader = pageRow->FactorGrid   ? text::TableOfValues
+                        : pageRow->ValueField ? RangeLine(low, high)
+                                              : pageRow->OptionsHeader;
     }
 
     const bool batch = S.BatchOrLoad && S.BatchOrLoad();
@@ -152,9 +152,9 @@ void ItemEditor::FactorColumnEnter(int column) {
 }
 
 store::Dataset* ItemEditor::ChoiceDataset() {
-    const PageSpec* spec = Shown();
-    if (!spec) return nullptr;
-    switch (spec->Choices) {
+    const PageSpec* pageRow = Shown();
+    if (!pageRow) return nullptr;
+    switch (pageRow->Choices) {
         case ChoiceRows::Options:
             return &D.QueryOptions;
         case ChoiceRows::Outputs:
@@ -172,11 +172,11 @@ store::Dataset* ItemEditor::ChoiceDataset() {
 }
 
 void ItemEditor::ShowLabelTags() {
-    const PageSpec* spec = Shown();
+    const PageSpec* pageRow = Shown();
     LabelTagDefault = ItemField("LabelTag1");
     LabelTagUser = ItemField("LabelTag2");
-    if (!spec) return;
-    if (spec->Labels == LabelSource::ChosenVariable) {
+    if (!pageRow) return;
+    if (pageRow->Labels == LabelSource::ChosenVariable) {
         // The variables view follows the choice (the outputs page's signal line reads it).
         const std::string chosen = ItemField("DefaultValue");
         if (D.TableVariables.Active()) D.TableVariables.Locate("ID", {chosen});
@@ -190,7 +190,7 @@ void ItemEditor::ShowLabelTags() {
                     break;
                 }
         }
-    } else if (spec->Labels == LabelSource::FactorRows) {
+    } else if (pageRow->Labels == LabelSource::FactorRows) {
         const bool third = EnteredColumn == 2;
         std::string tag;
         if (D.TableFactors.Active() && !D.TableFactors.IsEmpty())
@@ -200,17 +200,17 @@ void ItemEditor::ShowLabelTags() {
 }
 
 std::vector<Choice> ItemEditor::Choices() {
-    const PageSpec* spec = Shown();
+    const PageSpec* pageRow = Shown();
     store::Dataset* rows = ChoiceDataset();
     if (!rows) return {};
-    if (spec->Choices == ChoiceRows::Options) return RowsOf(*rows, "Tag", "Item", "Description");
+    if (pageRow->Choices == ChoiceRows::Options) return RowsOf(*rows, "Tag", "Item", "Description");
     return RowsOf(*rows, "Item", "ID", "Description");
 }
 
 std::optional<Choice> ItemEditor::CurrentChoice() {
-    const PageSpec* spec = Shown();
-    if (!spec || !spec->ChoiceField) return std::nullopt;
-    return Find(Choices(), &Choice::Stored, ItemField(spec->ChoiceField));
+    const PageSpec* pageRow = Shown();
+    if (!pageRow || !pageRow->ChoiceField) return std::nullopt;
+    return Find(Choices(), &Choice::Stored, ItemField(pageRow->ChoiceField));
 }
 
 std::vector<Choice> ItemEditor::AccessChoices() {
@@ -229,13 +229,13 @@ bool ItemEditor::Store(const std::vector<std::pair<const char*, std::string>>& v
 }
 
 bool ItemEditor::Choose(const std::string& shown) {
-    const PageSpec* spec = Shown();
-    if (!spec || !spec->ChoiceField || !spec->ChooserEditable) return false;
+    const PageSpec* pageRow = Shown();
+    if (!pageRow || !pageRow->ChoiceField || !pageRow->ChooserEditable) return false;
     auto choice = Find(Choices(), &Choice::Shown, shown);
     if (!choice) return false;
-    std::vector<std::pair<const char*, std::string>> values{{spec->ChoiceField, choice->Stored}};
+    std::vector<std::pair<const char*, std::string>> values{{pageRow->ChoiceField, choice->Stored}};
     // ActionUnitsExecute: both unit tags follow the chosen unit.
-    if (spec->SetsUnitTags) {
+    if (pageRow->SetsUnitTags) {
         values.emplace_back("UnitTag1", choice->Shown);
         values.emplace_back("UnitTag2", choice->Shown);
     }
@@ -246,8 +246,8 @@ bool ItemEditor::Choose(const std::string& shown) {
 }
 
 bool ItemEditor::ChooseUnit(const std::string& tag) {
-    const PageSpec* spec = Shown();
-    return spec && spec->SetsUnitTags && Choose(tag);
+    const PageSpec* pageRow = Shown();
+    return pageRow && pageRow->SetsUnitTags && Choose(tag);
 }
 
 bool ItemEditor::ChooseAccess(const std::string& description) {
@@ -259,8 +259,8 @@ bool ItemEditor::ChooseAccess(const std::string& description) {
 }
 
 void ItemEditor::SetValue(const std::string& value) {
-    const PageSpec* spec = Shown();
-    if (!spec || !spec->ValueField || ReadOnly()) return;
+    const PageSpec* pageRow = Shown();
+    if (!pageRow || !pageRow->ValueField || ReadOnly()) return;
     Store({{"DefaultValue", value}});
 }
 

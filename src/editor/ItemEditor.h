@@ -142,7 +142,7 @@ class ItemEditor {
     std::function<void()> OnRefresh;
 
   private:
-    void ShowPage(const PageSpec& spec);
+    void ShowPage(const PageSpec& pageRow);
     void FilterAccess(AccessKind kind);
     void UpdateNote(const std::string& note);
     void SetUpFactorGrid();

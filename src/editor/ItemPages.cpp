@@ -77,7 +77,7 @@ const PageSpec& Spec(ItemPage page) {
 
 std::optional<ItemPage> PageOfPanel(std::string_view panel) {
     auto it = std::find_if(Pages.begin(), Pages.end(),
-                           [&](const PageSpec& spec) { return panel == spec.Caption; });
+                           [&](const PageSpec& pageRow) { return panel == pageRow.Caption; });
     if (it == Pages.end()) return std::nullopt;
     return it->Page;
 }

@@ -44,22 +44,22 @@ TEST_F(ItemPages, EveryDemoPanelShowsItsPageWithItsChoices) {
             e.SourceVersionDataChange();
             ASSERT_TRUE(PageOfPanel(panel)) << "no page for " << panel;
             ASSERT_EQ(e.Page, PageOfPanel(panel));
-            const PageSpec& spec = *e.Shown();
+            const PageSpec& pageRow = *e.Shown();
             EXPECT_EQ(e.Header, Field("Item"));
-            const std::string header = spec.FactorGrid ? text::TableOfValues
-                                       : spec.ValueField
+            const std::string header = pageRow.FactorGrid ? text::TableOfValues
+                                       : pageRow.ValueField
                                            ? RangeLine(Field("LowLimit"), Field("HighLimit"))
-                                           : spec.OptionsHeader;
-            if (spec.OptionsFrame) {
+                                           : pageRow.OptionsHeader;
+            if (pageRow.OptionsFrame) {
                 EXPECT_EQ(e.OptionsHeader, header);
             }
             // What the item stores is one of the rows its chooser offers.
-            if (spec.ChoiceField) {
+            if (pageRow.ChoiceField) {
                 EXPECT_FALSE(e.Choices().empty());
                 EXPECT_TRUE(e.CurrentChoice())
-                    << spec.ChoiceField << " " << Field(spec.ChoiceField);
+                    << pageRow.ChoiceField << " " << Field(pageRow.ChoiceField);
             }
-            if (spec.Access == AccessBox::Enabled) {
+            if (pageRow.Access == AccessBox::Enabled) {
                 EXPECT_TRUE(e.CurrentAccess()) << "access " << Field("Access");
             }
             // A factory version never lets a tag be edited.

@@ -20,9 +20,9 @@ Qt::Alignment AlignmentOf(Alignment a) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-std::vector<store::ui::ModelColumn> ColumnsOf(const FactorGridSpec& spec) {
+std::vector<store::ui::ModelColumn> ColumnsOf(const FactorGridSpec& layout) {
     std::vector<store::ui::ModelColumn> columns;
-    for (const FactorColumn& c : spec.Columns)
+    for (const FactorColumn& c : layout.Columns)
         columns.emplace_back(c.Field, QString::fromStdString(c.Title), AlignmentOf(c.Align));
     return columns;
 }
@@ -36,14 +36,14 @@ bool SameLayout(const FactorGridSpec& a, const FactorGridSpec& b) {
 
 }  // namespace
 
-FactorsModel::FactorsModel(store::Dataset& factors, const FactorGridSpec& spec, QObject* parent)
-    : DatasetModel(factors, ColumnsOf(spec), parent), spec_(spec) {
+FactorsModel::FactorsModel(store::Dataset& factors, const FactorGridSpec& layout, QObject* parent)
+    : DatasetModel(factors, ColumnsOf(layout), parent), layout_(layout) {
     SetReadOnly(false);
 }
 
 Qt::ItemFlags FactorsModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = DatasetModel::flags(index);
-    if (index.isValid() && spec_.Columns[static_cast<size_t>(index.column())].ReadOnly)
+    if (index.isValid() && layout_.Columns[static_cast<size_t>(index.column())].ReadOnly)
         f &= ~Qt::ItemIsEditable;
     return f;
 }
@@ -71,11 +71,11 @@ TFactorGrid::~TFactorGrid() {
     delete model_;  // lets go of the dataset now
 }
 
-void TFactorGrid::LayOut(const FactorGridSpec& spec) {
-    if (!model_ || !SameLayout(model_->Spec(), spec)) {
+void TFactorGrid::LayOut(const FactorGridSpec& layout) {
+    if (!model_ || !SameLayout(model_->Spec(), layout)) {
         FactorsModel* old = model_;
         QItemSelectionModel* oldSelection = selectionModel();
-        model_ = new FactorsModel(*factors_, spec, nullptr);
+        model_ = new FactorsModel(*factors_, layout, nullptr);
         setModel(model_);
         if (oldSelection) oldSelection->deleteLater();
         connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -83,8 +83,8 @@ void TFactorGrid::LayOut(const FactorGridSpec& spec) {
                     CurrentChanged(current, previous);
                 });
         delete old;
-        for (size_t i = 0; i < spec.Columns.size(); ++i)
-            setColumnWidth(static_cast<int>(i), spec.Columns[i].Width);
+        for (size_t i = 0; i < layout.Columns.size(); ++i)
+            setColumnWidth(static_cast<int>(i), layout.Columns[i].Width);
     }
     const bool was = std::exchange(following_, true);
     selectionModel()->clearCurrentIndex();

@@ -16,12 +16,12 @@ class KeyFilter;
 
 class FactorsModel : public store::ui::DatasetModel {
   public:
-    FactorsModel(store::Dataset& factors, const FactorGridSpec& spec, QObject* parent);
+    FactorsModel(store::Dataset& factors, const FactorGridSpec& layout, QObject* parent);
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    const FactorGridSpec& Spec() const { return spec_; }
+    const FactorGridSpec& Spec() const { return layout_; }
 
   private:
-    FactorGridSpec spec_;
+    FactorGridSpec layout_;
 };
 
 class TFactorGrid : public QTableView {
@@ -30,7 +30,7 @@ class TFactorGrid : public QTableView {
     ~TFactorGrid() override;
 
     // Lays the grid out for the item (a new layout or title only); no column is entered then.
-    void LayOut(const FactorGridSpec& spec);
+    void LayOut(const FactorGridSpec& layout);
     FactorsModel* Model() const { return model_; }
     // A column was entered (FrameOptionsFactorsDBGridFactorsColEnter).
     std::function<void(int column)> OnColumnEnter;

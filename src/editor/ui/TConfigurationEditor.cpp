@@ -105,11 +105,11 @@ void TConfigurationEditor::BuildPages() {
     PageControlItems->setObjectName("PageControlItems");
     PageControlItems->setAccessibleName("Item Pages");
     const PageKeys keys{ValueKeys, TagKeys, FactorKeys};
-    for (const PageSpec& spec : PageTable()) {
+    for (const PageSpec& pageRow : PageTable()) {
         QWidget* page;
-        if (spec.OptionsFrame) {
-            auto* item = new TItemPage(spec, *Rules, Host.Data, keys, PageControlItems);
-            Pages[static_cast<size_t>(spec.Page)] = item;
+        if (pageRow.OptionsFrame) {
+            auto* item = new TItemPage(pageRow, *Rules, Host.Data, keys, PageControlItems);
+            Pages[static_cast<size_t>(pageRow.Page)] = item;
             page = item;
             // A choice stores by the text shown (a unit sets both unit tags); closing the
             // list, chosen or not, applies the posting rule (DBComboCloseUp).
@@ -129,8 +129,8 @@ void TConfigurationEditor::BuildPages() {
                 };
         } else {
             page = TabSheetTables = new QWidget(PageControlItems);
-            page->setObjectName(QString("TabSheet") + spec.Caption);
-            page->setAccessibleName(spec.Caption);
+            page->setObjectName(QString("TabSheet") + pageRow.Caption);
+            page->setAccessibleName(pageRow.Caption);
         }
         PageControlItems->addWidget(page);
     }

@@ -58,11 +58,11 @@ void TDBLookupCombo::hidePopup() {
     if (OnCloseUp) OnCloseUp();
 }
 
-TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatasets& data,
+TItemPage::TItemPage(const PageSpec& pageRow, ItemEditor& rules, const EditorDatasets& data,
                      PageKeys keys, QWidget* parent)
-    : QWidget(parent), Spec(spec), Rules(rules) {
-    setObjectName(QString("TabSheet") + spec.Caption);
-    setAccessibleName(spec.Caption);
+    : QWidget(parent), Spec(pageRow), Rules(rules) {
+    setObjectName(QString("TabSheet") + pageRow.Caption);
+    setAccessibleName(pageRow.Caption);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(4);
@@ -82,9 +82,9 @@ TItemPage::TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatase
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
     auto* left = new QVBoxLayout;
-    GroupBoxOptions = new QGroupBox(spec.OptionsHeader, this);
+    GroupBoxOptions = new QGroupBox(pageRow.OptionsHeader, this);
     GroupBoxOptions->setObjectName("GroupBoxOptions");
-    GroupBoxAccess = new QGroupBox(spec.AccessHeader, this);
+    GroupBoxAccess = new QGroupBox(pageRow.AccessHeader, this);
     GroupBoxAccess->setObjectName("GroupBoxAccess");
     left->addWidget(GroupBoxOptions, 1);
     left->addWidget(GroupBoxAccess);

@@ -36,7 +36,7 @@ struct PageKeys {
 
 class TItemPage : public QWidget {
   public:
-    TItemPage(const PageSpec& spec, ItemEditor& rules, const EditorDatasets& data, PageKeys keys,
+    TItemPage(const PageSpec& pageRow, ItemEditor& rules, const EditorDatasets& data, PageKeys keys,
               QWidget* parent);
 
     // Shows what the rules say beyond the bound fields.
