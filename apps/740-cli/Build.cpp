@@ -115,7 +115,7 @@ int Build(const BuildOptions& options) {
 
     EnterInstallation(install);
     const std::string versionTable = kv::catalogue::VersionTablePath(name);
-    if (!VersionTableExists("740-cli build", name)) return 1;
+    RequireVersionTable(name);
 
     kv::builder::BuildRequest request;
     request.Target = kv::builder::Target::For(model, pack, options.Original);

@@ -72,13 +72,12 @@ std::string CsvField(const std::string& value) {
     return quoted + "\"";
 }
 
-bool VersionTableExists(const char* command, const kv::catalogue::VersionName& version) {
+void RequireVersionTable(const kv::catalogue::VersionName& version) {
     const std::string table = kv::catalogue::VersionTablePath(version);
-    if (kv::store::Table::Exists(table)) return true;
-    std::cerr << command << ": the version table of " << version.Text() << " does not exist ("
-              << std::filesystem::absolute(kv::store::NativePath(table)).lexically_normal().string()
-              << ")\n";
-    return false;
+    if (kv::store::Table::Exists(table)) return;
+    throw Failure(
+        "the version table of " + version.Text() + " does not exist (" +
+        std::filesystem::absolute(kv::store::NativePath(table)).lexically_normal().string() + ")");
 }
 
 }  // namespace cli

@@ -54,7 +54,7 @@ void EnterInstallation(const std::filesystem::path& install);
 // A field of a CSV line, quoted when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& value);
 
-// False, after saying so in the command's name, when the version has no table.
-bool VersionTableExists(const char* command, const kv::catalogue::VersionName& version);
+// A Failure naming the missing table when the version has none.
+void RequireVersionTable(const kv::catalogue::VersionName& version);
 
 }  // namespace cli

@@ -63,8 +63,7 @@ struct Session {
 cat::VersionName Enter(const ItemOptions& options) {
     EnterInstallation(fs::absolute(options.Install));
     const cat::VersionName version = *cat::ParseVersionName(options.Version);
-    if (!kv::store::Table::Exists(cat::VersionTablePath(version)))
-        throw Failure(cat::text::NotAvailable);
+    RequireVersionTable(version);
     return version;
 }
 

@@ -27,7 +27,7 @@ int Report(const ReportOptions& options) {
 
     // Tables are found relative to the installation's bin directory, as in the programs.
     EnterInstallation(install);
-    if (!VersionTableExists("740-cli report", *kv::catalogue::ParseVersionName(version))) return 1;
+    RequireVersionTable(*kv::catalogue::ParseVersionName(version));
     const ScratchOptions optionTable(version.substr(0, 3));
     LinePrompter prompter("740-cli report");
     kv::report::TFormPdf form(prompter);

@@ -37,9 +37,8 @@ class TableItem {
     TableItem(const TableOptions& options, bool changes)
         : name_(EnterAndParse(options)), options_(name_.Model) {
         if (changes && name_.IsFactory()) throw Failure(cat::text::FactoryNotEditable);
+        RequireVersionTable(name_);
         const std::string path = cat::VersionTablePath(name_);
-        if (!kv::store::Table::Exists(path))
-            throw Failure("the version table of " + name_.Text() + " does not exist");
         std::string userData = cat::UserDataTable();
         if (!kv::store::Table::Exists(userData)) {
             if (!changes) userData = (options_.Dir() / "740-data.db").string();

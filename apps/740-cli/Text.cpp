@@ -26,8 +26,8 @@ int Set(const TextOptions& options) {
     EnterInstallation(std::filesystem::absolute(options.Install));
     const cat::VersionName name = *cat::ParseVersionName(options.Version);
     if (name.IsFactory()) throw Failure(cat::text::FactoryNotEditable);
+    RequireVersionTable(name);
     kv::store::Table version(cat::VersionTablePath(name));
-    if (!version.Exists()) throw Failure("the version table of " + name.Text() + " does not exist");
     version.Open();
     if (!version.Locate("ID", {options.Id}))
         throw Failure("the version " + name.Text() + " holds no item " + options.Id);
